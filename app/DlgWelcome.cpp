@@ -1,0 +1,38 @@
+#include "app/DlgWelcome.h"
+
+#include "framework/App.h"
+#include "res/resource.h"
+
+namespace scw {
+
+CDlgWelcome::CDlgWelcome() : CDialog(IDD_WELCOME) {}
+
+BOOL CDlgWelcome::OnInitDialog() {
+    image_.Reset(static_cast<HBITMAP>(
+        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(splashMode_ ? IDB_SPLASH : IDB_WELCOME), IMAGE_BITMAP, 0, 0,
+                     LR_DEFAULTCOLOR)));
+    ::ShowWindow(GetDlgItem(IDOK), splashMode_ ? SW_HIDE : SW_SHOW);
+    int x = (::GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+    int y = (::GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+    ::SetWindowPos(hwnd_, nullptr, x, y, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+bool CDlgWelcome::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd_, &ps);
+    if (image_) {
+        HDC memory = ::CreateCompatibleDC(dc);
+        {
+            SelectScope select(memory, image_.Get());
+            RECT client;
+            ::GetClientRect(hwnd_, &client);
+            ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+        }
+        ::DeleteDC(memory);
+    }
+    ::EndPaint(hwnd_, &ps);
+    return true;
+}
+
+}  // namespace scw

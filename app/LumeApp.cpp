@@ -1,0 +1,70 @@
+#include "app/LumeApp.h"
+
+#include "app/CommandLine.h"
+#include "app/DlgWelcome.h"
+#include "app/LumeDlg.h"
+#include "app/ProcessState.h"
+#include "framework/WorkerThread.h"
+
+namespace scw {
+
+namespace {
+CLumeApp* g_app = nullptr;
+}
+
+CLumeApp* TheApp() { return g_app; }
+
+CLumeApp::CLumeApp() {
+    g_app = this;
+    TheProcessState() = ProcessState{};
+}
+
+CLumeApp::~CLumeApp() {
+    FreeCatalogue();
+    if (g_app == this) g_app = nullptr;
+}
+
+std::wstring CLumeApp::CommandLine() const { return ::GetCommandLineW(); }
+
+BOOL CLumeApp::InitInstance() {
+    mutex_.Reset(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    // Another instance runs: end silently, without a window and without activating it.
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) return FALSE;
+
+    StartupOptions options = ParseCommandLine(CommandLine());
+    ProcessState& state = TheProcessState();
+    state.autoStartFlag = options.autoStart;
+    state.shredPathArgument = options.shredPath;
+
+    CDlgWelcome splash;
+    if (!state.autoStartFlag && splash.Create(nullptr)) {
+        ::ShowWindow(splash.GetSafeHwnd(), SW_SHOW);
+        ::UpdateWindow(splash.GetSafeHwnd());
+    }
+    BuildCatalogue();
+    if (!state.autoStartFlag) {
+        ::Sleep(1000);
+        splash.EndDialog(IDOK);
+    }
+
+    CLumeDlg mainWindow;
+    mainWindow.DoModal();
+    SetMainWindow(nullptr);
+    return FALSE;
+}
+
+void CLumeApp::FreeCatalogue() {
+    WorkerThread::StopAndJoinAll();
+    catalogue_.Free();
+}
+
+int CLumeApp::ExitInstance() {
+    FreeCatalogue();
+    if (mutex_) {
+        ::ReleaseMutex(mutex_.Get());
+        mutex_.Reset();
+    }
+    return CWinApp::ExitInstance();
+}
+
+}  // namespace scw

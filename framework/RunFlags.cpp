@@ -1,0 +1,9 @@
+#include "framework/RunFlags.h"
+
+namespace scw {
+
+std::atomic<int> SweepBusy{0};
+std::atomic<int> SweepDeleting{0};
+std::atomic<int> JunkSearchBusy{0};
+
+}  // namespace scw

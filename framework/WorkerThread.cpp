@@ -1,0 +1,119 @@
+#include "framework/WorkerThread.h"
+
+#include <process.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace scw {
+
+namespace {
+std::mutex g_workersLock;
+std::vector<WorkerThread*> g_workers;
+
+struct Launch {
+    WorkerThread::Body body;
+    HANDLE stopEvent;
+};
+
+unsigned __stdcall ThreadEntry(void* parameter) {
+    std::unique_ptr<Launch> launch(static_cast<Launch*>(parameter));
+    try {
+        launch->body(launch->stopEvent);
+    } catch (...) {
+        // A worker never lets an exception end the process.
+    }
+    return 0;
+}
+}  // namespace
+
+bool WaitPumpingMessages(HANDLE handle, DWORD timeoutMs) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        DWORD elapsed = ::GetTickCount() - start;
+        DWORD remaining = timeoutMs == INFINITE ? INFINITE : (elapsed >= timeoutMs ? 0 : timeoutMs - elapsed);
+        DWORD r = ::MsgWaitForMultipleObjects(1, &handle, FALSE, remaining, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) return true;
+        if (r != WAIT_OBJECT_0 + 1) return false;
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                // Keep the quit for whoever runs the outer loop.
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                return ::WaitForSingleObject(handle, remaining) == WAIT_OBJECT_0;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+WorkerThread::WorkerThread() {
+    std::lock_guard<std::mutex> lock(g_workersLock);
+    g_workers.push_back(this);
+}
+
+WorkerThread::~WorkerThread() {
+    StopAndJoin();
+    std::lock_guard<std::mutex> lock(g_workersLock);
+    g_workers.erase(std::remove(g_workers.begin(), g_workers.end(), this), g_workers.end());
+}
+
+bool WorkerThread::Start(Body body) { return Launch(std::move(body), false); }
+bool WorkerThread::StartSuspended(Body body) { return Launch(std::move(body), true); }
+
+bool WorkerThread::Launch(Body body, bool suspended) {
+    if (Running()) return false;
+    thread_.Reset();
+    stopEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!stopEvent_) return false;
+    auto launch = std::make_unique<scw::Launch>(scw::Launch{std::move(body), stopEvent_.Get()});
+    uintptr_t handle = _beginthreadex(nullptr, 0, ThreadEntry, launch.get(), suspended ? CREATE_SUSPENDED : 0,
+                                      nullptr);
+    if (!handle) return false;
+    launch.release();
+    thread_.Reset(reinterpret_cast<HANDLE>(handle));
+    return true;
+}
+
+void WorkerThread::Resume() {
+    if (thread_) ::ResumeThread(thread_.Get());
+}
+
+void WorkerThread::RequestStop() {
+    if (stopEvent_) ::SetEvent(stopEvent_.Get());
+}
+
+bool WorkerThread::Running() const {
+    return thread_ && ::WaitForSingleObject(thread_.Get(), 0) == WAIT_TIMEOUT;
+}
+
+void WorkerThread::Join() {
+    if (!thread_) return;
+    // A suspended worker that was never resumed must run to its end.
+    DWORD previous;
+    do {
+        previous = ::ResumeThread(thread_.Get());
+    } while (previous != static_cast<DWORD>(-1) && previous > 1);
+    WaitPumpingMessages(thread_.Get());
+    thread_.Reset();
+}
+
+void WorkerThread::StopAndJoin() {
+    RequestStop();
+    Join();
+}
+
+void WorkerThread::StopAndJoinAll() {
+    std::vector<WorkerThread*> workers;
+    {
+        std::lock_guard<std::mutex> lock(g_workersLock);
+        workers = g_workers;
+    }
+    for (WorkerThread* w : workers) w->RequestStop();
+    for (WorkerThread* w : workers) w->Join();
+}
+
+}  // namespace scw

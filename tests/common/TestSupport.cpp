@@ -1,0 +1,228 @@
+#include "tests/common/TestSupport.h"
+
+#include <atomic>
+#include <thread>
+
+#include "framework/Strings.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw::test {
+
+namespace {
+std::atomic<unsigned> g_sequence{0};
+
+std::wstring UniqueName(const std::wstring& hint) {
+    return hint + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount()) +
+           L"-" + std::to_wstring(++g_sequence);
+}
+}  // namespace
+
+std::wstring TestBinFolder() { return ModuleFolder(); }
+
+TempFolder::TempFolder(const std::wstring& hint) : path_(L"C:\\scourwell-tests\\" + UniqueName(hint) + L"\\") {
+    MakeFolders(path_);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+void MakeFolders(const std::wstring& folder) {
+    for (size_t i = 3; i <= folder.size(); ++i) {
+        if (i == folder.size() || folder[i] == L'\\') ::CreateDirectoryW(folder.substr(0, i).c_str(), nullptr);
+    }
+}
+
+void WriteFileText(const std::wstring& path, const std::string& content) {
+    size_t slash = path.find_last_of(L'\\');
+    if (slash != std::wstring::npos) MakeFolders(path.substr(0, slash + 1));
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (file) ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+}
+
+std::string ReadFileText(const std::wstring& path) {
+    UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
+    std::string content;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+    return content;
+}
+
+bool FileExists(const std::wstring& path) {
+    DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::wstring& path) {
+    DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RemoveTree(const std::wstring& folder) {
+    std::wstring base = folder;
+    if (!base.empty() && base.back() != L'\\') base += L'\\';
+    WIN32_FIND_DATAW data;
+    UniqueFind find(::FindFirstFileW((base + L"*").c_str(), &data));
+    if (find) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring full = base + name;
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                RemoveTree(full);
+            } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                ::RemoveDirectoryW(full.c_str());
+            } else {
+                ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(full.c_str());
+            }
+        } while (::FindNextFileW(find.Get(), &data));
+    }
+    find.Reset();
+    ::RemoveDirectoryW(base.c_str());
+}
+
+TestKey::TestKey(HKEY root, const std::wstring& hint)
+    : root_(root), path_(L"Software\\ScourwellTests\\" + UniqueName(hint)) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS)
+        ::RegCloseKey(key);
+}
+
+TestKey::~TestKey() { DeleteRegTree(root_, path_); }
+
+void SetRegString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+    HKEY k = nullptr;
+    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(k);
+}
+
+void SetRegDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value) {
+    HKEY k = nullptr;
+    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(k, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    ::RegCloseKey(k);
+}
+
+bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name) {
+    HKEY k = nullptr;
+    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    bool found = ::RegQueryValueExW(k, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    ::RegCloseKey(k);
+    return found;
+}
+
+bool RegKeyExists(HKEY root, const std::wstring& key) {
+    HKEY k = nullptr;
+    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(k);
+    return true;
+}
+
+void DeleteRegTree(HKEY root, const std::wstring& key) {
+    ::RegDeleteTreeW(root, key.c_str());
+    ::RegDeleteKeyW(root, key.c_str());
+}
+
+namespace {
+void DrainPipe(HANDLE pipe, std::string* out) {
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) out->append(buffer, read);
+}
+}  // namespace
+
+ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& workingFolder, DWORD timeoutMs) {
+    ProcessResult result;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
+    ::CreatePipe(&outRead, &outWrite, &inherit, 0);
+    ::CreatePipe(&errRead, &errWrite, &inherit, 0);
+    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = outWrite;
+    si.hStdError = errWrite;
+    si.hStdInput = nullptr;
+    PROCESS_INFORMATION pi{};
+    std::wstring line = commandLine;
+    BOOL ok = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                               workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi);
+    ::CloseHandle(outWrite);
+    ::CloseHandle(errWrite);
+    if (!ok) {
+        ::CloseHandle(outRead);
+        ::CloseHandle(errRead);
+        result.exitCode = static_cast<DWORD>(-1);
+        return result;
+    }
+    std::thread errReader(DrainPipe, errRead, &result.errors);
+    std::thread outReader(DrainPipe, outRead, &result.output);
+    if (::WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        result.timedOut = true;
+        ::TerminateProcess(pi.hProcess, 1);
+        ::WaitForSingleObject(pi.hProcess, 5000);
+    }
+    outReader.join();
+    errReader.join();
+    ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(outRead);
+    ::CloseHandle(errRead);
+    return result;
+}
+
+ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& workingFolder) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring line = commandLine;
+    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi)) {
+        ::CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+        id_ = pi.dwProcessId;
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    if (!process_) return;
+    if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process_, 1);
+        ::WaitForSingleObject(process_, 5000);
+    }
+    ::CloseHandle(process_);
+}
+
+bool ChildProcess::Wait(DWORD timeoutMs, DWORD* exitCode) {
+    if (!process_) return false;
+    if (::WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) ::GetExitCodeProcess(process_, exitCode);
+    return true;
+}
+
+void PumpMessages(DWORD forMs) {
+    DWORD start = ::GetTickCount();
+    do {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (forMs) ::Sleep(10);
+    } while (::GetTickCount() - start < forMs);
+}
+
+}  // namespace scw::test

@@ -1,0 +1,105 @@
+#pragma once
+// Helpers shared by the suites: real folders, files, registry keys and processes in the test prefix.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace scw::test {
+
+// Folder of the running test program (ends in a backslash).
+std::wstring TestBinFolder();
+
+// A fresh folder below C:\scourwell-tests that is removed with everything in it at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& hint = L"t");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    // With a trailing backslash.
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& relative) const { return path_ + relative; }
+
+private:
+    std::wstring path_;
+};
+
+// Writes a file, creating its folders; the content is written as bytes.
+void WriteFileText(const std::wstring& path, const std::string& content = "x");
+std::string ReadFileText(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+bool FolderExists(const std::wstring& path);
+void MakeFolders(const std::wstring& folder);
+// Removes a folder tree, never following links.
+void RemoveTree(const std::wstring& folder);
+
+// A key below HKCU\Software\ScourwellTests that is deleted with its subtree at the end.
+class TestKey {
+public:
+    explicit TestKey(HKEY root = HKEY_CURRENT_USER, const std::wstring& hint = L"k");
+    ~TestKey();
+    TestKey(const TestKey&) = delete;
+    TestKey& operator=(const TestKey&) = delete;
+    HKEY Root() const { return root_; }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    HKEY root_;
+    std::wstring path_;
+};
+
+void SetRegString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value);
+void SetRegDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value);
+bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name);
+bool RegKeyExists(HKEY root, const std::wstring& key);
+void DeleteRegTree(HKEY root, const std::wstring& key);
+
+struct ProcessResult {
+    DWORD exitCode = 0;
+    bool timedOut = false;
+    std::string output;  // standard output
+    std::string errors;  // standard error
+};
+
+// Runs a program and waits for it; the output pipes are read while it runs.
+ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& workingFolder = L"",
+                         DWORD timeoutMs = 60000);
+
+// A started program that is ended when the object goes.
+class ChildProcess {
+public:
+    ChildProcess(const std::wstring& commandLine, const std::wstring& workingFolder = L"");
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool Started() const { return process_ != nullptr; }
+    // Waits for the end; false on time-out.
+    bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
+    DWORD Id() const { return id_; }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Polls until the predicate holds or the time runs out, pumping this thread's messages.
+template <typename F>
+bool WaitUntil(F&& predicate, DWORD timeoutMs = 10000) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        if (predicate()) return true;
+        if (::GetTickCount() - start > timeoutMs) return false;
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(20);
+    }
+}
+
+// Dispatches pending messages of this thread (and drops a stray quit message).
+void PumpMessages(DWORD forMs = 0);
+
+}  // namespace scw::test
