@@ -1,5 +1,7 @@
 #include "app/LumeApp.h"
 
+#include <commctrl.h>
+
 #include "app/CommandLine.h"
 #include "app/DlgWelcome.h"
 #include "app/LumeDlg.h"
@@ -46,6 +48,10 @@ BOOL CLumeApp::InitInstance() {
         ::Sleep(1000);
         splash.EndDialog(IDOK);
     }
+
+    // The pages use common controls; register their classes before any dialog is made.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+    ::InitCommonControlsEx(&controls);
 
     CLumeDlg mainWindow;
     mainWindow.DoModal();
