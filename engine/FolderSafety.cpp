@@ -1,0 +1,80 @@
+#include "engine/FolderSafety.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "engine/Resolvers.h"
+#include "engine/Targets.h"
+
+namespace scw {
+
+namespace {
+
+const int kTopFolders[] = {
+    CSIDL_WINDOWS,       CSIDL_SYSTEM,         CSIDL_SYSTEMX86,       CSIDL_PROGRAM_FILES,
+    CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROFILE, CSIDL_APPDATA,
+    CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA, CSIDL_PERSONAL,        CSIDL_COMMON_DOCUMENTS,
+    CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_MYMUSIC, CSIDL_MYPICTURES,
+    CSIDL_MYVIDEO,
+};
+
+bool IsDriveRoot(const std::wstring& key) {
+    if (key.size() == 3 && key[1] == L':' && key[2] == L'\\') return true;
+    // "\\server\share\" is the root of a network drive.
+    if (key.rfind(L"\\\\", 0) == 0)
+        return std::count(key.begin() + 2, key.end(), L'\\') <= 2;
+    return false;
+}
+
+bool IsAbsolute(const std::wstring& folder) {
+    if (folder.size() >= 3 && iswalpha(folder[0]) && folder[1] == L':' && folder[2] == L'\\') return true;
+    return folder.rfind(L"\\\\", 0) == 0 && folder.rfind(L"\\\\?\\", 0) != 0 && folder.rfind(L"\\\\.\\", 0) != 0;
+}
+
+bool HasDotComponent(const std::wstring& folder) {
+    size_t start = 0;
+    while (start < folder.size()) {
+        size_t end = folder.find_first_of(L"\\/", start);
+        if (end == std::wstring::npos) end = folder.size();
+        std::wstring part = folder.substr(start, end - start);
+        if (part == L"." || part == L"..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::wstring FolderKey(std::wstring folder) {
+    for (wchar_t& c : folder) c = c == L'/' ? L'\\' : towupper(c);
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+FolderGuard::FolderGuard(const Environment& env) {
+    for (int csidl : kTopFolders)
+        if (auto folder = env.KnownFolder(csidl)) protected_.push_back(FolderKey(*folder));
+    if (auto windows = env.WindowsFolder()) protected_.push_back(FolderKey(*windows));
+    if (auto profile = ResolveProfileFolder(env)) {
+        // The folder that holds every user's profile.
+        std::wstring key = FolderKey(*profile);
+        size_t cut = key.find_last_of(L'\\', key.size() - 2);
+        if (cut != std::wstring::npos) protected_.push_back(key.substr(0, cut + 1));
+    }
+}
+
+bool FolderGuard::MayWalk(const std::wstring& folder) const {
+    if (folder.empty() || folder.size() > kMaxPathChars || folder.back() != L'\\') return false;
+    if (!IsAbsolute(folder) || HasDotComponent(folder)) return false;
+    if (folder.find_first_of(L"*?\"<>|") != std::wstring::npos) return false;
+    std::wstring key = FolderKey(folder);
+    if (IsDriveRoot(key)) return false;
+    if (std::find(protected_.begin(), protected_.end(), key) != protected_.end()) return false;
+    // A target that is itself a link would walk whatever it points to.
+    DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    return true;
+}
+
+}  // namespace scw

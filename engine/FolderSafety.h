@@ -1,0 +1,28 @@
+#pragma once
+// Which folders a walking scan or delete may enter. A stored value under another program's
+// control (a registry value, an INI file) must never turn a target into a whole drive or one of
+// the system's or the user's top folders.
+#include <string>
+#include <vector>
+
+#include "engine/Environment.h"
+
+namespace scw {
+
+class FolderGuard {
+public:
+    explicit FolderGuard(const Environment& env);
+
+    // True for an absolute folder ending in a backslash, at most 259 characters, without "." or
+    // ".." components or wildcards, that is neither a drive root, a protected top folder, nor
+    // itself a link.
+    bool MayWalk(const std::wstring& folder) const;
+
+private:
+    std::vector<std::wstring> protected_;  // upper case, each ending in a backslash
+};
+
+// Upper case with a trailing backslash, for comparing folder names.
+std::wstring FolderKey(std::wstring folder);
+
+}  // namespace scw

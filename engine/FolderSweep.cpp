@@ -1,0 +1,163 @@
+#include "engine/SweepParts.h"
+
+#include <vector>
+
+#include "engine/Targets.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw::sweep {
+
+namespace {
+
+bool IsDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
+
+// These three are looked for in their own folder only; walking a drive for them would be slow.
+bool SearchesOwnFolderOnly(const std::wstring& name) {
+    return name == L"setupapi.log" || name == L"DirectX.log" || name == L"pagefile.sys";
+}
+
+bool ExtensionMatches(const wchar_t* fileName, const std::wstring& extension) {
+    const wchar_t* dot = wcsrchr(fileName, L'.');
+    return extension == (dot ? dot : fileName);
+}
+
+bool Lists(TargetKind kind, const wchar_t* fileName, const std::wstring& name) {
+    switch (kind) {
+    case KindAllFiles: return true;
+    case KindExtension: return ExtensionMatches(fileName, name);
+    case KindExactName: return name == fileName;
+    default: return false;
+    }
+}
+
+UniqueFind FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
+    if (pattern.size() > kMaxPathChars) return UniqueFind();
+    return UniqueFind(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH));
+}
+
+bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
+struct ScanWalk {
+    const WalkContext& ctx;
+    bool ownFolderOnly;
+
+    // False when the stop event ended the walk.
+    bool Walk(const std::wstring& folder) {
+        const std::wstring& name = ctx.target.name;
+        WIN32_FIND_DATAW data;
+        UniqueFind find = FindFirst(folder + (ownFolderOnly ? name : std::wstring(L"*.*")), data);
+        if (!find) return true;
+        do {
+            if (!Visit(folder, data)) return false;
+            if (!::FindNextFileW(find.Get(), &data)) break;
+            if (ctx.run.StopRequested()) return false;
+        } while (true);
+        return true;
+    }
+
+    bool Visit(const std::wstring& folder, const WIN32_FIND_DATAW& data) {
+        if (IsDots(data.cFileName)) return true;
+        size_t length = folder.size() + wcslen(data.cFileName);
+        // Over-long paths are skipped: a cut path would name something else.
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (IsLink(data.dwFileAttributes) || ownFolderOnly || length + 1 > kMaxPathChars) return true;
+            return Walk(folder + data.cFileName + L"\\");
+        }
+        if (length > kMaxPathChars || !Lists(ctx.target.kind, data.cFileName, ctx.target.name)) return true;
+        std::wstring fileName(data.cFileName);
+        ctx.run.ReportTrace(TraceRow{ctx.item, fileName, folder, false});
+        return true;
+    }
+};
+
+struct Entry {
+    std::wstring name;
+    DWORD attributes;
+};
+
+// The entries matching the pattern, read before any is deleted so deleting never disturbs the listing.
+std::vector<Entry> ListEntries(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<Entry> entries;
+    WIN32_FIND_DATAW data;
+    UniqueFind find = FindFirst(folder + pattern, data);
+    if (!find) return entries;
+    do {
+        if (!IsDots(data.cFileName)) entries.push_back({data.cFileName, data.dwFileAttributes});
+    } while (::FindNextFileW(find.Get(), &data));
+    return entries;
+}
+
+void DeleteFileReported(ScanRun& run, const std::wstring& path) {
+    if (::DeleteFileW(path.c_str())) {
+        run.ReportDeletion(true, 0);
+        return;
+    }
+    // In use or denied: the system removes it at the next restart.
+    ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    run.ReportDeletion(false, 0);
+}
+
+// Kinds 1 and 10: every matching file below the folder, then the emptied folders, itself too.
+void DeleteTree(ScanRun& run, const std::wstring& folder, const std::wstring& pattern) {
+    for (const Entry& entry : ListEntries(folder, pattern)) {
+        std::wstring path = folder + entry.name;
+        if (path.size() + 1 > kMaxPathChars) continue;
+        if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // A link goes as a link; what it points to is never entered.
+            if (IsLink(entry.attributes))
+                ::RemoveDirectoryW(path.c_str());
+            else
+                DeleteTree(run, path + L"\\", pattern);
+        } else {
+            DeleteFileReported(run, path);
+        }
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+// Kind 11: exactly the files the scan lists; folders stay.
+void DeleteByExtension(ScanRun& run, const std::wstring& folder, const std::wstring& extension) {
+    for (const Entry& entry : ListEntries(folder, L"*.*")) {
+        std::wstring path = folder + entry.name;
+        if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (!IsLink(entry.attributes) && path.size() + 1 <= kMaxPathChars)
+                DeleteByExtension(run, path + L"\\", extension);
+        } else if (path.size() <= kMaxPathChars && ExtensionMatches(entry.name.c_str(), extension)) {
+            DeleteFileReported(run, path);
+        }
+    }
+}
+
+// Kind 12: the files of that name in the folder itself.
+void DeleteInFolder(ScanRun& run, const std::wstring& folder, const std::wstring& name) {
+    for (const Entry& entry : ListEntries(folder, name))
+        if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && folder.size() + entry.name.size() <= kMaxPathChars)
+            DeleteFileReported(run, folder + entry.name);
+}
+
+}  // namespace
+
+bool ScanFolderTarget(const WalkContext& ctx, const FolderGuard& guard) {
+    const TraceTarget& target = ctx.target;
+    bool walkable = guard.MayWalk(target.path);
+    if (target.kind != KindExactName && !walkable) return true;
+    // An exact name in a folder too wide to walk is looked for in that folder only.
+    ScanWalk walk{ctx, SearchesOwnFolderOnly(target.name) || !walkable};
+    return walk.Walk(target.path);
+}
+
+void DeleteFolderTarget(ScanRun& run, const TraceTarget& target, const FolderGuard& guard) {
+    if (target.path.empty() || target.path.size() > kMaxPathChars || target.name.empty()) return;
+    if (target.kind == KindExactName) {
+        DeleteInFolder(run, target.path, target.name);
+        return;
+    }
+    if (!guard.MayWalk(target.path)) return;
+    if (target.kind == KindExtension)
+        DeleteByExtension(run, target.path, target.name);
+    else
+        DeleteTree(run, target.path, target.name);
+}
+
+}  // namespace scw::sweep

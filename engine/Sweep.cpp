@@ -1,0 +1,70 @@
+#include "engine/Sweep.h"
+
+#include "engine/Registry.h"
+#include "engine/SweepParts.h"
+#include "engine/Targets.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw {
+
+namespace {
+// The item whose delete also clears the browser's URL history.
+constexpr UINT kVisitedSitesItem = 130;
+}  // namespace
+
+bool ScanTargets(ScanRun& run, CMyObject& item, const Environment& env) {
+    run.MarkScanning(item);
+    std::optional<FolderGuard> guard;
+    for (size_t i = 0; i < item.targets.size() && !run.StopRequested(); ++i) {
+        item.currentTarget = static_cast<int>(i);
+        const TraceTarget& target = item.targets[i];
+        sweep::WalkContext ctx{run, item, target};
+        if (target.IsRegistry()) {
+            sweep::ScanRegistryKey(ctx, target.root, target.path, target.name);
+        } else {
+            if (!guard) guard.emplace(env);
+            sweep::ScanFolderTarget(ctx, *guard);
+        }
+    }
+    run.MarkScanned(item);
+    return true;
+}
+
+bool DeleteTargets(ScanRun& run, CMyObject& item, const Environment& env) {
+    std::optional<FolderGuard> guard;
+    for (size_t i = 0; i < item.targets.size(); ++i) {
+        item.currentTarget = static_cast<int>(i);
+        const TraceTarget& target = item.targets[i];
+        if (target.IsRegistry()) {
+            sweep::DeleteRegistryTarget(run, target.root, target.path, target.name);
+            continue;
+        }
+        // The history object keeps its own index; the stub of some systems fails, which is fine.
+        if (item.itemId == kVisitedSitesItem) ClearUrlHistory();
+        if (!guard) guard.emplace(env);
+        sweep::DeleteFolderTarget(run, target, *guard);
+    }
+    return true;
+}
+
+bool DeleteListedTrace(TraceList& list) {
+    int row = list.FirstSelectedRow();
+    if (row < 0) return false;
+    std::wstring name = list.RowText(row, 1);
+    std::wstring location = list.RowText(row, 2);
+    if (list.RowData(row) != 1) {
+        std::wstring path = location + name;
+        if (name.empty() || path.size() > kMaxPathChars || !::DeleteFileW(path.c_str())) return false;
+    } else {
+        size_t slash = location.find(L'\\');
+        HKEY root = slash == std::wstring::npos ? nullptr : RootFromName(location.substr(0, slash));
+        UniqueKey key;
+        if (root && ::RegOpenKeyExW(root, location.substr(slash + 1).c_str(), 0, KEY_SET_VALUE, key.Put()) ==
+                        ERROR_SUCCESS)
+            ::RegDeleteValueW(key.Get(), name.c_str());
+    }
+    list.RemoveRow(row);
+    return true;
+}
+
+}  // namespace scw
