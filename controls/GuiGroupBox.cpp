@@ -1,0 +1,87 @@
+#include "controls/GuiGroupBox.h"
+
+#include <iterator>
+
+#include "controls/GuiDrawLayer.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw {
+
+void CGuiGroupBox::OnAttached() {
+    int length = ::GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    caption_ = text;
+    // The window text goes so the platform has no caption to draw.
+    ::SetWindowTextW(hwnd_, L"");
+}
+
+void CGuiGroupBox::SetCaption(const std::wstring& text) {
+    caption_ = text;
+    if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool CGuiGroupBox::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd_, &ps);
+        Paint(dc);
+        ::EndPaint(hwnd_, &ps);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void CGuiGroupBox::Paint(HDC dc) {
+    RECT rc;
+    ::GetClientRect(hwnd_, &rc);
+    const bool vertical = align_ == kVerticalUp || align_ == kVerticalDown;
+    UniqueFont font(::CreateFontW(11, 0, vertical ? 900 : 0, vertical ? 900 : 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH, L"Verdana"));
+    SelectScope fontScope(dc, font.Get());
+    SIZE text{};
+    ::GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
+    const int half = vertical ? text.cx / 2 : text.cy / 2;
+
+    // The frame runs through the middle of the caption band.
+    RECT frame = rc;
+    if (vertical)
+        frame.left += half;
+    else
+        frame.top += half;
+
+    RECT captionRect{};
+    if (!caption_.empty()) {
+        if (align_ == kLeft)
+            captionRect = {rc.left + 6, rc.top, rc.left + 6 + text.cx + 4, rc.top + text.cy};
+        else if (align_ == kRight)
+            captionRect = {rc.right - 6 - text.cx - 4, rc.top, rc.right - 6, rc.top + text.cy};
+        else
+            captionRect = {rc.left, rc.top + 6, rc.left + text.cy, rc.top + 6 + text.cx + 4};
+    }
+
+    UniquePen pen(::CreatePen(PS_SOLID, 1, GuiDrawLayer::GroupBoxFrame()));
+    SelectScope penScope(dc, pen.Get());
+    const int c = 2;  // corners cut diagonally
+    POINT points[] = {{frame.left + c, frame.top},         {frame.right - 1 - c, frame.top},
+                      {frame.right - 1, frame.top + c},    {frame.right - 1, frame.bottom - 1 - c},
+                      {frame.right - 1 - c, frame.bottom - 1}, {frame.left + c, frame.bottom - 1},
+                      {frame.left, frame.bottom - 1 - c},  {frame.left, frame.top + c},
+                      {frame.left + c, frame.top}};
+    ::Polyline(dc, points, static_cast<int>(std::size(points)));
+
+    if (caption_.empty()) return;
+    UniqueBrush back(::CreateSolidBrush(captionBack_));
+    ::FillRect(dc, &captionRect, back.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, GuiDrawLayer::GroupBoxCaption());
+    if (vertical)
+        ::TextOutW(dc, captionRect.left, captionRect.bottom - 2, caption_.c_str(), static_cast<int>(caption_.size()));
+    else
+        ::TextOutW(dc, captionRect.left + 2, captionRect.top, caption_.c_str(), static_cast<int>(caption_.size()));
+}
+
+}  // namespace scw

@@ -1,0 +1,32 @@
+#pragma once
+// A flat group frame that draws its own caption, so the platform's caption never shows.
+#include <windows.h>
+
+#include <string>
+
+#include "controls/SubclassWindow.h"
+
+namespace scw {
+
+class CGuiGroupBox : public CSubclassWindow {
+public:
+    enum Align { kLeft = 0, kRight = 1, kVerticalUp = 2, kVerticalDown = 3 };
+
+    void SetCaption(const std::wstring& text);
+    const std::wstring& Caption() const { return caption_; }
+    void SetAlign(int align) { align_ = align; }
+    void SetCaptionBackground(COLORREF colour) { captionBack_ = colour; }
+
+protected:
+    void OnAttached() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Paint(HDC dc);
+
+    std::wstring caption_;
+    int align_ = kLeft;
+    COLORREF captionBack_ = RGB(233, 233, 233);
+};
+
+}  // namespace scw

@@ -1,0 +1,208 @@
+#include "controls/MenuXP.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "controls/GuiDrawLayer.h"
+
+namespace scw {
+
+std::wstring CBCGKeyHelper::Format() const {
+    std::wstring text;
+    if (accel_.fVirt & FCONTROL) text += L"Ctrl+";
+    if (accel_.fVirt & FSHIFT) text += L"Shift+";
+    if (accel_.fVirt & FALT) text += L"Alt+";
+    if (accel_.fVirt & FVIRTKEY) {
+        wchar_t name[64] = {};
+        LONG scan = static_cast<LONG>(::MapVirtualKeyW(accel_.key, MAPVK_VK_TO_VSC)) << 16;
+        if (::GetKeyNameTextW(scan, name, 64) > 0) text += name;
+    } else {
+        text += static_cast<wchar_t>(accel_.key);
+    }
+    return text;
+}
+
+CMenuXP::CMenuXP() : menu_(::CreatePopupMenu()) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        font_.Reset(::CreateFontIndirectW(&metrics.lfMenuFont));
+        metrics.lfMenuFont.lfWeight = FW_BOLD;
+        boldFont_.Reset(::CreateFontIndirectW(&metrics.lfMenuFont));
+    }
+}
+
+CMenuXP::~CMenuXP() = default;
+
+bool CMenuXP::Append(UINT flags, UINT_PTR idOrPopup, std::unique_ptr<CMenuXPItem> item) {
+    flags |= MF_OWNERDRAW;
+    if (breakPending_) flags |= MF_MENUBREAK;
+    if (barBreakPending_) flags |= MF_MENUBARBREAK;
+    breakPending_ = barBreakPending_ = false;
+    if (!::AppendMenuW(menu_.Get(), flags, idOrPopup, reinterpret_cast<LPCWSTR>(item.get()))) return false;
+    items_.push_back(std::move(item));
+    return true;
+}
+
+void CMenuXP::AddSideBar(std::unique_ptr<CMenuXPSideBar> bar) {
+    Append(MF_SEPARATOR, 0, std::move(bar));
+    breakPending_ = true;
+}
+
+bool CMenuXP::AppendODMenu(UINT flags, std::unique_ptr<CMenuXPItem> item, const ACCEL* accel) {
+    if (accel) item->text += L"\t" + CBCGKeyHelper(*accel).Format();
+    UINT_PTR id = item->id;
+    return Append(flags, id, std::move(item));
+}
+
+bool CMenuXP::AppendSeparator() { return Append(MF_SEPARATOR, 0, std::make_unique<CMenuXPSeparator>()); }
+
+bool CMenuXP::AppendODPopup(UINT flags, CMenuXP& popup, std::unique_ptr<CMenuXPItem> item) {
+    return Append(flags | MF_POPUP, reinterpret_cast<UINT_PTR>(popup.GetSafeHmenu()), std::move(item));
+}
+
+bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) const {
+    auto* item = reinterpret_cast<const CMenuXPItem*>(measure.itemData);
+    if (measure.CtlType != ODT_MENU || !item || item->magic != kMenuXPMagic) return false;
+    const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK);
+    if (item->sideBar) {
+        measure.itemWidth = static_cast<UINT>(item->size);
+        measure.itemHeight = 0;
+    } else if (item->separator) {
+        measure.itemWidth = 0;
+        measure.itemHeight = static_cast<UINT>(::GetSystemMetrics(SM_CYMENUCHECK) / 2);
+    } else {
+        HDC dc = ::GetDC(nullptr);
+        HGDIOBJ old = ::SelectObject(dc, boldFont_ ? boldFont_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+        RECT rc{0, 0, 0, 0};
+        ::DrawTextW(dc, item->text.c_str(), static_cast<int>(item->text.size()), &rc,
+                    DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(nullptr, dc);
+        const int height = std::max<int>(rc.bottom - rc.top, item->size + 4);
+        const int width = item->buttonStyle ? height : (rc.right - rc.left) + 4 + 2 * item->size + 8;
+        measure.itemHeight = static_cast<UINT>(height);
+        measure.itemWidth = static_cast<UINT>(std::max(0, width - (checkWidth - 1)));
+        return true;
+    }
+    measure.itemWidth = static_cast<UINT>(std::max(0, static_cast<int>(measure.itemWidth) - (checkWidth - 1)));
+    return true;
+}
+
+void CMenuXP::DrawSideBar(HDC dc, RECT rc, const CMenuXPSideBar& bar) const {
+    // The bar spans the whole column, whatever height the platform gave the entry.
+    RECT clip;
+    if (::GetClipBox(dc, &clip) != ERROR) rc.bottom = std::max(rc.bottom, clip.bottom);
+    const int height = rc.bottom - rc.top;
+    for (int step = 0; step < 256 && height > 0; ++step) {
+        auto mix = [step](int a, int b) { return a + (b - a) * step / 255; };
+        COLORREF colour = RGB(mix(GetRValue(bar.startColour), GetRValue(bar.endColour)),
+                              mix(GetGValue(bar.startColour), GetGValue(bar.endColour)),
+                              mix(GetBValue(bar.startColour), GetBValue(bar.endColour)));
+        RECT band{rc.left, rc.top + height * step / 256, rc.right, rc.top + height * (step + 1) / 256};
+        if (band.bottom <= band.top) continue;
+        UniqueBrush brush(::CreateSolidBrush(colour));
+        ::FillRect(dc, &band, brush.Get());
+    }
+    UniqueFont font(::CreateFontW(16, 0, 900, 900, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+    SelectScope scope(dc, font.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::TextOutW(dc, rc.left - 2, rc.bottom - 4, bar.text.c_str(), static_cast<int>(bar.text.size()));
+}
+
+bool CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) const {
+    auto* item = reinterpret_cast<const CMenuXPItem*>(draw.itemData);
+    if (draw.CtlType != ODT_MENU || !item || item->magic != kMenuXPMagic) return false;
+    HDC dc = draw.hDC;
+    RECT rc = draw.rcItem;
+    if (item->sideBar) {
+        DrawSideBar(dc, rc, static_cast<const CMenuXPSideBar&>(*item));
+        return true;
+    }
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+
+    // Background: the matching part of the image, or a plain fill.
+    if (background_ && (!selected || disabled)) {
+        UniqueMemDc mem(::CreateCompatibleDC(dc));
+        HGDIOBJ old = ::SelectObject(mem.Get(), background_.Get());
+        ::BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem.Get(), rc.left, rc.top, SRCCOPY);
+        ::SelectObject(mem.Get(), old);
+    } else {
+        const bool useSelected = selected && !(style_ == kXP && disabled);
+        UniqueBrush brush(::CreateSolidBrush(useSelected ? GuiDrawLayer::MenuSelectedBackground()
+                                                         : GuiDrawLayer::MenuBackground()));
+        ::FillRect(dc, &rc, brush.Get());
+        if (style_ == kXP && selected && !disabled) ::FrameRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    }
+    if (item->separator) {
+        const int middle = (rc.top + rc.bottom) / 2;
+        RECT line{rc.left + item->size + 6, middle, rc.right - 2, middle + 1};
+        ::FillRect(dc, &line, ::GetSysColorBrush(COLOR_BTNSHADOW));
+        return true;
+    }
+
+    const int box = item->size + 4;
+    if (item->icon) {
+        const int x = rc.left + 2;
+        const int y = rc.top + (rc.bottom - rc.top - item->size) / 2;
+        if (disabled) {
+            ::DrawStateW(dc, ::GetSysColorBrush(COLOR_BTNHIGHLIGHT), nullptr, reinterpret_cast<LPARAM>(item->icon), 0,
+                         x + 1, y + 1, item->size, item->size, DST_ICON | DSS_MONO);
+            ::DrawStateW(dc, ::GetSysColorBrush(COLOR_BTNSHADOW), nullptr, reinterpret_cast<LPARAM>(item->icon), 0, x,
+                         y, item->size, item->size, DST_ICON | DSS_MONO);
+        } else {
+            ::DrawIconEx(dc, x, y, item->icon, item->size, item->size, 0, nullptr, DI_NORMAL);
+        }
+    }
+    HGDIOBJ old = ::SelectObject(dc, font_ ? font_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, disabled ? GuiDrawLayer::MenuDisabledText()
+                                : (selected ? GuiDrawLayer::MenuSelectedText() : GuiDrawLayer::MenuText()));
+    RECT textRect{rc.left + box + 2, rc.top, rc.right - 4, rc.bottom};
+    const size_t tab = item->text.find(L'\t');
+    std::wstring label = item->text.substr(0, tab);
+    UINT flags = DT_SINGLELINE | DT_VCENTER;
+    if (draw.itemState & ODS_NOACCEL) flags |= DT_HIDEPREFIX;
+    ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &textRect, flags | DT_LEFT);
+    if (tab != std::wstring::npos) {
+        std::wstring accel = item->text.substr(tab + 1);
+        ::DrawTextW(dc, accel.c_str(), static_cast<int>(accel.size()), &textRect, flags | DT_RIGHT);
+    }
+    ::SelectObject(dc, old);
+    return true;
+}
+
+std::optional<LRESULT> CMenuXP::MenuChar(wchar_t character, HMENU menu) {
+    const wchar_t wanted = static_cast<wchar_t>(std::towupper(character));
+    const int count = ::GetMenuItemCount(menu);
+    std::vector<int> matches;
+    int highlighted = -1;
+    for (int index = 0; index < count; ++index) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA | MIIM_FTYPE | MIIM_STATE;
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info)) continue;
+        if (info.fState & MFS_HILITE) highlighted = index;
+        auto* item = reinterpret_cast<const CMenuXPItem*>(info.dwItemData);
+        if (!(info.fType & MFT_OWNERDRAW) || !item || item->magic != kMenuXPMagic) continue;
+        const std::wstring& text = item->text;
+        for (size_t at = text.find(L'&'); at != std::wstring::npos && at + 1 < text.size();
+             at = text.find(L'&', at + 1)) {
+            if (static_cast<wchar_t>(std::towupper(text[at + 1])) == wanted) {
+                matches.push_back(index);
+                break;
+            }
+        }
+    }
+    if (matches.empty()) return std::nullopt;
+    if (matches.size() == 1) return MAKELRESULT(matches.front(), MNC_EXECUTE);
+    for (int index : matches) {
+        if (index > highlighted) return MAKELRESULT(index, MNC_SELECT);
+    }
+    return MAKELRESULT(matches.front(), MNC_SELECT);
+}
+
+}  // namespace scw

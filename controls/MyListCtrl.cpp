@@ -1,0 +1,115 @@
+#include "controls/MyListCtrl.h"
+
+#include <commctrl.h>
+
+#include "framework/App.h"
+
+namespace scw {
+
+namespace {
+constexpr int kMargin = 12;
+constexpr size_t kMaxText = 259;  // the shortening works on a buffer of 260 characters
+
+int TextWidth(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+}  // namespace
+
+std::wstring ShortenToFit(HDC dc, std::wstring text, int columnWidth) {
+    const int room = columnWidth - kMargin;
+    if (TextWidth(dc, text) <= room) return text;
+    // Longer texts are cut to the buffer first, leaving room for the dots.
+    if (text.size() > kMaxText - 3) text.resize(kMaxText - 3);
+    while (!text.empty() && TextWidth(dc, text + L"...") > room) text.pop_back();
+    return text + L"...";
+}
+
+bool CMyListCtrl::Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id) {
+    HWND window = ::CreateWindowExW(exStyle, WC_LISTVIEWW, L"", style | WS_CHILD, rect.left, rect.top,
+                                    rect.right - rect.left, rect.bottom - rect.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AppInstance(), nullptr);
+    if (!window || !Attach(window)) return false;
+    ::SendMessageW(window, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
+    ::SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+    int index = 0;
+    for (ListColumn& column : columns) {
+        if (column.name.size() > 20) column.name.resize(20);
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        lvc.fmt = column.flag;
+        lvc.cx = column.width;
+        lvc.pszText = column.name.data();
+        ::SendMessageW(window, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&lvc));
+    }
+    return true;
+}
+
+void CMyListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const int row = static_cast<int>(item.itemID);
+    const LONG style = ::GetWindowLongW(hwnd_, GWL_STYLE);
+    const UINT state = static_cast<UINT>(::SendMessageW(hwnd_, LVM_GETITEMSTATE, row,
+                                                        LVIS_SELECTED | LVIS_DROPHILITED | LVIS_FOCUSED));
+    const bool listFocused = hasFocus_ || ::GetFocus() == hwnd_;
+    const bool highlighted = ((state & LVIS_SELECTED) && (listFocused || (style & LVS_SHOWSELALWAYS))) ||
+                             (state & LVIS_DROPHILITED);
+
+    RECT rowRect = item.rcItem;
+    ::FillRect(dc, &rowRect,
+               highlighted ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc, ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    ::SetBkMode(dc, TRANSPARENT);
+
+    int imageWidth = 0;
+    if (HIMAGELIST images = reinterpret_cast<HIMAGELIST>(::SendMessageW(hwnd_, LVM_GETIMAGELIST, LVSIL_SMALL, 0))) {
+        LVITEMW lvi{};
+        lvi.mask = LVIF_IMAGE;
+        lvi.iItem = row;
+        ::SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&lvi));
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(images, &cx, &cy);
+        ImageList_Draw(images, lvi.iImage, dc, rowRect.left, rowRect.top + (rowRect.bottom - rowRect.top - cy) / 2,
+                       highlighted ? ILD_SELECTED : ILD_NORMAL);
+        imageWidth = cx;
+    }
+
+    int left = rowRect.left;
+    for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_WIDTH | LVCF_FMT;
+        if (!::SendMessageW(hwnd_, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&lvc))) break;
+        wchar_t buffer[260] = {};
+        LVITEMW lvi{};
+        lvi.iSubItem = column;
+        lvi.pszText = buffer;
+        lvi.cchTextMax = 260;
+        ::SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&lvi));
+        RECT cell{left, rowRect.top, left + lvc.cx, rowRect.bottom};
+        if (column == 0) cell.left += imageWidth;
+        cell.left += 6;
+        cell.right -= 6;
+        std::wstring text = ShortenToFit(dc, buffer, lvc.cx - (column == 0 ? imageWidth : 0));
+        UINT align = DT_LEFT;
+        if ((lvc.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT) align = DT_RIGHT;
+        if ((lvc.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER) align = DT_CENTER;
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell,
+                    align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        left += lvc.cx;
+    }
+    if ((state & LVIS_FOCUSED) && listFocused) ::DrawFocusRect(dc, &rowRect);
+}
+
+bool CMyListCtrl::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message == ReflectedMessage(WM_DRAWITEM)) {
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    }
+    if (message == WM_SETFOCUS) hasFocus_ = true;
+    if (message == WM_KILLFOCUS) hasFocus_ = false;
+    return false;
+}
+
+}  // namespace scw

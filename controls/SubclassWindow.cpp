@@ -1,0 +1,77 @@
+#include "controls/SubclassWindow.h"
+
+#include <commctrl.h>
+
+namespace scw {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x5357;  // one subclass of ours per window
+}
+
+CSubclassWindow::~CSubclassWindow() { Detach(); }
+
+bool CSubclassWindow::Attach(HWND window) {
+    if (!window || !::IsWindow(window)) return false;
+    Detach();
+    if (!::SetWindowSubclass(window, Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    hwnd_ = window;
+    OnAttached();
+    return true;
+}
+
+void CSubclassWindow::Detach() {
+    if (hwnd_ && ::IsWindow(hwnd_)) ::RemoveWindowSubclass(hwnd_, Proc, kSubclassId);
+    hwnd_ = nullptr;
+}
+
+LRESULT CSubclassWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefSubclassProc(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CSubclassWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data) {
+    auto* self = reinterpret_cast<CSubclassWindow*>(data);
+    LRESULT result = 0;
+    bool handled = false;
+    try {
+        handled = self->OnMessage(message, wParam, lParam, result);
+    } catch (...) {
+        // No exception may cross the window procedure.
+        handled = false;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, Proc, kSubclassId);
+        self->hwnd_ = nullptr;
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    return handled ? result : ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND control = nullptr;
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        control = reinterpret_cast<HWND>(lParam);
+        break;
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (dis && dis->CtlType != ODT_MENU) control = dis->hwndItem;
+        break;
+    }
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header) control = header->hwndFrom;
+        break;
+    }
+    default:
+        return false;
+    }
+    if (!control || !::IsWindow(control)) return false;
+    result = ::SendMessageW(control, ReflectedMessage(message), wParam, lParam);
+    return result != 0;
+}
+
+}  // namespace scw

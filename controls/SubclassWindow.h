@@ -1,0 +1,45 @@
+#pragma once
+// Attaches a C++ object to a control window so it can handle the control's own messages. The
+// platform tells the parent about drawing and colours; the parent hands those back to the
+// control with ReflectToControl, and the control sees them as ReflectedMessage(message).
+#include <windows.h>
+
+namespace scw {
+
+inline constexpr UINT kReflectBase = WM_APP + 0x2000;
+constexpr UINT ReflectedMessage(UINT message) { return kReflectBase + message; }
+
+class CSubclassWindow {
+public:
+    CSubclassWindow() = default;
+    virtual ~CSubclassWindow();
+    CSubclassWindow(const CSubclassWindow&) = delete;
+    CSubclassWindow& operator=(const CSubclassWindow&) = delete;
+
+    // Takes over an existing window (a dialog control); false if it is not a window.
+    bool Attach(HWND window);
+    bool AttachDlgItem(HWND dialog, int id) { return Attach(::GetDlgItem(dialog, id)); }
+    void Detach();
+    HWND GetSafeHwnd() const { return hwnd_; }
+
+protected:
+    // Return true and set result when handled; otherwise the control's own procedure runs.
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
+        return false;
+    }
+    // Called once the window has been attached.
+    virtual void OnAttached() {}
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR data);
+};
+
+// For a parent's message about one of its controls (colours, owner drawing, notifications):
+// passes it to the control as a reflected message. True when the control handled it.
+bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+}  // namespace scw
