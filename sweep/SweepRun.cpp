@@ -1,0 +1,161 @@
+#include "sweep/SweepRun.h"
+
+#include "engine/Targets.h"
+#include "engine/Sweep.h"
+#include "framework/RunFlags.h"
+#include "sweep/ItemSets.h"
+
+namespace scw {
+
+namespace {
+constexpr wchar_t kScanning[] = L"Scanning in process";
+constexpr wchar_t kScanItems[] = L"Scan Items:";
+constexpr wchar_t kScanned[] = L"Scanning is completed";
+constexpr wchar_t kTotalScanItems[] = L"Total Scan Items:";
+constexpr wchar_t kDeleting[] = L"Deleting in process";
+constexpr wchar_t kDeletingItems[] = L"Deleteing Items:";
+constexpr wchar_t kDeleted[] = L"Deleting is completed";
+constexpr wchar_t kTotalDeleted[] = L"Total Deleted Items:";
+}  // namespace
+
+SweepRun::SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env)
+    : catalogue_(catalogue), view_(view), settings_(std::move(settings)), env_(env) {}
+
+SweepRun::~SweepRun() { worker_.StopAndJoin(); }
+
+bool SweepRun::Launch(WorkerThread::Body body) {
+    if (worker_.Running()) return false;
+    worker_.Join();  // release the handle of a finished worker
+    return worker_.Start(std::move(body));
+}
+
+bool SweepRun::ScanOrStop(std::vector<CMyObject*> ticked) {
+    if (SweepBusy) {
+        worker_.RequestStop();
+        return false;
+    }
+    if (worker_.Running()) return false;
+    // Set here, before the worker exists, so that a second start is refused at once.
+    SweepBusy = 1;
+    bool started = Launch([this, ticked = std::move(ticked)](HANDLE) mutable {
+        StartRun(std::move(ticked));
+        ScanSelection();
+        EndScan();
+    });
+    if (!started) SweepBusy = 0;
+    return started;
+}
+
+bool SweepRun::StartOneClick(std::vector<CMyObject*> ticked) {
+    if (SweepBusy || SweepDeleting || worker_.Running()) return false;
+    SweepBusy = 1;
+    bool started = Launch([this, ticked = std::move(ticked)](HANDLE) mutable {
+        progress_ = nullptr;
+        StartRun(std::move(ticked));
+        ScanSelection();
+        EndScan();
+        view_.StartTrayActivity(kDeleting, kDeletingItems);
+        if (!selection_.empty()) DeleteSelection(false);
+        view_.StopTrayActivity(kDeleted, kTotalDeleted);
+    });
+    if (!started) SweepBusy = 0;
+    return started;
+}
+
+bool SweepRun::CanDeleteAll() const {
+    return !SweepBusy && !worker_.Running() && !selection_.empty() && foundRows_ > 0;
+}
+
+bool SweepRun::StartDeleteAll(DeletionProgress& progress) {
+    if (!CanDeleteAll()) return false;
+    progress_ = &progress;
+    return Launch([this](HANDLE stop) {
+        DeletionProgress* dialog = progress_;
+        // The dialog is shown modally after this start; wait for its window.
+        while (!dialog->WindowReady()) {
+            if (::WaitForSingleObject(stop, 500) == WAIT_OBJECT_0) break;
+        }
+        DeleteSelection(true);
+        progress_ = nullptr;
+        dialog->FinishDeletion();
+    });
+}
+
+void SweepRun::StartRun(std::vector<CMyObject*> ticked) {
+    SweepBusy = 1;
+    view_.StartTrayActivity(kScanning, kScanItems);
+    view_.ShowScanPhase(true);
+    view_.ClearResults();
+    selection_.clear();
+    ResetNodes();
+    for (CMyObject* item : ticked) {
+        if (item && item->level == LevelItem) selection_.push_back(item);
+    }
+    std::vector<int> ids;
+    for (CMyObject* item : selection_) ids.push_back(static_cast<int>(item->itemId));
+    WriteItemSet(settings_, ItemSet::Recent, ids);
+    foundRows_ = 0;
+    tally_.deleted = 0;
+    tally_.failed = 0;
+    view_.SetWorkingAnimation(true);
+}
+
+void SweepRun::ScanSelection() {
+    scanPhase_ = true;
+    for (size_t i = 0; i < selection_.size(); ++i) {
+        CollectTargets(*selection_[i], env_);
+        ScanTargets(*this, *selection_[i], env_);
+        if (Stopping()) {
+            // The items after a stop are no longer part of this run.
+            selection_.resize(i + 1);
+            break;
+        }
+    }
+    scanPhase_ = false;
+}
+
+void SweepRun::EndScan() {
+    view_.ShowScanPhase(false);
+    view_.SetWorkingAnimation(false);
+    SweepBusy = 0;
+    view_.StopTrayActivity(kScanned, kTotalScanItems);
+}
+
+void SweepRun::DeleteSelection(bool onlyFound) {
+    for (CMyObject* item : selection_) {
+        if (Stopping()) break;
+        if (onlyFound && item->traceCount <= 0) continue;
+        DeleteTargets(*this, *item, env_);
+    }
+    ResetNodes();
+    selection_.clear();
+    view_.ClearResults();
+}
+
+void SweepRun::ResetNodes() {
+    catalogue_.ForEach([](CMyObject* node) {
+        node->scanState = ScanIdle;
+        node->traceCount = 0;
+    });
+    view_.NodesReset();
+}
+
+bool SweepRun::Stopping() const { return ::WaitForSingleObject(worker_.StopEvent(), 0) == WAIT_OBJECT_0; }
+
+void SweepRun::ReportTrace(const TraceRow& row) {
+    view_.AddResultRow(row);
+    CountTrace(const_cast<CMyObject&>(row.item));
+    ++foundRows_;
+}
+
+void SweepRun::ReportDeletion(bool success, DWORD number) {
+    tally_.Add(success, number);
+    if (DeletionProgress* dialog = progress_) {
+        if (success)
+            dialog->AddDeleted(static_cast<int>(number));
+        else
+            dialog->AddFailed();
+    }
+}
+
+}  // namespace scw

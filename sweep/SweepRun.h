@@ -1,0 +1,75 @@
+#pragma once
+// The scan, Delete all and one-click runs of the privacy sweep: one worker at a time, driving
+// the engine over the ticked items and reporting to the page through SweepView.
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "engine/Catalogue.h"
+#include "engine/Environment.h"
+#include "engine/ScanRun.h"
+#include "framework/IniFileRW.h"
+#include "framework/WorkerThread.h"
+#include "sweep/SweepView.h"
+
+namespace scw {
+
+class SweepRun : public ScanRun {
+public:
+    SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env = SystemEnv());
+    // Stops and joins the worker: it must not outlive the page it reports to.
+    ~SweepRun() override;
+
+    // User-interface thread. Scan button: a scan with the ticked items, or, while a scan phase
+    // runs, a request to stop after the current item. False when nothing was started.
+    bool ScanOrStop(std::vector<CMyObject*> tickedItems);
+    // One-click erase with the given ticked items (the one-click set). Skipped while any run
+    // or delete phase is in progress, so two runs never overlap.
+    bool StartOneClick(std::vector<CMyObject*> tickedItems);
+    // Delete all: true when there is something to delete; then the caller shows the progress
+    // dialog modally, and StartDeleteAll's worker reports into it.
+    bool CanDeleteAll() const;
+    bool StartDeleteAll(DeletionProgress& progress);
+
+    // True while any worker of this run is alive.
+    bool Busy() const { return worker_.Running(); }
+    // Waits for the current worker, pumping messages (tests, exit).
+    void Wait() { worker_.Join(); }
+    // Also ends a delete phase after its current item (program exit, console Ctrl+C).
+    void RequestStop() { worker_.RequestStop(); }
+
+    int FoundRows() const { return foundRows_; }
+    void RowRemoved() { --foundRows_; }
+    const std::vector<CMyObject*>& Selection() const { return selection_; }
+    const DeletionTally& Tally() const { return tally_; }
+
+    // ScanRun, called by the engine on the worker.
+    HANDLE StopEvent() const override { return scanPhase_ ? worker_.StopEvent() : nullptr; }
+    void ReportTrace(const TraceRow& row) override;
+    void ReportDeletion(bool success, DWORD number) override;
+    void MarkScanning(CMyObject& item) override { view_.MarkScanning(item); }
+    void MarkScanned(CMyObject& item) override { view_.MarkScanned(item); }
+
+private:
+    bool Launch(WorkerThread::Body body);
+    void StartRun(std::vector<CMyObject*> ticked);
+    void ScanSelection();
+    void EndScan();
+    // Deletes every selected item, or only those that found traces; then resets the view.
+    void DeleteSelection(bool onlyFound);
+    void ResetNodes();
+    bool Stopping() const;
+
+    Catalogue& catalogue_;
+    SweepView& view_;
+    CIniFileRW settings_;
+    const Environment& env_;
+    std::vector<CMyObject*> selection_;
+    std::atomic<int> foundRows_{0};
+    std::atomic<bool> scanPhase_{false};
+    std::atomic<DeletionProgress*> progress_{nullptr};
+    DeletionTally tally_;
+    WorkerThread worker_;
+};
+
+}  // namespace scw
