@@ -91,9 +91,11 @@ void SweepRun::StartRun(std::vector<CMyObject*> ticked) {
     for (CMyObject* item : ticked) {
         if (item && item->level == LevelItem) selection_.push_back(item);
     }
-    std::vector<int> ids;
-    for (CMyObject* item : selection_) ids.push_back(static_cast<int>(item->itemId));
-    WriteItemSet(settings_, ItemSet::Recent, ids);
+    if (recordRecent_) {
+        std::vector<int> ids;
+        for (CMyObject* item : selection_) ids.push_back(static_cast<int>(item->itemId));
+        WriteItemSet(settings_, ItemSet::Recent, ids);
+    }
     foundRows_ = 0;
     tally_.deleted = 0;
     tally_.failed = 0;

@@ -31,6 +31,9 @@ public:
     bool CanDeleteAll() const;
     bool StartDeleteAll(DeletionProgress& progress);
 
+    // The recent item set records the runs of the program's own window only.
+    void SetRecordRecent(bool record) { recordRecent_ = record; }
+
     // True while any worker of this run is alive.
     bool Busy() const { return worker_.Running(); }
     // Waits for the current worker, pumping messages (tests, exit).
@@ -67,6 +70,7 @@ private:
     std::vector<CMyObject*> selection_;
     std::atomic<int> foundRows_{0};
     std::atomic<bool> scanPhase_{false};
+    bool recordRecent_ = true;
     std::atomic<DeletionProgress*> progress_{nullptr};
     DeletionTally tally_;
     WorkerThread worker_;
