@@ -1,0 +1,283 @@
+#include "controls/NButtonEx.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "controls/MemDC.h"
+#include "controls/SkinDraw.h"
+#include "framework/App.h"
+
+namespace scw {
+
+CNButtonEx::CNButtonEx()
+    : normalFill_(RGB(255, 255, 255)),
+      hoverFill_(RGB(220, 245, 236)),
+      pressedFill_(RGB(196, 235, 221)),
+      textColor_(RGB(18, 45, 74)),
+      border_(RGB(214, 221, 230)),
+      disabledText_(RGB(150, 160, 172)) {}
+
+CNButtonEx::~CNButtonEx() { DestroyTooltip(); }
+
+bool CNButtonEx::Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, int id) {
+    text_ = text.substr(0, kMaxText);
+    if (mode_ == kDrawn || mode_ == kBitmap) style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;
+    HWND button = ::CreateWindowExW(0, L"BUTTON", text_.c_str(), style | WS_CHILD, rect.left, rect.top,
+                                    rect.right - rect.left, rect.bottom - rect.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+    return button && Attach(button);
+}
+
+void CNButtonEx::OnAttached() {
+    if (text_.empty()) {
+        wchar_t buffer[kMaxText + 1] = {};
+        ::GetWindowTextW(hwnd_, buffer, static_cast<int>(kMaxText + 1));
+        text_ = buffer;
+    }
+    enabled_ = ::IsWindowEnabled(hwnd_) != FALSE;
+    MakeOwnerDraw();
+}
+
+void CNButtonEx::MakeOwnerDraw() {
+    if (!hwnd_ || (mode_ != kDrawn && mode_ != kBitmap)) return;
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    if ((style & BS_TYPEMASK) != BS_OWNERDRAW)
+        ::SendMessageW(hwnd_, BM_SETSTYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
+}
+
+bool CNButtonEx::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT disabled, int width, int height, int mode) {
+    UniqueBitmap loaded[4] = {LoadSkinBitmap(normal), LoadSkinBitmap(hover), LoadSkinBitmap(pressed),
+                              LoadSkinBitmap(disabled)};
+    const bool all = loaded[0] && loaded[1] && loaded[2] && loaded[3];
+    SetBitmapHandles(loaded[0].Release(), loaded[1].Release(), loaded[2].Release(), loaded[3].Release(), width,
+                     height, mode);
+    return all;
+}
+
+void CNButtonEx::SetBitmapHandles(HBITMAP normal, HBITMAP hover, HBITMAP pressed, HBITMAP disabled, int width,
+                                  int height, int mode) {
+    const HBITMAP handles[4] = {normal, hover, pressed, disabled};
+    UniqueBitmap fresh[4];
+    for (int i = 0; i < 4; ++i) {
+        bool repeated = false;  // one bitmap may serve several states
+        for (int j = 0; j < i; ++j) repeated = repeated || handles[j] == handles[i];
+        if (!repeated) fresh[i].Reset(handles[i]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        owned_[i] = std::move(fresh[i]);
+        images_[i] = handles[i];
+    }
+    size_ = SIZE{width, height};
+    mode_ = mode;
+    MakeOwnerDraw();
+    Redraw();
+}
+
+void CNButtonEx::SetColors(COLORREF normalFill, COLORREF hoverFill, COLORREF pressedFill, COLORREF text,
+                           COLORREF border, COLORREF disabledText) {
+    normalFill_ = normalFill;
+    hoverFill_ = hoverFill;
+    pressedFill_ = pressedFill;
+    textColor_ = text;
+    border_ = border;
+    disabledText_ = disabledText;
+    Redraw();
+}
+
+void CNButtonEx::SetFont(int pointSize, const std::wstring& face) {
+    HDC screen = ::GetDC(nullptr);
+    const int height = -::MulDiv(pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+    font_.Reset(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                              face.substr(0, LF_FACESIZE - 1).c_str()));
+    if (hwnd_) ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+}
+
+void CNButtonEx::SetText(const std::wstring& text) {
+    text_ = text.substr(0, kMaxText);
+    if (hwnd_) ::SetWindowTextW(hwnd_, text_.c_str());
+    Redraw();
+}
+
+void CNButtonEx::Enable(bool enable) {
+    enabled_ = enable;
+    if (hwnd_) ::EnableWindow(hwnd_, enable ? TRUE : FALSE);
+    Redraw();
+}
+
+void CNButtonEx::SetTooltip(const std::wstring& text) {
+    tooltipText_ = text.substr(0, kMaxTooltip - 1);
+    tooltipOn_ = true;
+    if (!hwnd_) return;
+    if (!tooltip_) {
+        tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                     AppInstance(), nullptr);
+        if (!tooltip_) return;
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+        tool.lpszText = tooltipText_.data();
+        ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+        tool.lpszText = tooltipText_.data();
+        ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    ::SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOMATIC, 250);
+}
+
+void CNButtonEx::DestroyTooltip() {
+    if (tooltip_ && ::IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+}
+
+void CNButtonEx::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!tooltipOn_ || !tooltip_) return;
+    MSG msg{hwnd_, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+    msg.pt.x = GET_X_LPARAM(::GetMessagePos());
+    msg.pt.y = GET_Y_LPARAM(::GetMessagePos());
+    ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+void CNButtonEx::Redraw() {
+    if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CNButtonEx::DrawTo(HDC dc) {
+    RECT rc{};
+    ::GetClientRect(hwnd_, &rc);
+    const bool disabled = !::IsWindowEnabled(hwnd_);
+    const bool pressed = (::SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    if (mode_ == kBitmap) {
+        DrawBitmapMode(dc, disabled, pressed);
+    } else {
+        CMemDC mem(dc, rc);
+        DrawTextMode(mem, rc, disabled, pressed);
+    }
+}
+
+void CNButtonEx::DrawBitmapMode(HDC dc, bool disabled, bool pressed) {
+    // Only the image area is painted, so a draw size smaller than the window leaves the parent's
+    // pixels around it; within it, states are layered like the images' designer expects.
+    const RECT area{0, 0, size_.cx, size_.cy};
+    CMemDC mem(dc, area);
+    if (disabled) {
+        DrawBitmap(mem, images_[kDisabled], 0, 0, size_.cx, size_.cy);
+        return;
+    }
+    DrawBitmap(mem, images_[kNormal], 0, 0, size_.cx, size_.cy);
+    if (hover_) DrawBitmap(mem, images_[kHover], 0, 0, size_.cx, size_.cy);
+    if (pressed) DrawBitmap(mem, images_[kPressed], 0, 0, size_.cx, size_.cy);
+}
+
+void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool pressed) {
+    ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+    UniquePen pen(::CreatePen(PS_INSIDEFRAME, 1, border_));
+    UniqueBrush normal(::CreateSolidBrush(normalFill_));
+    {
+        SelectScope selectPen(dc, pen.Get());
+        SelectScope selectBrush(dc, normal.Get());
+        ::RoundRect(dc, rc.left, rc.top, rc.right, rc.bottom, 5, 5);
+    }
+    HFONT font = font_ ? font_.Get() : reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    SelectScope selectFont(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
+    const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
+    RECT inner = rc;
+    ::InflateRect(&inner, -edgeX, -edgeY);
+    auto drawText = [&](COLORREF color, int dy) {
+        RECT textRect = rc;
+        ::OffsetRect(&textRect, 0, dy);
+        ::SetTextColor(dc, color);
+        ::DrawTextW(dc, text_.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    };
+    ::FillRect(dc, &inner, normal.Get());
+    drawText(textColor_, 0);
+    if (hover_) {
+        UniqueBrush hover(::CreateSolidBrush(hoverFill_));
+        ::FillRect(dc, &inner, hover.Get());
+        drawText(textColor_, 0);
+    }
+    if (pressed) {
+        UniqueBrush press(::CreateSolidBrush(pressedFill_));
+        RECT pressRect = rc;
+        ::InflateRect(&pressRect, -(edgeX - 1), -(edgeY - 1));
+        ::FillRect(dc, &pressRect, press.Get());
+        drawText(textColor_, 2);
+    }
+    if (disabled) drawText(disabledText_, 0);
+}
+
+bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
+        RelayToTooltip(message, wParam, lParam);
+    const bool custom = mode_ == kDrawn || mode_ == kBitmap;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (!tracking_) tracking_ = TrackHoverAndLeave(hwnd_);
+        return false;
+    case WM_MOUSEHOVER:
+        if (!hover_) {
+            hover_ = true;
+            Redraw();
+        }
+        result = 0;
+        return true;
+    case WM_MOUSELEAVE:
+        hover_ = false;
+        tracking_ = false;
+        Redraw();
+        result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        if (!custom) return false;
+        result = 1;
+        return true;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+        if (!custom) return false;
+        if (message == WM_PRINTCLIENT) {
+            DrawTo(reinterpret_cast<HDC>(wParam));
+        } else {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(hwnd_, &ps);
+            DrawTo(dc);
+            ::EndPaint(hwnd_, &ps);
+        }
+        result = 0;
+        return true;
+    }
+    case ReflectedMessage(WM_DRAWITEM): {
+        if (!custom) return false;
+        DrawTo(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC);
+        result = TRUE;
+        return true;
+    }
+    case BM_SETSTATE:
+    case WM_ENABLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        // The platform paints owner-drawn buttons through the parent on these; repaint our way.
+        result = Default(message, wParam, lParam);
+        if (custom) Redraw();
+        return true;
+    case WM_DESTROY:
+        DestroyTooltip();
+        return false;
+    default:
+        return false;
+    }
+}
+
+}  // namespace scw

@@ -1,0 +1,75 @@
+#pragma once
+// Push button drawn by the program: mode 2 copies one of four bitmaps (the caption is part of the
+// images), mode 1 draws a rounded button with text in six colours; other modes leave the
+// platform's look. Tracks hover and can show a tooltip.
+#include <windows.h>
+
+#include <string>
+
+#include "controls/SubclassWindow.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw {
+
+class CNButtonEx : public CSubclassWindow {
+public:
+    enum Mode { kPlatform = 0, kDrawn = 1, kBitmap = 2 };
+    enum Image { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
+    static constexpr size_t kMaxText = 130;
+    static constexpr size_t kMaxTooltip = 64;
+
+    CNButtonEx();
+    ~CNButtonEx() override;
+
+    // Creates the platform button; modes 1 and 2 add BS_OWNERDRAW.
+    bool Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, int id);
+    // Loads four bitmap resources (normal, hover, pressed, disabled) and sets the draw size and mode.
+    bool SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT disabled, int width, int height, int mode = kBitmap);
+    // The same with bitmaps already made; the button takes ownership of them.
+    void SetBitmapHandles(HBITMAP normal, HBITMAP hover, HBITMAP pressed, HBITMAP disabled, int width, int height,
+                          int mode = kBitmap);
+    void SetColors(COLORREF normalFill, COLORREF hoverFill, COLORREF pressedFill, COLORREF text, COLORREF border,
+                   COLORREF disabledText);
+    void SetFont(int pointSize, const std::wstring& face);
+    void SetText(const std::wstring& text);
+    void Enable(bool enable);
+    void SetTooltip(const std::wstring& text);
+
+    const std::wstring& Text() const { return text_; }
+    int GetMode() const { return mode_; }
+    bool IsHover() const { return hover_; }
+    bool IsEnabledFlag() const { return enabled_; }
+    HWND Tooltip() const { return tooltip_; }
+    SIZE DrawSize() const { return size_; }
+
+    // Draws the current state into dc at (0, 0) of the button.
+    void DrawTo(HDC dc);
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnAttached() override;
+
+private:
+    void DrawBitmapMode(HDC dc, bool disabled, bool pressed);
+    void DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool pressed);
+    void Redraw();
+    void MakeOwnerDraw();
+    void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
+    void DestroyTooltip();
+
+    std::wstring text_;
+    int mode_ = kPlatform;
+    UniqueBitmap owned_[4];    // each distinct bitmap once
+    HBITMAP images_[4] = {};  // per state, borrowed from owned_
+    SIZE size_{0, 0};
+    COLORREF normalFill_, hoverFill_, pressedFill_, textColor_, border_, disabledText_;
+    UniqueFont font_;
+    bool hover_ = false;
+    bool tracking_ = false;
+    bool enabled_ = true;
+    bool tooltipOn_ = false;
+    std::wstring tooltipText_;
+    HWND tooltip_ = nullptr;
+};
+
+}  // namespace scw

@@ -1,0 +1,33 @@
+#pragma once
+// Small drawing helpers shared by the skinned controls: loading skin bitmaps, copying them plain or
+// with a key colour, and fetching what a parent shows behind a child.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/UniqueHandle.h"
+
+namespace scw {
+
+inline constexpr COLORREF kSkinKeyColor = RGB(255, 0, 255);
+
+// A bitmap resource of the program (AppInstance()); null when it does not exist.
+UniqueBitmap LoadSkinBitmap(UINT id);
+UniqueBitmap LoadSkinBitmapFile(const std::wstring& path);
+SIZE BitmapSize(HBITMAP bitmap);
+
+// Copies the top-left width x height of the bitmap to (x, y); nothing for a null bitmap.
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);
+// Copies the whole bitmap (or the given source part) leaving key-coloured pixels untouched.
+void DrawBitmapKeyed(HDC dc, HBITMAP bitmap, int x, int y, COLORREF key = kSkinKeyColor);
+void DrawBitmapPartKeyed(HDC dc, HBITMAP bitmap, int x, int y, const RECT& source,
+                         COLORREF key = kSkinKeyColor);
+
+// Fills the child's client rectangle in dc (child coordinates) with what its parent shows there:
+// the parent's screen pixels, then whatever the parent draws for an erase and a print request.
+void CopyParentBackground(HWND child, HDC dc);
+
+// Asks for one hover and one leave notice (hover time 1 ms); returns true if tracking started.
+bool TrackHoverAndLeave(HWND window);
+
+}  // namespace scw

@@ -1,0 +1,65 @@
+#pragma once
+// A strip of bitmap tabs. Each item has normal, hot and selected images (magenta is transparent)
+// over a copy of what lay under the strip. Clicking another item makes it current and tells the
+// parent with kSkinTabChanged (lParam = index); presses are ignored while a junk search runs.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/SubclassWindow.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw {
+
+inline constexpr UINT kSkinTabChanged = WM_USER + 100;
+
+class CSkinTab : public CSubclassWindow {
+public:
+    CSkinTab() = default;
+    ~CSkinTab() override = default;
+
+    // Creates the strip as a child window of its own class.
+    bool Create(HWND parent, const RECT& rect, int id);
+
+    void SetItemCount(int count);
+    int GetItemCount() const { return static_cast<int>(items_.size()); }
+    void SetItemRect(int index, int left, int top, int right, int bottom);
+    bool SetItemBitmaps(int index, UINT normal, UINT hot, UINT selected);
+    bool SetItemBitmaps(int index, const std::wstring& normal, const std::wstring& hot, const std::wstring& selected);
+    // Takes ownership of the bitmaps (one bitmap may serve several states).
+    void SetItemBitmapHandles(int index, HBITMAP normal, HBITMAP hot, HBITMAP selected);
+    // Optional icon drawn at the item's left; the strip does not own it.
+    void SetItemIcon(int index, HICON icon);
+    void SetCurrent(int index);
+    int GetCurrent() const { return current_; }
+    int GetHot() const { return hot_; }
+    // The item at a point of the strip's client area, or -1.
+    int HitTest(POINT point) const;
+
+    void DrawTo(HDC dc);
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    struct Item {
+        RECT rect{};
+        UniqueBitmap owned[3];
+        HBITMAP images[3] = {};  // normal, hot, selected
+        HICON icon = nullptr;
+    };
+    void DrawItem(HDC dc, const Item& item, int image);
+    void CaptureBackground();
+    void SetHot(int index);
+    void Redraw();
+
+    std::vector<Item> items_;
+    int current_ = 0;
+    int hot_ = -1;
+    bool leaveTracking_ = false;
+    UniqueBitmap background_;
+    bool backgroundTaken_ = false;
+};
+
+}  // namespace scw
