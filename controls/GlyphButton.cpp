@@ -1,0 +1,179 @@
+#include "controls/GlyphButton.h"
+
+#include <windowsx.h>
+
+#include "controls/MemDC.h"
+#include "controls/SkinDraw.h"
+#include "framework/App.h"
+
+namespace scw {
+
+namespace {
+constexpr int kGlyphColumn = 16;
+constexpr int kFrames = 6;
+constexpr COLORREF kTextColor = RGB(30, 41, 59);
+}  // namespace
+
+bool CNGlyphButton::Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, int id) {
+    style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;
+    HWND button = ::CreateWindowExW(0, L"BUTTON", text.c_str(), style | WS_CHILD, rect.left, rect.top,
+                                    rect.right - rect.left, rect.bottom - rect.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+    return button && Attach(button);
+}
+
+void CNGlyphButton::OnAttached() {
+    // Owner-drawn, so the platform neither draws a box nor ticks it on its own.
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    if ((style & BS_TYPEMASK) != BS_OWNERDRAW)
+        ::SendMessageW(hwnd_, BM_SETSTYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
+}
+
+bool CNGlyphButton::SetGlyphStrip(UINT bitmapId) {
+    UniqueBitmap strip = LoadSkinBitmap(bitmapId);
+    const bool ok = static_cast<bool>(strip);
+    SetGlyphStripHandle(strip.Release());
+    return ok;
+}
+
+void CNGlyphButton::SetGlyphStripHandle(HBITMAP strip) {
+    strip_.Reset(strip);
+    Redraw();
+}
+
+void CNGlyphButton::SetTicked(bool ticked) {
+    if (ticked_ == ticked) return;
+    ticked_ = ticked;
+    Redraw();
+}
+
+void CNGlyphButton::Redraw() {
+    if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CNGlyphButton::DrawTo(HDC dc) {
+    RECT rc{};
+    ::GetClientRect(hwnd_, &rc);
+    CMemDC mem(dc, rc);
+    CopyParentBackground(hwnd_, mem);
+
+    const SIZE stripSize = BitmapSize(strip_.Get());
+    const int frame = stripSize.cx / kFrames;
+    const int x = (kGlyphColumn - frame) / 2;
+    const int y = (rc.bottom - stripSize.cy) / 2;
+    const bool pressed = (::SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    const int base = ticked_ ? 3 : 0;
+    auto drawFrame = [&](int index) {
+        const RECT part{index * frame, 0, (index + 1) * frame, stripSize.cy};
+        if (KeyedFrames()) {
+            DrawBitmapPartKeyed(mem, strip_.Get(), x, y, part);
+        } else {
+            UniqueMemDc source(::CreateCompatibleDC(mem));
+            SelectScope select(source.Get(), strip_.Get());
+            ::BitBlt(mem, x, y, frame, stripSize.cy, source.Get(), part.left, 0, SRCCOPY);
+        }
+    };
+    if (strip_ && frame > 0) {
+        drawFrame(base);
+        if (hover_) drawFrame(base + 1);
+        if (pressed) drawFrame(base + 2);
+    }
+
+    wchar_t text[256] = {};
+    ::GetWindowTextW(hwnd_, text, 256);
+    if (!text[0]) return;
+    RECT textRect = rc;
+    textRect.left = frame + 2;
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    SelectScope selectFont(mem, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(mem, TRANSPARENT);
+    ::SetTextColor(mem, ::IsWindowEnabled(hwnd_) ? kTextColor : ::GetSysColor(COLOR_GRAYTEXT));
+    ::DrawTextW(mem, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (!tracking_) tracking_ = TrackHoverAndLeave(hwnd_);
+        return false;
+    case WM_MOUSEHOVER:
+        if (!hover_) {
+            hover_ = true;
+            Redraw();
+        }
+        result = 0;
+        return true;
+    case WM_MOUSELEAVE:
+        hover_ = false;
+        tracking_ = false;
+        Redraw();
+        result = 0;
+        return true;
+    case WM_LBUTTONUP: {
+        RECT rc{};
+        ::GetClientRect(hwnd_, &rc);
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (hover_ && ::PtInRect(&rc, point)) OnClickRelease();
+        result = Default(message, wParam, lParam);  // sends the click command
+        Redraw();
+        return true;
+    }
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd_, &ps);
+        DrawTo(dc);
+        ::EndPaint(hwnd_, &ps);
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        DrawTo(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+    case ReflectedMessage(WM_DRAWITEM):
+        DrawTo(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC);
+        result = TRUE;
+        return true;
+    case BM_SETSTATE:
+    case WM_ENABLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_LBUTTONDOWN:
+    case WM_CAPTURECHANGED:
+    case WM_SETTEXT:
+        result = Default(message, wParam, lParam);
+        Redraw();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CNCheckBoxEX::OnClickRelease() {
+    ticked_ = !ticked_;
+    Redraw();
+}
+
+bool CNRadioEx::Link(CNRadioEx* other) {
+    if (!other || other == this || static_cast<int>(links_.size()) >= kMaxLinks) return false;
+    links_.push_back(other);
+    return true;
+}
+
+void CNRadioEx::OnClickRelease() {
+    if (ticked_) return;  // a ticked radio stays ticked; the click is still sent
+    ticked_ = true;
+    Redraw();
+    for (CNRadioEx* other : links_) other->SetTicked(false);
+}
+
+void LinkRadioGroup(std::initializer_list<CNRadioEx*> group) {
+    for (CNRadioEx* a : group)
+        for (CNRadioEx* b : group)
+            if (a != b) a->Link(b);
+}
+
+}  // namespace scw

@@ -1,0 +1,70 @@
+#pragma once
+// Skinned check box and radio button: a strip of six glyph frames (unticked normal, hover, pressed,
+// ticked normal, hover, pressed) drawn over whatever the parent shows behind the control, and the
+// window text beside it. The ticked flag is the control's own; the platform only sends the click.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/SubclassWindow.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw {
+
+class CNGlyphButton : public CSubclassWindow {
+public:
+    bool Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, int id);
+    bool SetGlyphStrip(UINT bitmapId);
+    // Takes ownership of the strip.
+    void SetGlyphStripHandle(HBITMAP strip);
+
+    bool IsTicked() const { return ticked_; }
+    void SetTicked(bool ticked);
+    bool IsHover() const { return hover_; }
+
+    void DrawTo(HDC dc);
+
+protected:
+    CNGlyphButton() = default;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnAttached() override;
+    // Runs on a release inside the control while hovered, before the platform sends the click.
+    virtual void OnClickRelease() = 0;
+    // Radios copy their frames with magenta as the transparent colour.
+    virtual bool KeyedFrames() const = 0;
+    void Redraw();
+
+    bool ticked_ = false;
+
+private:
+    UniqueBitmap strip_;
+    bool hover_ = false;
+    bool tracking_ = false;
+};
+
+class CNCheckBoxEX : public CNGlyphButton {
+protected:
+    void OnClickRelease() override;
+    bool KeyedFrames() const override { return false; }
+};
+
+class CNRadioEx : public CNGlyphButton {
+public:
+    static constexpr int kMaxLinks = 10;
+    // Adds another member of this radio's group; false when the list is full.
+    bool Link(CNRadioEx* other);
+    int LinkCount() const { return static_cast<int>(links_.size()); }
+
+protected:
+    void OnClickRelease() override;
+    bool KeyedFrames() const override { return true; }
+
+private:
+    std::vector<CNRadioEx*> links_;
+};
+
+// Links every radio of a group to every other one.
+void LinkRadioGroup(std::initializer_list<CNRadioEx*> group);
+
+}  // namespace scw
