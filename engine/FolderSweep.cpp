@@ -30,6 +30,10 @@ bool Lists(TargetKind kind, const wchar_t* fileName, const std::wstring& name) {
     }
 }
 
+// An exact name with a wildcard ("*.torrent") is a pattern for its own folder: the scan lists
+// exactly the files the delete of that pattern removes.
+bool IsPattern(const std::wstring& name) { return name.find_first_of(L"*?") != std::wstring::npos; }
+
 UniqueFind FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
     if (pattern.size() > kMaxPathChars) return UniqueFind();
     return UniqueFind(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
@@ -41,6 +45,7 @@ bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POIN
 struct ScanWalk {
     const WalkContext& ctx;
     bool ownFolderOnly;
+    bool listsEveryMatch = false;  // the search pattern alone decides, as it does for the delete
 
     // False when the stop event ended the walk.
     bool Walk(const std::wstring& folder) {
@@ -64,7 +69,8 @@ struct ScanWalk {
             if (IsLink(data.dwFileAttributes) || ownFolderOnly || length + 1 > kMaxPathChars) return true;
             return Walk(folder + data.cFileName + L"\\");
         }
-        if (length > kMaxPathChars || !Lists(ctx.target.kind, data.cFileName, ctx.target.name)) return true;
+        if (length > kMaxPathChars || !(listsEveryMatch || Lists(ctx.target.kind, data.cFileName, ctx.target.name)))
+            return true;
         std::wstring fileName(data.cFileName);
         ctx.run.ReportTrace(TraceRow{ctx.item, fileName, folder, false});
         return true;
@@ -129,10 +135,13 @@ void DeleteByExtension(ScanRun& run, const std::wstring& folder, const std::wstr
     }
 }
 
-// Kind 12: the files of that name in the folder itself.
+// Kind 12: the files of that name in the folder itself. The search ignores letter case, the scan
+// does not: a file the scan would not list ("History.dat") is not deleted either.
 void DeleteInFolder(ScanRun& run, const std::wstring& folder, const std::wstring& name) {
+    bool pattern = IsPattern(name);
     for (const Entry& entry : ListEntries(folder, name))
-        if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && folder.size() + entry.name.size() <= kMaxPathChars)
+        if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && folder.size() + entry.name.size() <= kMaxPathChars &&
+            (pattern || entry.name == name))
             DeleteFileReported(run, folder + entry.name);
 }
 
@@ -143,7 +152,8 @@ bool ScanFolderTarget(const WalkContext& ctx, const FolderGuard& guard) {
     bool walkable = guard.MayWalk(target.path);
     if (target.kind != KindExactName && !walkable) return true;
     // An exact name in a folder too wide to walk is looked for in that folder only.
-    ScanWalk walk{ctx, SearchesOwnFolderOnly(target.name) || !walkable};
+    bool pattern = target.kind == KindExactName && IsPattern(target.name);
+    ScanWalk walk{ctx, SearchesOwnFolderOnly(target.name) || !walkable || pattern, pattern};
     return walk.Walk(target.path);
 }
 
