@@ -31,7 +31,10 @@ enum class Part : unsigned char {
     RegistryString,  // text value `text` of `root` `key` (CNRegistry::ReadRegistryString)
     MozillaProfile,  // profile folder of "profiles.ini" under AppData + `text`, with a backslash
     PocoMailPath,    // ReadPocoMailPath(`number`), used exactly as resolved
+    Resolved,        // `resolve`(env): a stored location that needs checks of its own
 };
+
+using PartResolver = std::optional<std::wstring> (*)(const Environment& env);
 
 struct PathPart {
     Part part = Part::None;
@@ -39,6 +42,7 @@ struct PathPart {
     HKEY root = nullptr;
     const wchar_t* key = nullptr;
     const wchar_t* text = nullptr;
+    PartResolver resolve = nullptr;
 };
 
 inline PathPart Text(const wchar_t* text) { return {Part::Text, 0, nullptr, nullptr, text}; }
@@ -54,6 +58,7 @@ inline PathPart MozProfile(const wchar_t* programFolder) {
     return {Part::MozillaProfile, 0, nullptr, nullptr, programFolder};
 }
 inline PathPart Poco(int which) { return {Part::PocoMailPath, which, nullptr, nullptr, nullptr}; }
+inline PathPart Resolved(PartResolver resolve) { return {Part::Resolved, 0, nullptr, nullptr, nullptr, resolve}; }
 
 // Adds targets to the item; returns false when a resolution failed, which ends the item.
 using CodeRule = bool (*)(CMyObject& item, const Environment& env);

@@ -24,6 +24,7 @@ std::optional<std::wstring> ResolvePart(const PathPart& part, const Environment&
     }
     case Part::MozillaProfile: return ReadProfileFolder(env, part.text ? part.text : L"");
     case Part::PocoMailPath: return ReadPocoMailPath(env, part.number);
+    case Part::Resolved: return part.resolve ? part.resolve(env) : std::nullopt;
     }
     return std::nullopt;
 }
