@@ -1,0 +1,102 @@
+#include "cli/Arguments.h"
+
+namespace scw::cli {
+
+const wchar_t kHelpText[] =
+    L"Usage: scourwell-cli COMMAND [SELECTION] [--json] [--yes]\n"
+    L"\n"
+    L"Commands:\n"
+    L"  items                  the catalogue, one node a line: id, level, parent id, icon, text\n"
+    L"  targets SELECTION      where each selected item looks: id, root prefix, path, name, kind\n"
+    L"  scan SELECTION         one line per trace: item id, item text, type (reg|file), location, trace name\n"
+    L"  clean SELECTION --yes  scan, then delete every selected item as the one-click erase does;\n"
+    L"                         without --yes it only previews and exits with 2\n"
+    L"\n"
+    L"SELECTION is a comma-separated list of item ids and set names:\n"
+    L"  default, oneclick, recent  the item sets saved in setting.ini beside this program\n"
+    L"                             (recent falls back to default while it was never written)\n"
+    L"  all                        every item of the catalogue\n"
+    L"  an id of a category or program selects all of its items. Items run in catalogue order.\n"
+    L"  Ids that name no node are reported on standard error and ignored.\n"
+    L"\n"
+    L"Options:\n"
+    L"  --json   one JSON object a line instead of tab-separated fields\n"
+    L"  --yes    let clean delete\n"
+    L"  --help   this text\n"
+    L"\n"
+    L"Records go to standard output as UTF-8, one a line; counts and summaries (\"N traces in M items\",\n"
+    L"\"deleted N, failed M\") go to standard error. Text fields never hold tabs or line breaks: such\n"
+    L"characters show as U+FFFD; --json keeps names exactly.\n"
+    L"Ctrl+C stops a scan at its next step, and a deletion after its current item.\n"
+    L"This program never writes setting.ini.\n"
+    L"\n"
+    L"Exit codes:\n"
+    L"  0  done\n"
+    L"  1  some traces could not be deleted (files in use are deleted at the next restart)\n"
+    L"  2  usage error, or clean without --yes\n"
+    L"  3  stopped by Ctrl+C\n"
+    L"\n"
+    L"Examples:\n"
+    L"  scourwell-cli scan default\n"
+    L"  scourwell-cli clean 104,106 --yes\n";
+
+namespace {
+std::optional<Command> CommandNamed(const std::wstring& name) {
+    if (name == L"items") return Command::Items;
+    if (name == L"targets") return Command::Targets;
+    if (name == L"scan") return Command::Scan;
+    if (name == L"clean") return Command::Clean;
+    return std::nullopt;
+}
+
+bool IsHelp(const std::wstring& arg) { return arg == L"--help" || arg == L"-h" || arg == L"/?" || arg == L"help"; }
+}  // namespace
+
+std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, std::wstring& error) {
+    Arguments parsed;
+    std::vector<std::wstring> words;
+    for (const std::wstring& arg : args) {
+        if (IsHelp(arg)) {
+            parsed.command = Command::Help;
+            return parsed;
+        }
+        if (arg == L"--json") {
+            parsed.json = true;
+        } else if (arg == L"--yes") {
+            parsed.yes = true;
+        } else if (arg.starts_with(L"-")) {
+            error = L"unknown option: " + arg;
+            return std::nullopt;
+        } else {
+            words.push_back(arg);
+        }
+    }
+    if (words.empty()) {
+        error = L"no command given";
+        return std::nullopt;
+    }
+    std::optional<Command> command = CommandNamed(words[0]);
+    if (!command) {
+        error = L"unknown command: " + words[0];
+        return std::nullopt;
+    }
+    parsed.command = *command;
+    size_t wanted = parsed.command == Command::Items ? 1 : 2;
+    if (words.size() < wanted) {
+        error = words[0] + L" needs a SELECTION";
+        return std::nullopt;
+    }
+    if (words.size() > wanted) {
+        error = L"unexpected argument: " + words[wanted];
+        return std::nullopt;
+    }
+    if (wanted == 2) parsed.selection = words[1];
+    // A --yes that does nothing could make someone believe a scan deleted.
+    if (parsed.yes && parsed.command != Command::Clean) {
+        error = L"--yes belongs to clean only";
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+}  // namespace scw::cli

@@ -1,0 +1,23 @@
+#pragma once
+// The console command line: one command, an optional selection and the two switches.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scw::cli {
+
+enum class Command { Help, Items, Targets, Scan, Clean };
+
+struct Arguments {
+    Command command = Command::Help;
+    std::wstring selection;  // as typed; resolved against the catalogue later
+    bool json = false;
+    bool yes = false;
+};
+
+// The parsed line, or nullopt with `error` saying what is wrong (a usage error).
+std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, std::wstring& error);
+
+extern const wchar_t kHelpText[];
+
+}  // namespace scw::cli

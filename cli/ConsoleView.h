@@ -1,0 +1,32 @@
+#pragma once
+// The sweep run seen from a console: each trace is printed as it is found; the count of each item
+// that found traces and the scan's summary go to standard error.
+#include <atomic>
+
+#include "cli/ConsoleOut.h"
+#include "sweep/SweepView.h"
+
+namespace scw::cli {
+
+class ConsoleView : public SweepView {
+public:
+    ConsoleView(ConsoleOut& out, bool json) : out_(out), json_(json) {}
+
+    void ShowScanPhase(bool scanning) override;
+    void SetWorkingAnimation(bool) override {}
+    void ClearResults() override {}
+    void AddResultRow(const TraceRow& row) override;
+    void MarkScanning(CMyObject& item) override { SetScanState(item, ScanRunning); }
+    void MarkScanned(CMyObject& item) override;
+    void NodesReset() override {}
+    void StartTrayActivity(const std::wstring&, const std::wstring&) override {}
+    void StopTrayActivity(const std::wstring&, const std::wstring&) override {}
+
+private:
+    ConsoleOut& out_;
+    bool json_;
+    std::atomic<long> traces_{0};
+    std::atomic<long> items_{0};
+};
+
+}  // namespace scw::cli

@@ -1,0 +1,78 @@
+// scourwell-cli: lists the catalogue and scans or cleans chosen items from a console.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Settings.h"
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/ConsoleOut.h"
+#include "cli/Selection.h"
+#include "engine/Catalogue.h"
+
+using namespace scw;
+using namespace scw::cli;
+
+namespace {
+void PrintLines(ConsoleOut& out, const std::wstring& text) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        out.Out(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+std::wstring JoinIds(const std::vector<long long>& ids) {
+    std::wstring joined;
+    for (long long id : ids) joined += (joined.empty() ? L"" : L", ") + std::to_wstring(id);
+    return joined;
+}
+
+int UsageError(ConsoleOut& out, const std::wstring& error) {
+    out.Err(L"scourwell-cli: " + error);
+    out.Err(L"Try 'scourwell-cli --help'.");
+    return ExitUsage;
+}
+
+int RunCommand(ConsoleOut& out, const Arguments& args) {
+    Catalogue catalogue;
+    catalogue.Build();
+    if (!catalogue.Head()) {
+        out.Err(L"scourwell-cli: the catalogue could not be built");
+        return ExitFailures;
+    }
+    if (args.command == Command::Items) return ListItems(out, catalogue, args.json);
+
+    CIniFileRW settings(kSettingsFileName);
+    std::wstring error;
+    std::optional<Selection> selection = ResolveSelection(args.selection, catalogue, settings, error);
+    if (!selection) return UsageError(out, error);
+    for (const std::wstring& note : selection->notes) out.Err(L"scourwell-cli: " + note);
+    if (!selection->unknownIds.empty())
+        out.Err(L"scourwell-cli: ignored ids that name no item: " + JoinIds(selection->unknownIds));
+
+    if (args.command == Command::Targets) return ListTargets(out, *selection, args.json);
+    if (args.command == Command::Scan) return Sweep(out, catalogue, *selection, args.json, false);
+    if (args.yes) return Sweep(out, catalogue, *selection, args.json, true);
+    int previewed = Sweep(out, catalogue, *selection, args.json, false);
+    if (previewed != ExitDone) return previewed;
+    out.Err(L"nothing was deleted: add --yes to delete these traces");
+    return ExitUsage;
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    ConsoleOut out;
+    std::vector<std::wstring> words(argv + 1, argv + argc);
+    std::wstring error;
+    std::optional<Arguments> args = ParseArguments(words, error);
+    if (!args) return UsageError(out, error);
+    if (args->command == Command::Help) {
+        PrintLines(out, kHelpText);
+        return ExitDone;
+    }
+    return RunCommand(out, *args);
+}
