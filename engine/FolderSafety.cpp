@@ -32,16 +32,31 @@ bool IsAbsolute(const std::wstring& folder) {
     return folder.rfind(L"\\\\", 0) == 0 && folder.rfind(L"\\\\?\\", 0) != 0 && folder.rfind(L"\\\\.\\", 0) != 0;
 }
 
-bool HasDotComponent(const std::wstring& folder) {
-    size_t start = 0;
+// "." and ".." components, and empty ones ("C:\a\\b") or ones the system would trim (trailing
+// dots and blanks), all of which can make a path name a folder it does not spell.
+bool HasOddComponent(const std::wstring& folder) {
+    bool unc = folder.rfind(L"\\\\", 0) == 0;
+    if (folder.find(L"\\\\", unc ? 1 : 0) != std::wstring::npos) return true;
+    size_t start = unc ? 2 : 0;
     while (start < folder.size()) {
-        size_t end = folder.find_first_of(L"\\/", start);
+        size_t end = folder.find(L'\\', start);
         if (end == std::wstring::npos) end = folder.size();
-        std::wstring part = folder.substr(start, end - start);
-        if (part == L"." || part == L"..") return true;
+        wchar_t tail = folder[end - 1];
+        if (end > start && (tail == L'.' || tail == L' ')) return true;
         start = end + 1;
     }
     return false;
+}
+
+// The long, full form of an existing folder, so that a short name ("PROGRA~1") or another
+// spelling is still recognised as the protected folder it is.
+std::wstring Canonical(const std::wstring& folder) {
+    wchar_t full[MAX_PATH] = {};
+    DWORD length = ::GetFullPathNameW(folder.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) return FolderKey(folder);
+    wchar_t longer[MAX_PATH] = {};
+    length = ::GetLongPathNameW(full, longer, MAX_PATH);
+    return FolderKey(length && length < MAX_PATH ? longer : full);
 }
 
 }  // namespace
@@ -54,11 +69,11 @@ std::wstring FolderKey(std::wstring folder) {
 
 FolderGuard::FolderGuard(const Environment& env) {
     for (int csidl : kTopFolders)
-        if (auto folder = env.KnownFolder(csidl)) protected_.push_back(FolderKey(*folder));
-    if (auto windows = env.WindowsFolder()) protected_.push_back(FolderKey(*windows));
+        if (auto folder = env.KnownFolder(csidl)) protected_.push_back(Canonical(*folder));
+    if (auto windows = env.WindowsFolder()) protected_.push_back(Canonical(*windows));
     if (auto profile = ResolveProfileFolder(env)) {
         // The folder that holds every user's profile.
-        std::wstring key = FolderKey(*profile);
+        std::wstring key = Canonical(*profile);
         size_t cut = key.find_last_of(L'\\', key.size() - 2);
         if (cut != std::wstring::npos) protected_.push_back(key.substr(0, cut + 1));
     }
@@ -66,9 +81,10 @@ FolderGuard::FolderGuard(const Environment& env) {
 
 bool FolderGuard::MayWalk(const std::wstring& folder) const {
     if (folder.empty() || folder.size() > kMaxPathChars || folder.back() != L'\\') return false;
-    if (!IsAbsolute(folder) || HasDotComponent(folder)) return false;
-    if (folder.find_first_of(L"*?\"<>|") != std::wstring::npos) return false;
-    std::wstring key = FolderKey(folder);
+    if (!IsAbsolute(folder) || HasOddComponent(folder)) return false;
+    if (folder.find_first_of(L"*?\"<>|/") != std::wstring::npos) return false;
+    if (IsDriveRoot(FolderKey(folder))) return false;
+    std::wstring key = Canonical(folder);
     if (IsDriveRoot(key)) return false;
     if (std::find(protected_.begin(), protected_.end(), key) != protected_.end()) return false;
     // A target that is itself a link would walk whatever it points to.

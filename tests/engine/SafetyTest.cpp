@@ -1,0 +1,158 @@
+// What a walk must never touch: what links point to, drive roots, top folders, stored values
+// that name them.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <winioctl.h>
+
+#include "engine/FolderSafety.h"
+#include "engine/Sweep.h"
+#include "engine/Targets.h"
+#include "engine/catalogue/RuleTable.h"
+#include "framework/UniqueHandle.h"
+#include "tests/common/TestSupport.h"
+#include "tests/engine/EngineFixtures.h"
+
+namespace scw::test {
+namespace {
+
+// A directory link at `link` pointing at `target`: a symbolic link if the system makes one,
+// else a junction. False when neither can be made here.
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
+    if (CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)) return true;
+    if (!CreateDirectoryW(link.c_str(), nullptr)) return false;
+    UniqueFileHandle dir(CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!dir) return false;
+    std::wstring substitute = L"\\??\\" + target;
+    std::vector<BYTE> buffer(sizeof(DWORD) + 2 * sizeof(WORD) + 4 * sizeof(WORD) +
+                             (substitute.size() + 1 + target.size() + 1) * sizeof(wchar_t));
+    auto* words = reinterpret_cast<WORD*>(buffer.data());
+    *reinterpret_cast<DWORD*>(buffer.data()) = IO_REPARSE_TAG_MOUNT_POINT;
+    words[2] = static_cast<WORD>(buffer.size() - 8);  // data length
+    words[4] = 0;                                            // substitute offset
+    words[5] = static_cast<WORD>(substitute.size() * 2);     // substitute length
+    words[6] = static_cast<WORD>((substitute.size() + 1) * 2);  // print offset
+    words[7] = static_cast<WORD>(target.size() * 2);         // print length
+    wchar_t* path = reinterpret_cast<wchar_t*>(words + 8);
+    memcpy(path, substitute.c_str(), (substitute.size() + 1) * 2);
+    memcpy(path + substitute.size() + 1, target.c_str(), (target.size() + 1) * 2);
+    DWORD returned = 0;
+    if (DeviceIoControl(dir.Get(), FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
+                        0, &returned, nullptr))
+        return true;
+    dir.Reset();
+    RemoveDirectoryW(link.c_str());
+    return false;
+}
+
+TEST(Safety, LinkInsideATargetIsNeverFollowedByScanOrDelete) {
+    TempFolder temp(L"links");
+    std::wstring outside = temp / L"outside";
+    WriteFileText(outside + L"\\sentinel.txt");
+    std::wstring root = temp / L"target\\";
+    WriteFileText(root + L"trace.txt");
+    if (!MakeFolderLink(root + L"link", outside)) GTEST_SKIP() << "no folder links on this system";
+    ASSERT_TRUE(GetFileAttributesW((root + L"link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+
+    ItemChain chain;
+    RecordingRun run;
+    AddTarget(chain.node, nullptr, root, L"*.*", KindAllFiles);
+    ScanTargets(run, chain.node);
+    EXPECT_EQ(run.Names(), (std::vector<std::wstring>{L"trace.txt"}));
+
+    DeleteTargets(run, chain.node);
+    EXPECT_EQ(run.tally.deleted, 1);
+    EXPECT_TRUE(FileExists(outside + L"\\sentinel.txt"));
+    EXPECT_FALSE(FileExists(root + L"trace.txt"));
+    RemoveDirectoryW((root + L"link").c_str());
+}
+
+TEST(Safety, TargetThatIsItselfALinkIsNotWalked) {
+    TempFolder temp(L"links");
+    std::wstring outside = temp / L"outside";
+    WriteFileText(outside + L"\\sentinel.txt");
+    if (!MakeFolderLink(temp / L"link", outside)) GTEST_SKIP() << "no folder links on this system";
+    ItemChain chain;
+    RecordingRun run;
+    AddTarget(chain.node, nullptr, temp / L"link\\", L"*.*", KindAllFiles);
+    ScanTargets(run, chain.node);
+    DeleteTargets(run, chain.node);
+    EXPECT_TRUE(run.traces.empty());
+    EXPECT_TRUE(FileExists(outside + L"\\sentinel.txt"));
+    RemoveDirectoryW((temp / L"link").c_str());
+}
+
+TEST(Safety, GuardRefusesRootsTopFoldersAndPathsThatSpellAnotherFolder) {
+    TempFolder temp(L"guard");
+    OverrideEnvironment env;
+    env.SetKnownFolder(CSIDL_PROFILE, temp / L"Users\\me");
+    env.SetKnownFolder(CSIDL_PERSONAL, temp / L"Users\\me\\Documents");
+    MakeFolders(temp / L"Users\\me\\Documents\\");
+    FolderGuard guard(env);
+    const std::wstring refused[] = {
+        L"", L"C:\\", L"c:\\", L"D:\\", L"sub\\", L"\\sub\\", temp.Path() + L"a\\..\\", temp.Path() + L".\\",
+        temp.Path() + L"a\\\\", temp.Path() + L"a.\\", temp.Path() + L"a \\", temp.Path() + L"*\\",
+        temp.Path() + L"a",  // no trailing backslash
+        temp / L"Users\\me\\", temp / L"USERS\\ME\\DOCUMENTS\\", temp / L"Users\\",
+        L"\\\\server\\share\\", L"\\\\?\\C:\\x\\", L"C:\\windows\\", L"C:\\windows\\system32\\",
+        L"C:\\Program Files\\",
+    };
+    for (const auto& folder : refused) EXPECT_FALSE(guard.MayWalk(folder)) << folder;
+    EXPECT_TRUE(guard.MayWalk(temp / L"Users\\me\\Documents\\Old\\"));
+    EXPECT_TRUE(guard.MayWalk(L"C:\\windows\\temp\\"));
+}
+
+TEST(Safety, TopFolderIsNeitherWalkedNorEmptiedButAnExactNameInItStillGoes) {
+    TempFolder temp(L"top");
+    OverrideEnvironment env;
+    std::wstring documents = temp / L"Documents";
+    env.SetKnownFolder(CSIDL_PERSONAL, documents);
+    WriteFileText(documents + L"\\keep.doc");
+    WriteFileText(documents + L"\\sub\\history.dat");
+    WriteFileText(documents + L"\\pagefile.sys");
+
+    ItemChain chain;
+    RecordingRun run;
+    AddTarget(chain.node, nullptr, documents + L"\\", L"*.*", KindAllFiles);
+    AddTarget(chain.node, nullptr, documents + L"\\", L"*.*", KindUnlisted);
+    AddTarget(chain.node, nullptr, documents + L"\\", L".doc", KindExtension);
+    AddTarget(chain.node, nullptr, documents + L"\\", L"history.dat", KindExactName);
+    AddTarget(chain.node, nullptr, documents + L"\\", L"pagefile.sys", KindExactName);
+    ScanTargets(run, chain.node, env);
+    // Only the folder itself is searched for an exact name there.
+    EXPECT_EQ(run.Names(), (std::vector<std::wstring>{L"pagefile.sys"}));
+
+    DeleteTargets(run, chain.node, env);
+    EXPECT_EQ(run.deletions, (std::vector<std::pair<bool, DWORD>>{{true, 0}}));
+    EXPECT_TRUE(FileExists(documents + L"\\keep.doc"));
+    EXPECT_TRUE(FileExists(documents + L"\\sub\\history.dat"));
+    EXPECT_FALSE(FileExists(documents + L"\\pagefile.sys"));
+}
+
+TEST(Safety, RegistryHeldFolderOfADriveRootOrNothingDeletesNothing) {
+    TestKey key;
+    TempFolder temp(L"held");
+    WriteFileText(temp / L"sentinel.txt");
+    const std::wstring values[] = {L"C:\\", L"C:", L"", temp.Path().substr(0, temp.Path().size() - 1) + L"\\.."};
+    for (const auto& value : values) {
+        SetRegString(HKEY_CURRENT_USER, key.Path(), L"Dir", value);
+        const rules::TargetRule rows[] = {
+            rules::Folder(900, {rules::RegString(HKEY_CURRENT_USER, key.Path().c_str(), L"Dir"), rules::Text(L"\\")},
+                          L"*.*", KindAllFiles),
+        };
+        ItemChain chain;
+        RecordingRun run;
+        rules::ApplyRules(chain.node, SystemEnv(), rows);
+        // Never let a faulty guard loose on the prefix's drive.
+        FolderGuard guard(SystemEnv());
+        for (const auto& target : chain.node.targets) ASSERT_FALSE(guard.MayWalk(target.path)) << target.path;
+        ScanTargets(run, chain.node);
+        DeleteTargets(run, chain.node);
+        EXPECT_TRUE(run.traces.empty()) << value;
+        EXPECT_TRUE(run.deletions.empty()) << value;
+    }
+    EXPECT_TRUE(FileExists(temp / L"sentinel.txt"));
+}
+
+}  // namespace
+}  // namespace scw::test
