@@ -1,6 +1,7 @@
 // Target lists of single items, and the folders read from other programs' registry values and
 // INI files, which must never widen a target beyond the program's own folder.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include "engine/Registry.h"
 #include "engine/Sweep.h"
@@ -63,6 +64,16 @@ TEST_F(CatalogueRules, ItemsWithSeveralTargetsKeepTheOrderOfTheirRows) {
     const std::wstring options = L"HKEY_CURRENT_USER\\Software\\Microsoft\\Office\\11.0\\OIS\\Options";
     EXPECT_EQ(Targets(225), (Lines{options + L"|LastTreeConfig|0", options + L"|LastTreeSelection|0",
                                    dirs_.profile + L"\\Local Settings\\Application Data\\Microsoft\\OIS\\|*.*|10"}));
+}
+
+TEST_F(CatalogueRules, FailedResolutionKeepsEarlierTargetsAndAddsNoMore) {
+    OverrideEnvironment noProfile = dirs_.env;
+    noProfile.SetKnownFolder(CSIDL_PROFILE, std::nullopt);
+    EXPECT_EQ(TargetsOf(225, noProfile).size(), 2u);
+    OverrideEnvironment noAppData = dirs_.env;
+    noAppData.SetKnownFolder(CSIDL_APPDATA, std::nullopt);
+    EXPECT_EQ(TargetsOf(354, noAppData), Lines{});
+    EXPECT_EQ(TargetsOf(183, noAppData), Lines{});
 }
 
 TEST_F(CatalogueRules, MessengerGetsOneTargetPerAccountWithALogFolder) {
