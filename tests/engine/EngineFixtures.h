@@ -27,7 +27,11 @@ public:
     void ReportTrace(const TraceRow& row) override {
         traces.push_back({row.item.displayName, row.name, row.location, row.isRegistry});
         CountTrace(const_cast<CMyObject&>(row.item));
-        if (stopAfter && traces.size() == stopAfter) ::SetEvent(stop_);
+        if (stopAfter && traces.size() == stopAfter) {
+            ::SetEvent(stop_);
+            // A user's click never lands within the same millisecond as the walk's last poll.
+            ::Sleep(20);
+        }
     }
     void ReportDeletion(bool success, DWORD number) override {
         deletions.emplace_back(success, number);
