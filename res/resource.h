@@ -9,6 +9,7 @@
 #define IDD_WELCOME 226
 #define IDD_ONECLICK_CHOOSE 295
 #define IDD_JUNK 350
+#define IDD_SCAN_RESULT 560
 
 // Icons
 #define IDI_MAIN 128

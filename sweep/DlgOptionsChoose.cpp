@@ -1,0 +1,160 @@
+#include "sweep/DlgOptionsChoose.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "framework/App.h"
+#include "framework/Strings.h"
+#include "framework/UniqueHandle.h"
+#include "res/resource.h"
+#include "sweep/CheckClicks.h"
+#include "sweep/ItemSets.h"
+#include "sweep/TreeChecks.h"
+
+namespace scw {
+
+namespace {
+constexpr int kMargin = 5;
+constexpr int kBottomMargin = 50;
+constexpr int kCheckSize = 13;
+constexpr size_t kMaxRowText = 255;
+
+LPARAM ItemIdOf(HWND tree, HTREEITEM row) {
+    TVITEMW item{};
+    item.mask = TVIF_PARAM | TVIF_HANDLE;
+    item.hItem = row;
+    return TreeView_GetItem(tree, &item) ? item.lParam : 0;
+}
+
+HTREEITEM FindRow(HWND tree, HTREEITEM first, UINT itemId) {
+    for (HTREEITEM row = first; row; row = TreeView_GetNextSibling(tree, row)) {
+        if (static_cast<UINT>(ItemIdOf(tree, row)) == itemId) return row;
+        if (HTREEITEM found = FindRow(tree, TreeView_GetChild(tree, row), itemId)) return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+CDlgOptionsChoose::CDlgOptionsChoose(const Catalogue& catalogue, CIniFileRW settings)
+    : CDialog(IDD_ONECLICK_CHOOSE), catalogue_(catalogue), settings_(std::move(settings)) {}
+
+CDlgOptionsChoose::~CDlgOptionsChoose() {
+    DestroyWindow();
+    if (states_) ::ImageList_Destroy(states_);
+}
+
+BOOL CDlgOptionsChoose::OnInitDialog() {
+    if (!CreateTree()) return TRUE;
+
+    std::unordered_map<const CMyObject*, HTREEITEM> rows;
+    catalogue_.ForEach([&](const CMyObject* node) {
+        auto parent = node->parent ? rows.find(node->parent) : rows.end();
+        if (node->parent && parent == rows.end()) return;  // its parent has no row
+        HTREEITEM row = InsertRow(node->parent ? parent->second : TVI_ROOT, node->itemId);
+        if (!row) return;
+        rows[node] = row;
+        if (!node->parent && categories_.size() < kMaxCategoryRows) categories_.push_back(row);
+    });
+
+    std::vector<int> shown = ReadShownSet();
+    if (!categories_.empty()) TreeView_SelectItem(tree_, categories_.back());
+    for (HTREEITEM category : categories_) {
+        for (HTREEITEM program = TreeView_GetChild(tree_, category); program;
+             program = TreeView_GetNextSibling(tree_, program)) {
+            for (HTREEITEM item = TreeView_GetChild(tree_, program); item; item = TreeView_GetNextSibling(tree_, item)) {
+                int id = static_cast<int>(ItemIdOf(tree_, item));
+                if (std::find(shown.begin(), shown.end(), id) != shown.end()) SetCheck(tree_, item, Checked, true);
+            }
+        }
+    }
+    return TRUE;
+}
+
+bool CDlgOptionsChoose::CreateTree() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    int width = std::max<int>(0, client.right - 2 * kMargin);
+    int height = std::max<int>(0, client.bottom - kMargin - kBottomMargin);
+    tree_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                              kMargin, kMargin, width, height, hwnd_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)), AppInstance(), nullptr);
+    if (!tree_) return false;
+    // Added after creation, so the tree view prepares its check-box state images.
+    ::SetWindowLongW(tree_, GWL_STYLE, ::GetWindowLongW(tree_, GWL_STYLE) | TVS_CHECKBOXES);
+    ::SendMessageW(tree_, WM_SETFONT, ::SendMessageW(hwnd_, WM_GETFONT, 0, 0), FALSE);
+    ::SetWindowPos(tree_, ::GetDlgItem(hwnd_, IDOK), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    states_ = ::ImageList_Create(kCheckSize, kCheckSize, ILC_COLOR24 | ILC_MASK, 4, 0);
+    UniqueBitmap strip(static_cast<HBITMAP>(
+        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDB_TREE_CHECKS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (states_ && strip) ::ImageList_AddMasked(states_, strip.Get(), RGB(255, 255, 255));
+    if (states_) {
+        // The list the tree view made for its check boxes is handed back to us to free.
+        if (HIMAGELIST own = TreeView_SetImageList(tree_, states_, TVSIL_STATE)) ::ImageList_Destroy(own);
+    }
+    HookCheckClicks(tree_);
+    return true;
+}
+
+HTREEITEM CDlgOptionsChoose::InsertRow(HTREEITEM parent, UINT itemId) {
+    std::wstring text = LoadResourceString(itemId);
+    if (text.size() > kMaxRowText) text.resize(kMaxRowText);
+    TVINSERTSTRUCTW ins{};
+    ins.hParent = parent;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
+    ins.item.pszText = text.data();
+    ins.item.lParam = static_cast<LPARAM>(itemId);
+    ins.item.stateMask = TVIS_STATEIMAGEMASK;
+    ins.item.state = INDEXTOSTATEIMAGEMASK(Unchecked);
+    return TreeView_InsertItem(tree_, &ins);
+}
+
+// The one-click set, or the default set while the one-click set has never been written.
+std::vector<int> CDlgOptionsChoose::ReadShownSet() const {
+    ItemSetContent oneClick = ReadItemSet(settings_, ItemSet::OneClick);
+    if (oneClick.count == -1) return ReadItemSet(settings_, ItemSet::Default).ids;
+    return oneClick.ids;
+}
+
+std::vector<int> CDlgOptionsChoose::CollectTicked() const {
+    std::vector<int> ids;
+    for (HTREEITEM category : categories_) {
+        if (GetCheck(tree_, category) == Unchecked) continue;
+        for (HTREEITEM program = TreeView_GetChild(tree_, category); program;
+             program = TreeView_GetNextSibling(tree_, program)) {
+            if (GetCheck(tree_, program) == Unchecked) continue;
+            for (HTREEITEM item = TreeView_GetChild(tree_, program); item; item = TreeView_GetNextSibling(tree_, item)) {
+                if (GetCheck(tree_, item) == Checked) ids.push_back(static_cast<int>(ItemIdOf(tree_, item)));
+            }
+        }
+    }
+    return ids;
+}
+
+void CDlgOptionsChoose::OnOK() {
+    if (tree_) WriteItemSet(settings_, ItemSet::OneClick, CollectTicked());
+    EndDialog(IDOK);
+}
+
+bool CDlgOptionsChoose::OnCommand(WORD id, WORD /*code*/, HWND /*control*/) {
+    if (id != kSelectNoneId) return false;
+    for (HTREEITEM category : categories_) SetCheck(tree_, category, Unchecked, true);
+    return true;
+}
+
+void CDlgOptionsChoose::OnDestroy() {
+    // Our state list is ours to free; the tree view must not free it with itself.
+    if (tree_) TreeView_SetImageList(tree_, nullptr, TVSIL_STATE);
+    tree_ = nullptr;
+}
+
+HTREEITEM CDlgOptionsChoose::RowOf(UINT itemId) const {
+    return tree_ ? FindRow(tree_, TreeView_GetRoot(tree_), itemId) : nullptr;
+}
+
+}  // namespace scw

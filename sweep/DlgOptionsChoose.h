@@ -1,0 +1,48 @@
+#pragma once
+// The one-click chooser: a modal dialog whose tree ticks the items of the one-click set.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "engine/Catalogue.h"
+#include "framework/Dialog.h"
+#include "framework/IniFileRW.h"
+
+namespace scw {
+
+class CDlgOptionsChoose : public CDialog {
+public:
+    static constexpr int kTreeId = 10000;
+    static constexpr int kSelectNoneId = 3;
+    static constexpr size_t kMaxCategoryRows = 10;
+
+    CDlgOptionsChoose(const Catalogue& catalogue, CIniFileRW settings);
+    ~CDlgOptionsChoose() override;
+
+    HWND Tree() const { return tree_; }
+    // The row that shows an item ID, or null.
+    HTREEITEM RowOf(UINT itemId) const;
+    const std::vector<HTREEITEM>& CategoryRows() const { return categories_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    // Save: writes the ticked items as the one-click set, then closes.
+    void OnOK() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnDestroy() override;
+
+private:
+    bool CreateTree();
+    HTREEITEM InsertRow(HTREEITEM parent, UINT itemId);
+    std::vector<int> ReadShownSet() const;
+    std::vector<int> CollectTicked() const;
+
+    const Catalogue& catalogue_;
+    CIniFileRW settings_;
+    HWND tree_ = nullptr;
+    HIMAGELIST states_ = nullptr;
+    std::vector<HTREEITEM> categories_;
+};
+
+}  // namespace scw

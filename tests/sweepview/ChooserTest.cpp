@@ -1,0 +1,157 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "engine/Catalogue.h"
+#include "framework/IniFileRW.h"
+#include "sweep/DlgOptionsChoose.h"
+#include "sweep/ItemSets.h"
+#include "sweep/TreeChecks.h"
+#include "tests/common/TestSupport.h"
+
+namespace scw::test {
+namespace {
+
+constexpr UINT kRunScript = WM_APP + 77;
+
+// The real chooser, run modally; the script runs inside its modal loop once it is open.
+class ScriptedChooser : public CDlgOptionsChoose {
+public:
+    using CDlgOptionsChoose::CDlgOptionsChoose;
+    std::function<void(ScriptedChooser&)> script;
+    HWND Window() const { return hwnd_; }
+    CheckState State(UINT id) const { return GetCheck(Tree(), RowOf(id)); }
+    void Press(int id) { ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+protected:
+    BOOL OnInitDialog() override {
+        BOOL result = CDlgOptionsChoose::OnInitDialog();
+        ::PostMessageW(hwnd_, kRunScript, 0, 0);
+        return result;
+    }
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (message != kRunScript) return CDlgOptionsChoose::OnMessage(message, wParam, lParam, result);
+        if (script) script(*this);
+        return true;
+    }
+};
+
+class ChooserTest : public testing::Test {
+protected:
+    void SetUp() override { catalogue.Build(); }
+    INT_PTR Run(std::function<void(ScriptedChooser&)> script) {
+        ScriptedChooser dialog(catalogue, settings);
+        dialog.script = std::move(script);
+        return dialog.DoModal(nullptr);
+    }
+    std::wstring Read(const wchar_t* section, const wchar_t* key) {
+        return settings.ReadString(section, key, 64);
+    }
+
+    TempFolder folder{L"chooser"};
+    CIniFileRW settings{CIniFileRW::ByPath{}, folder / L"setting.ini"};
+    Catalogue catalogue;
+};
+
+TEST_F(ChooserTest, OpensWithTheTitleAndTheTreeOfTheCatalogue) {
+    WriteItemSet(settings, ItemSet::OneClick, {104, 999, 130});
+    Run([](ScriptedChooser& d) {
+        wchar_t title[64] = {};
+        ::GetWindowTextW(d.Window(), title, 64);
+        EXPECT_STREQ(title, L"Set items for one-click erase ");
+        EXPECT_EQ(::GetDlgCtrlID(d.Tree()), 10000);
+        EXPECT_EQ(TreeView_GetCount(d.Tree()), 175u);
+        EXPECT_EQ(d.CategoryRows().size(), 8u);
+        // The last category is selected; only the known IDs are ticked.
+        EXPECT_EQ(TreeView_GetSelection(d.Tree()), d.CategoryRows().back());
+        EXPECT_EQ(d.State(104), Checked);
+        EXPECT_EQ(d.State(130), Checked);
+        EXPECT_EQ(d.State(105), Unchecked);
+        EXPECT_EQ(d.State(103), PartlyChecked);
+        EXPECT_EQ(d.RowOf(272), nullptr) << "no row for a Favorites item that no run could erase";
+        // The tree fills the client area less 5 pixels at the sides and top and 50 at the bottom.
+        RECT client{}, tree{};
+        ::GetClientRect(d.Window(), &client);
+        ::GetWindowRect(d.Tree(), &tree);
+        ::MapWindowPoints(nullptr, d.Window(), reinterpret_cast<POINT*>(&tree), 2);
+        EXPECT_EQ(tree.left, 5);
+        EXPECT_EQ(tree.top, 5);
+        EXPECT_EQ(client.right - tree.right, 5);
+        EXPECT_EQ(client.bottom - tree.bottom, 50);
+        d.Press(IDCANCEL);
+    });
+}
+
+TEST_F(ChooserTest, ANeverWrittenSetShowsTheDefaultSet) {
+    WriteItemSet(settings, ItemSet::Default, {104, 105, 130});
+    settings.WriteInt(L"OneClickItem", L"OneClickItems", -1);
+    Run([](ScriptedChooser& d) {
+        EXPECT_EQ(d.State(104), Checked);
+        EXPECT_EQ(d.State(105), Checked);
+        EXPECT_EQ(d.State(130), Checked);
+        EXPECT_EQ(d.State(106), Unchecked);
+        d.Press(IDCANCEL);
+    });
+}
+
+TEST_F(ChooserTest, SaveWithNothingTickedWritesZeroAndLeavesOldEntries) {
+    WriteItemSet(settings, ItemSet::OneClick, {104, 105, 130});
+    EXPECT_EQ(Run([](ScriptedChooser& d) {
+                  d.Press(CDlgOptionsChoose::kSelectNoneId);
+                  EXPECT_EQ(d.State(104), Unchecked);
+                  EXPECT_EQ(d.State(102), Unchecked);
+                  d.Press(IDOK);
+              }),
+              IDOK);
+    EXPECT_EQ(Read(L"OneClickItem", L"OneClickItems"), L"0");
+    EXPECT_EQ(Read(L"OneClickItem", L"item0"), L"104");
+    EXPECT_EQ(Read(L"OneClickItem", L"item2"), L"130");
+    EXPECT_TRUE(ReadItemSet(settings, ItemSet::OneClick).ids.empty());
+}
+
+TEST_F(ChooserTest, SaveWritesTheClickedItemsInDisplayOrder) {
+    WriteItemSet(settings, ItemSet::OneClick, {130});
+    Run([](ScriptedChooser& d) {
+        // Tick program 103 with a click on its check box, as the user would.
+        HWND tree = d.Tree();
+        TreeView_Expand(tree, d.RowOf(102), TVE_EXPAND);
+        RECT text{};
+        ASSERT_TRUE(TreeView_GetItemRect(tree, d.RowOf(103), &text, TRUE));
+        int y = (text.top + text.bottom) / 2;
+        int x = text.left - 1;
+        TVHITTESTINFO hit{};
+        for (; x > 0; --x) {
+            hit.pt = {x, y};
+            TreeView_HitTest(tree, &hit);
+            if (hit.flags & TVHT_ONITEMSTATEICON) break;
+        }
+        ASSERT_GT(x, 0);
+        ::SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        EXPECT_EQ(d.State(103), Checked) << "toggled once, not twice";
+        EXPECT_EQ(d.State(126), Checked);
+        d.Press(IDOK);
+    });
+    std::vector<int> saved = ReadItemSet(settings, ItemSet::OneClick).ids;
+    ASSERT_EQ(saved.size(), 24u);
+    EXPECT_EQ(saved.front(), 104);
+    EXPECT_EQ(saved[22], 126);
+    EXPECT_EQ(saved.back(), 130);
+}
+
+TEST_F(ChooserTest, CancelWritesNothing) {
+    WriteItemSet(settings, ItemSet::OneClick, {104});
+    std::string before = ReadFileText(settings.Path());
+    EXPECT_EQ(Run([](ScriptedChooser& d) {
+                  d.Press(CDlgOptionsChoose::kSelectNoneId);
+                  d.Press(IDCANCEL);
+              }),
+              IDCANCEL);
+    EXPECT_EQ(ReadFileText(settings.Path()), before);
+}
+
+}  // namespace
+}  // namespace scw::test
