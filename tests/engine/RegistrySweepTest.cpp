@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Sweep.h"
+#include "framework/UniqueHandle.h"
 #include "engine/Targets.h"
 #include "tests/common/TestSupport.h"
 #include "tests/engine/EngineFixtures.h"
@@ -88,6 +89,54 @@ TEST_F(RegistrySweep, StopEventEndsTheKeyEnumeration) {
     ScanTargets(run, chain.node);
     EXPECT_EQ(run.traces.size(), 1u);
     EXPECT_EQ(chain.node.scanState, ScanDone);
+}
+
+}  // namespace
+}  // namespace scw::test
+
+namespace scw::test {
+namespace {
+
+// Gives the key a list that denies every access to everyone, or restores an open one.
+bool DenyAll(HKEY parent, const std::wstring& path, bool deny) {
+    UniqueKey key;
+    if (RegOpenKeyExW(parent, path.c_str(), 0, WRITE_DAC, key.Put()) != ERROR_SUCCESS) return false;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    BYTE aclBuffer[256];
+    auto* acl = reinterpret_cast<PACL>(aclBuffer);
+    InitializeAcl(acl, sizeof(aclBuffer), ACL_REVISION);
+    if (deny)
+        AddAccessDeniedAce(acl, ACL_REVISION, KEY_ALL_ACCESS | DELETE, everyone);
+    else
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS | DELETE, everyone);
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+    bool ok = RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
+    FreeSid(everyone);
+    return ok;
+}
+
+TEST_F(RegistrySweep, WholeKeyDeleteEndsWhenASubkeyWillNotGo) {
+    SetRegString(HKEY_CURRENT_USER, Sub(L"T\\Locked"), L"v", L"1");
+    SetRegString(HKEY_CURRENT_USER, Sub(L"T\\Free"), L"v", L"1");
+    ASSERT_TRUE(DenyAll(HKEY_CURRENT_USER, Sub(L"T\\Locked"), true));
+    UniqueKey probe;
+    bool enforced = RegOpenKeyExW(HKEY_CURRENT_USER, Sub(L"T\\Locked").c_str(), 0, KEY_ALL_ACCESS, probe.Put()) !=
+                    ERROR_SUCCESS;
+    probe.Reset();
+    if (enforced) {
+        AddTarget(chain.node, HKEY_CURRENT_USER, Sub(L"T"), L"*.*", KindPlain);
+        DeleteTargets(run, chain.node);
+        // The free subkey goes; the locked one and so its parent stay, and nothing is reported for them.
+        EXPECT_EQ(run.deletions, (std::vector<std::pair<bool, DWORD>>{{true, 1}}));
+        EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, Sub(L"T\\Free")));
+        EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, Sub(L"T")));
+    }
+    DenyAll(HKEY_CURRENT_USER, Sub(L"T\\Locked"), false);
+    if (!enforced) GTEST_SKIP() << "key access lists are not enforced here";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "engine/Registry.h"
 #include "engine/Resolvers.h"
+#include "engine/Sweep.h"
 #include "engine/Targets.h"
 #include "engine/catalogue/WindowsCode.h"
 #include "framework/UniqueHandle.h"
@@ -234,6 +235,59 @@ TEST(AddTarget, FillsTheRootPrefixAndRefusesWhatDoesNotFit) {
     EXPECT_EQ(RootPrefix(HKEY_PERFORMANCE_DATA), L"");
     CollectTargets(chain.node, SystemEnv());  // an ID without a rule
     EXPECT_EQ(chain.node.TargetCount(), 0);
+}
+
+}  // namespace
+}  // namespace scw::test
+
+namespace scw::test {
+namespace {
+
+// Redirects HKEY_CURRENT_USER of this process to a fresh test key while it lives.
+class UserKeyRedirect {
+public:
+    UserKeyRedirect() {
+        RegCreateKeyExW(HKEY_CURRENT_USER, key_.Path().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handle_.Put(),
+                        nullptr);
+        RegOverridePredefKey(HKEY_CURRENT_USER, handle_.Get());
+    }
+    ~UserKeyRedirect() { RegOverridePredefKey(HKEY_CURRENT_USER, nullptr); }
+
+private:
+    TestKey key_;
+    UniqueKey handle_;
+};
+
+TEST_F(WindowsItems, DocumentHistoryListsItsRegistryValuesFirstAndDeletesKeyAndFiles) {
+    WriteFileText(temp / L"Recent\\doc.lnk");
+    WriteFileText(temp / L"WinDir\\temp\\setup.tmp");
+    WriteFileText(temp / L"WinDir\\keep.ini");
+    RecordingRun run;
+    {
+        UserKeyRedirect redirect;
+        const std::wstring recentDocs = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+        SetRegString(HKEY_CURRENT_USER, recentDocs + L"\\.txt", L"0", L"a");
+        SetRegString(HKEY_CURRENT_USER, recentDocs, L"MRUListEx", L"b");
+        ItemChain documents(104);
+        CollectTargets(documents.node, env);
+        ScanTargets(run, documents.node, env);
+        EXPECT_EQ(run.Names(), (std::vector<std::wstring>{L"0", L"MRUListEx", L"doc.lnk"}));
+        EXPECT_EQ(documents.node.traceCount, 3);
+        DeleteTargets(run, documents.node, env);
+        EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, recentDocs));
+        EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"));
+    }
+    EXPECT_FALSE(FileExists(temp / L"Recent\\doc.lnk"));
+
+    // The Windows temp folder adds nothing to the count, yet its delete empties it.
+    ItemChain windowsTemp(112);
+    CollectTargets(windowsTemp.node, env);
+    RecordingRun tempRun;
+    ScanTargets(tempRun, windowsTemp.node, env);
+    EXPECT_EQ(windowsTemp.node.traceCount, 0);
+    DeleteTargets(tempRun, windowsTemp.node, env);
+    EXPECT_FALSE(FileExists(temp / L"WinDir\\temp\\setup.tmp"));
+    EXPECT_TRUE(FileExists(temp / L"WinDir\\keep.ini"));
 }
 
 }  // namespace
