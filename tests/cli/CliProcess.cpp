@@ -36,6 +36,11 @@ std::vector<std::string> Lines(const std::string& output) {
     return lines;
 }
 
+std::string LastLine(const std::string& output) {
+    std::vector<std::string> lines = Lines(output);
+    return lines.empty() ? std::string() : lines.back();
+}
+
 std::string Utf8(const std::wstring& text) { return WideToUtf8(text); }
 
 namespace {

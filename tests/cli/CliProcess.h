@@ -26,6 +26,8 @@ private:
 
 // Output split into lines without their line ends.
 std::vector<std::string> Lines(const std::string& output);
+// The last line, empty when there is none.
+std::string LastLine(const std::string& output);
 std::string Utf8(const std::wstring& text);
 
 // A flat JSON object: strings, integers and null. Nullopt when the line is not such an object.

@@ -46,6 +46,10 @@ TEST(CliSelection, SetsComeFromSettingIniWithTheSweepPagesFallbacks) {
     EXPECT_EQ(ids.front(), "104");
     EXPECT_EQ(std::count(ids.begin(), ids.end(), "125"), 1);
 
+    ProcessResult all = cli.Run(L"scan all");
+    EXPECT_EQ(all.exitCode, 0u);
+    EXPECT_TRUE(LastLine(all.errors).ends_with(" traces in 139 items")) << all.errors;
+
     cli.WriteSettings("");
     ProcessResult missing = cli.Run(L"scan default");
     EXPECT_EQ(missing.exitCode, 0u);
@@ -62,7 +66,7 @@ TEST(CliSelection, TargetsShowWhereAnItemLooks) {
     EXPECT_TRUE(lines[1].starts_with("104\t\tC:\\")) << lines[1];
     EXPECT_TRUE(lines[1].ends_with("\\\t*.*\t10")) << lines[1];
     EXPECT_EQ(lines[2], "125\tHKEY_CURRENT_USER\\\tSoftware\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit\tlastkey\t0");
-    EXPECT_EQ(Lines(r.errors).back(), "3 targets in 2 items");
+    EXPECT_EQ(LastLine(r.errors), "3 targets in 2 items");
 }
 
 TEST(CliSelection, UsageErrorsExitWithTwoBeforeAnyWork) {

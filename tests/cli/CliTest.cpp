@@ -144,7 +144,7 @@ TEST_F(CliTest, JsonLinesParseAndKeepNamesThatTextFieldsCannotHold) {
 
     // In text the tab would split the record: it shows as U+FFFD, the line keeps five fields.
     ProcessResult text = cli.Run(L"scan 126");
-    EXPECT_EQ(Lines(text.output).back(), WordPadLine(Utf8(L"tab\ufffdhere \"q\" back\\slash \u00e9")));
+    EXPECT_EQ(LastLine(text.output), WordPadLine(Utf8(L"tab\ufffdhere \"q\" back\\slash \u00e9")));
 
     ProcessResult items = cli.Run(L"items --json");
     std::vector<std::string> nodes = Lines(items.output);
