@@ -1,0 +1,374 @@
+#include "controls/PictureEx.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <tuple>
+
+#include "controls/GifParser.h"
+#include "controls/MemDC.h"
+#include "framework/App.h"
+
+namespace scw {
+
+namespace {
+
+constexpr DWORD kStopWaitMs = 5000;
+constexpr long long kMaxPixels = 16LL * 1024 * 1024;  // refuse absurd screen sizes from a file
+constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
+
+// A top-down 32-bit DIB of the given size, with access to its pixels.
+HBITMAP MakeDib(int width, int height, uint32_t** bits) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* pixels = nullptr;
+    HBITMAP dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    *bits = static_cast<uint32_t*>(pixels);
+    return dib;
+}
+
+ComPtr<IPicture> LoadPicture(std::span<const uint8_t> bytes, LONG* width, LONG* height) {
+    ComPtr<IPicture> picture;
+    if (bytes.empty() || bytes.size() > kMaxFileBytes) return picture;
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!memory) return picture;
+    if (void* p = ::GlobalLock(memory)) {
+        std::memcpy(p, bytes.data(), bytes.size());
+        ::GlobalUnlock(memory);
+    }
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        ::GlobalFree(memory);
+        return picture;
+    }
+    const HRESULT hr = ::OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                        picture.PutVoid());
+    stream->Release();
+    if (FAILED(hr) || !picture) {
+        picture.Reset();
+        return picture;
+    }
+    OLE_XSIZE_HIMETRIC hmWidth = 0;
+    OLE_YSIZE_HIMETRIC hmHeight = 0;
+    picture->get_Width(&hmWidth);
+    picture->get_Height(&hmHeight);
+    HDC screen = ::GetDC(nullptr);
+    *width = ::MulDiv(hmWidth, ::GetDeviceCaps(screen, LOGPIXELSX), 2540);
+    *height = ::MulDiv(hmHeight, ::GetDeviceCaps(screen, LOGPIXELSY), 2540);
+    ::ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+}  // namespace
+
+CPictureEx::CPictureEx() : exitEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+CPictureEx::~CPictureEx() { UnLoad(); }
+
+bool CPictureEx::Create(DWORD style, const RECT& rect, HWND parent, int id) {
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                                    rect.bottom - rect.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
+    return window && Attach(window);
+}
+
+bool CPictureEx::Load(UINT resourceId, const wchar_t* resourceType) {
+    HRSRC found = ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(resourceId), resourceType);
+    if (!found) return false;
+    HGLOBAL loaded = ::LoadResource(AppInstance(), found);
+    const DWORD size = ::SizeofResource(AppInstance(), found);
+    const auto* bytes = static_cast<const uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
+    if (!bytes || size == 0) return false;
+    return LoadFromMemory(std::span<const uint8_t>(bytes, size));
+}
+
+bool CPictureEx::Load(const std::wstring& path) {
+    std::ifstream file(path.c_str(), std::ios::binary | std::ios::ate);
+    if (!file) return false;
+    const std::streamoff size = file.tellg();
+    if (size <= 0 || static_cast<unsigned long long>(size) > kMaxFileBytes) return false;
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return false;
+    return LoadFromMemory(bytes);
+}
+
+bool CPictureEx::LoadFromMemory(std::span<const uint8_t> bytes) { return Decode(bytes); }
+
+std::optional<CPictureEx::Frame> CPictureEx::LoadFrame(std::span<const uint8_t> bytes) {
+    LONG width = 0, height = 0;
+    ComPtr<IPicture> picture = LoadPicture(bytes, &width, &height);
+    if (!picture || width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels)
+        return std::nullopt;
+    OLE_XSIZE_HIMETRIC hmWidth = 0;
+    OLE_YSIZE_HIMETRIC hmHeight = 0;
+    picture->get_Width(&hmWidth);
+    picture->get_Height(&hmHeight);
+    // Rendered once on black and once on white: pixels that differ are the transparent ones.
+    // The play thread then needs only GDI, never the picture object.
+    uint32_t* onBlack = nullptr;
+    uint32_t* onWhite = nullptr;
+    Frame frame;
+    frame.color.Reset(MakeDib(width, height, &onBlack));
+    UniqueBitmap white(MakeDib(width, height, &onWhite));
+    if (!frame.color || !white) return std::nullopt;
+    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
+    const size_t count = static_cast<size_t>(width) * height;
+    for (auto [bitmap, bits, fill] : {std::tuple{frame.color.Get(), onBlack, 0u},
+                                      std::tuple{white.Get(), onWhite, 0xFFFFFFu}}) {
+        SelectScope select(dc.Get(), bitmap);
+        std::fill(bits, bits + count, fill);
+        picture->Render(dc.Get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
+        ::GdiFlush();
+    }
+    uint32_t* maskBits = nullptr;
+    frame.mask.Reset(MakeDib(width, height, &maskBits));
+    if (!frame.mask) return std::nullopt;
+    for (size_t i = 0; i < count; ++i) {
+        const bool clear = (onBlack[i] & 0xFFFFFF) != (onWhite[i] & 0xFFFFFF);
+        maskBits[i] = clear ? 0xFFFFFF : 0;
+        if (clear) onBlack[i] = 0;
+    }
+    frame.width = width;
+    frame.height = height;
+    return frame;
+}
+
+bool CPictureEx::Decode(std::span<const uint8_t> bytes) {
+    UnLoad();
+    if (HasGifSignature(bytes)) {
+        isGif_ = true;
+        const std::optional<GifInfo> info = ParseGif(bytes);
+        if (!info) {
+            UnLoad();
+            return false;
+        }
+        if (info->hasBackground)
+            background_ = RGB(info->background[0], info->background[1], info->background[2]);
+        if (info->frames.size() > 1) return DecodeAnimation(bytes);
+    }
+    std::optional<Frame> still = LoadFrame(bytes);
+    if (!still) {
+        UnLoad();
+        return false;
+    }
+    size_ = SIZE{still->width, still->height};
+    frames_.push_back(std::move(*still));
+    return PrepareSurface();
+}
+
+bool CPictureEx::DecodeAnimation(std::span<const uint8_t> bytes) {
+    const std::optional<GifInfo> info = ParseGif(bytes);
+    if (!info || info->width <= 0 || info->height <= 0 ||
+        static_cast<long long>(info->width) * info->height > kMaxPixels) {
+        UnLoad();
+        return false;
+    }
+    for (const GifFrameInfo& part : info->frames) {
+        std::optional<Frame> frame = LoadFrame(BuildFrameGif(bytes, *info, part));
+        if (!frame) continue;  // a frame that does not load is dropped
+        frame->left = part.left;
+        frame->top = part.top;
+        frame->delay = part.delay;
+        frame->disposal = part.disposal;
+        frames_.push_back(std::move(*frame));
+    }
+    if (frames_.empty()) {
+        UnLoad();
+        return false;
+    }
+    animated_ = frames_.size() > 1;
+    size_ = SIZE{info->width, info->height};
+    return PrepareSurface();
+}
+
+bool CPictureEx::PrepareSurface() {
+    if (!backgroundSet_) background_ = ::GetSysColor(COLOR_BTNFACE);
+    if (hwnd_)
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, size_.cx, size_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::lock_guard lock(surfaceLock_);
+    uint32_t* bits = nullptr;
+    surface_.Reset(MakeDib(size_.cx, size_.cy, &bits));
+    surfaceDc_.Reset(::CreateCompatibleDC(nullptr));
+    if (!surface_ || !surfaceDc_) return false;
+    surfaceOld_ = ::SelectObject(surfaceDc_.Get(), surface_.Get());
+    const RECT all{0, 0, size_.cx, size_.cy};
+    FillSurface(all);
+    return true;
+}
+
+void CPictureEx::FillSurface(const RECT& area) {
+    UniqueBrush brush(::CreateSolidBrush(background_));
+    ::FillRect(surfaceDc_.Get(), &area, brush.Get());
+}
+
+void CPictureEx::Compose(const Frame& frame) {
+    UniqueMemDc source(::CreateCompatibleDC(surfaceDc_.Get()));
+    {
+        SelectScope select(source.Get(), frame.mask.Get());
+        ::BitBlt(surfaceDc_.Get(), frame.left, frame.top, frame.width, frame.height, source.Get(), 0, 0, SRCAND);
+    }
+    SelectScope select(source.Get(), frame.color.Get());
+    ::BitBlt(surfaceDc_.Get(), frame.left, frame.top, frame.width, frame.height, source.Get(), 0, 0, SRCPAINT);
+}
+
+void CPictureEx::Invalidate() {
+    if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool CPictureEx::Draw() {
+    if (frames_.empty() || !surfaceDc_) return false;
+    if (animated_) {
+        if (thread_) return true;  // already playing
+        thread_ = ::CreateThread(nullptr, 0, PlayThread, this, CREATE_SUSPENDED, nullptr);
+        if (!thread_) return false;
+        playing_ = true;
+        ::ResumeThread(thread_);
+        return true;
+    }
+    {
+        std::lock_guard lock(surfaceLock_);
+        Compose(frames_.front());
+    }
+    Invalidate();
+    return true;
+}
+
+DWORD WINAPI CPictureEx::PlayThread(void* self) {
+    static_cast<CPictureEx*>(self)->Play();
+    return 0;
+}
+
+void CPictureEx::Play() {
+    playing_ = true;
+    size_t index = 0;
+    for (;;) {
+        const Frame& frame = frames_[index];
+        const RECT area{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
+        UniqueBitmap saved;
+        {
+            std::lock_guard lock(surfaceLock_);
+            if (frame.disposal == 3) {  // keep what the frame covers, to put it back afterwards
+                saved.Reset(::CreateCompatibleBitmap(surfaceDc_.Get(), frame.width, frame.height));
+                UniqueMemDc dc(::CreateCompatibleDC(surfaceDc_.Get()));
+                SelectScope select(dc.Get(), saved.Get());
+                ::BitBlt(dc.Get(), 0, 0, frame.width, frame.height, surfaceDc_.Get(), frame.left, frame.top, SRCCOPY);
+            }
+            Compose(frame);
+        }
+        Invalidate();
+        if (exitRequested_) break;
+        ::WaitForSingleObject(exitEvent_.Get(), static_cast<DWORD>(FrameDelayMs(frame.delay)));
+        if (exitRequested_) break;
+        {
+            std::lock_guard lock(surfaceLock_);
+            if (frame.disposal == 2) FillSurface(area);
+            if (frame.disposal == 3 && saved) {
+                UniqueMemDc dc(::CreateCompatibleDC(surfaceDc_.Get()));
+                SelectScope select(dc.Get(), saved.Get());
+                ::BitBlt(surfaceDc_.Get(), frame.left, frame.top, frame.width, frame.height, dc.Get(), 0, 0, SRCCOPY);
+            }
+            if (++index == frames_.size()) {
+                index = 0;
+                FillSurface(RECT{0, 0, size_.cx, size_.cy});
+            }
+        }
+    }
+    playing_ = false;
+}
+
+void CPictureEx::Stop() {
+    playing_ = false;
+    if (!thread_) return;
+    exitRequested_ = true;
+    ::SetEvent(exitEvent_.Get());
+    if (::WaitForSingleObject(thread_, kStopWaitMs) == WAIT_OBJECT_0) {
+        ::CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    ::ResetEvent(exitEvent_.Get());
+    exitRequested_ = thread_ != nullptr;  // a thread still running must keep seeing the request
+}
+
+void CPictureEx::UnLoad() {
+    Stop();
+    if (thread_) {
+        // Frames must not go while the thread may still compose them.
+        exitRequested_ = true;
+        ::SetEvent(exitEvent_.Get());
+        ::WaitForSingleObject(thread_, INFINITE);
+        ::CloseHandle(thread_);
+        thread_ = nullptr;
+        ::ResetEvent(exitEvent_.Get());
+        exitRequested_ = false;
+    }
+    std::lock_guard lock(surfaceLock_);
+    if (surfaceDc_ && surfaceOld_) ::SelectObject(surfaceDc_.Get(), surfaceOld_);
+    surfaceOld_ = nullptr;
+    surfaceDc_.Reset();
+    surface_.Reset();
+    frames_.clear();
+    isGif_ = false;
+    animated_ = false;
+    size_ = SIZE{0, 0};
+    if (!backgroundSet_) background_ = RGB(255, 255, 255);
+    paintRect_.reset();
+}
+
+void CPictureEx::SetBkColor(COLORREF color) {
+    background_ = color;
+    backgroundSet_ = true;
+    Invalidate();
+}
+
+void CPictureEx::SetPaintRect(std::optional<RECT> rect) {
+    paintRect_ = rect;
+    Invalidate();
+}
+
+void CPictureEx::DrawTo(HDC dc) {
+    RECT rc{};
+    ::GetClientRect(hwnd_, &rc);
+    CMemDC mem(dc, rc);
+    UniqueBrush brush(::CreateSolidBrush(background_));
+    ::FillRect(mem, &rc, brush.Get());
+    std::lock_guard lock(surfaceLock_);
+    if (!surfaceDc_) return;
+    const RECT part = paintRect_.value_or(RECT{0, 0, size_.cx, size_.cy});
+    ::BitBlt(mem, 0, 0, part.right - part.left, part.bottom - part.top, surfaceDc_.Get(), part.left, part.top,
+             SRCCOPY);
+}
+
+bool CPictureEx::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd_, &ps);
+        DrawTo(dc);
+        ::EndPaint(hwnd_, &ps);
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        DrawTo(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+    case WM_DESTROY:
+        UnLoad();
+        return false;
+    default:
+        return false;
+    }
+}
+
+}  // namespace scw
