@@ -1,0 +1,277 @@
+#include "sweep/DlgScanResult.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "controls/MemDC.h"
+#include "framework/App.h"
+#include "res/resource.h"
+
+namespace scw {
+
+namespace {
+// Private messages through which a deleting worker hands window work to the dialog's thread.
+constexpr UINT kMsgShowCounts = WM_APP + 0x320;
+constexpr UINT kMsgFinish = WM_APP + 0x321;
+
+constexpr COLORREF kDigitGreen = RGB(70, 155, 27);
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr int kCornerBand = 10;
+constexpr int kSegmentWidth = 24;
+constexpr int kRefreshPauseMs = 20;
+constexpr RECT kPictureRect{157, 14, 157 + 272, 14 + 147};
+constexpr RECT kDeletedRect{153, 176, 242, 200};
+constexpr RECT kFailedRect{153, 213, 242, 237};
+constexpr RECT kAlertRect{32, 242, 307, 284};
+constexpr RECT kExitRect{347, 255, 411, 275};
+
+HBITMAP LoadBitmapResource(UINT id) {
+    return static_cast<HBITMAP>(
+        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+    if (!bitmap) return;
+    BITMAP info{};
+    ::GetObjectW(bitmap, sizeof info, &info);
+    UniqueMemDc source(::CreateCompatibleDC(dc));
+    SelectScope select(source.Get(), bitmap);
+    ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
+}
+
+// The window outline: the whole bitmap less its magenta pixels within the band along its edges.
+HRGN OutlineOf(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !::GetObjectW(bitmap, sizeof info, &info)) return nullptr;
+    const int width = info.bmWidth;
+    const int height = info.bmHeight;
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    HDC screen = ::GetDC(nullptr);
+    int rows = ::GetDIBits(screen, bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    HRGN outline = ::CreateRectRgn(0, 0, width, height);
+    if (rows != height) return outline;
+    auto isKey = [&](int x, int y) {
+        DWORD p = pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) == kMagenta;
+    };
+    auto inBand = [&](int x, int y) {
+        return x < kCornerBand || y < kCornerBand || x >= width - kCornerBand || y >= height - kCornerBand;
+    };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width;) {
+            if (!inBand(x, y) || !isKey(x, y)) {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end < width && inBand(end, y) && isKey(end, y)) ++end;
+            UniqueRgn run(::CreateRectRgn(x, y, end, y + 1));
+            ::CombineRgn(outline, outline, run.Get(), RGN_DIFF);
+            x = end;
+        }
+    }
+    return outline;
+}
+}  // namespace
+
+CDlgScanResult::CDlgScanResult() : CDialog(IDD_SCAN_RESULT), readyEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+CDlgScanResult::~CDlgScanResult() { DestroyWindow(); }
+
+void CDlgScanResult::SetTotal(int total) {
+    total_ = total;
+    unit_ = std::max(1, total / kSegments);
+}
+
+bool CDlgScanResult::WaitUntilReady(DWORD timeoutMs) const {
+    if (ready_.load()) return true;
+    return readyEvent_ && ::WaitForSingleObject(readyEvent_.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+BOOL CDlgScanResult::OnInitDialog() {
+    background_.Reset(LoadBitmapResource(IDB_RESULT_BACKGROUND));
+    segmentOn_.Reset(LoadBitmapResource(IDB_RESULT_SEGMENT_ON));
+    segmentOff_.Reset(LoadBitmapResource(IDB_RESULT_SEGMENT_OFF));
+    alert_.Reset(LoadBitmapResource(IDB_RESULT_ALERT));
+
+    // Centred over the owner (or the screen when there is none).
+    RECT over{};
+    HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+    if (owner && ::IsWindowVisible(owner)) {
+        ::GetWindowRect(owner, &over);
+    } else {
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
+    }
+    const int x = over.left + (over.right - over.left - kWidth) / 2;
+    const int y = over.top + (over.bottom - over.top - kHeight) / 2;
+    ::SetWindowPos(hwnd_, nullptr, x, y, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    CutCorners();
+
+    CreateControls();
+    SetTotal(total_);
+    deleted_ = 0;
+    failed_ = 0;
+    step_ = 0;
+    finished_ = false;
+    ready_ = true;
+    if (readyEvent_) ::SetEvent(readyEvent_.Get());
+    if (workerToResume_) ::ResumeThread(workerToResume_);
+    if (onReady_) onReady_();
+    return TRUE;
+}
+
+void CDlgScanResult::CutCorners() {
+    if (HRGN outline = OutlineOf(background_.Get())) {
+        if (!::SetWindowRgn(hwnd_, outline, TRUE)) ::DeleteObject(outline);
+    }
+}
+
+void CDlgScanResult::CreateControls() {
+    if (picture_.Create(SS_NOTIFY, kPictureRect, hwnd_, kPictureId) && picture_.Load(IDR_GIF_DELETING, L"GIF")) {
+        ::ShowWindow(picture_.GetSafeHwnd(), SW_SHOW);
+        picture_.Draw();
+    }
+
+    CDigiStatic* displays[] = {&deletedDisplay_, &failedDisplay_, &totalDisplay_};
+    const RECT rects[] = {kDeletedRect, kFailedRect, kDeletedRect};
+    const int ids[] = {kDeletedId, kFailedId, kTotalId};
+    for (int i = 0; i < 3; ++i) {
+        CDigiStatic& display = *displays[i];
+        // The total is kept in a display of its own that is never shown.
+        const DWORD visible = i < 2 ? WS_VISIBLE : 0;
+        if (!display.Create(L"0", visible, rects[i], hwnd_, ids[i])) continue;
+        display.SetTransparent(true);
+        // Only lit segments: unlit ones would show as ghosts on the light background.
+        display.ModifyDigiStyle(0, kDigiNoOff);
+        display.SetColor(kDigitGreen, kDigitGreen);
+        display.SetText(i < 2 ? L"0" : std::to_wstring(total_));
+    }
+
+    HWND alert = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_BITMAP, kAlertRect.left, kAlertRect.top,
+                                   kAlertRect.right - kAlertRect.left, kAlertRect.bottom - kAlertRect.top, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAlertId)), AppInstance(), nullptr);
+    if (alert) ::SendMessageW(alert, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(alert_.Get()));
+
+    // The Exit button is the only way out, and only once the deletion is done.
+    if (exit_.Create(L"Exit", WS_TABSTOP, kExitRect, hwnd_, kExitId)) {
+        exit_.SetBitmaps(IDB_RESULT_EXIT_NORMAL, IDB_RESULT_EXIT_HOVER, IDB_RESULT_EXIT_PRESSED, IDB_RESULT_EXIT_NORMAL,
+                         kExitRect.right - kExitRect.left, kExitRect.bottom - kExitRect.top);
+    }
+}
+
+void CDlgScanResult::AddDeleted(int number) {
+    deleted_ += number == 0 ? 1 : number;
+    Refresh();
+}
+
+void CDlgScanResult::AddFailed() {
+    ++failed_;
+    Refresh();
+}
+
+// Runs on the reporting thread: the displays and the bar move at most once per tenth of the
+// total, with a short pause so that a fast deletion stays visible.
+void CDlgScanResult::Refresh() {
+    const long long done = static_cast<long long>(deleted_.load()) + failed_.load();
+    const int step = step_.load();
+    // Once the bar is full nothing more is shown before the end: deletions beyond the total
+    // (whole keys, unlisted files) would otherwise pause on every further tenth.
+    if (step < kSegments && done > static_cast<long long>(step + 1) * unit_) {
+        step_ = step + 1;
+        ShowCounts();
+        RepaintBar();
+        ::Sleep(kRefreshPauseMs);
+    }
+    if (done >= total_ && step_.load() != kSegments) {
+        step_ = kSegments;
+        RepaintBar();
+    }
+}
+
+void CDlgScanResult::ShowCounts() {
+    if (HWND window = hwnd_) ::SendMessageW(window, kMsgShowCounts, 0, 0);
+}
+
+void CDlgScanResult::RepaintBar() {
+    if (HWND window = hwnd_) ::InvalidateRect(window, &kBarRect, FALSE);
+}
+
+void CDlgScanResult::FinishDeletion() {
+    step_ = kSegments;
+    if (HWND window = hwnd_) ::SendMessageW(window, kMsgFinish, 0, 0);
+}
+
+void CDlgScanResult::OnFinish() {
+    deletedDisplay_.SetText(std::to_wstring(deleted_.load()));
+    failedDisplay_.SetText(std::to_wstring(failed_.load()));
+    ::InvalidateRect(hwnd_, &kBarRect, FALSE);
+    picture_.Stop();
+    ::ShowWindow(exit_.GetSafeHwnd(), SW_SHOW);
+    if (failed_.load() >= 1) ::ShowWindow(::GetDlgItem(hwnd_, kAlertId), SW_SHOW);
+    finished_ = true;
+}
+
+void CDlgScanResult::PaintFace(HDC dc) {
+    DrawBitmap(dc, background_.Get(), 0, 0);
+    const int filled = std::min(step_.load(), kSegments);
+    for (int i = 0; i < kSegments; ++i) {
+        DrawBitmap(dc, i < filled ? segmentOn_.Get() : segmentOff_.Get(), kBarRect.left + i * kSegmentWidth,
+                   kBarRect.top);
+    }
+}
+
+bool CDlgScanResult::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd_, &ps);
+    {
+        CMemDC buffer(dc, hwnd_);
+        PaintFace(buffer);
+    }
+    ::EndPaint(hwnd_, &ps);
+    return true;
+}
+
+bool CDlgScanResult::OnCommand(WORD id, WORD /*code*/, HWND /*control*/) {
+    if (id != kExitId) return false;
+    // Only a shown Exit counts: the deletion must be over before the dialog goes.
+    if (finished_.load()) EndDialog(IDOK);
+    return true;
+}
+
+void CDlgScanResult::OnDestroy() {
+    picture_.Stop();
+    ready_ = false;
+}
+
+bool CDlgScanResult::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case kMsgShowCounts:
+        deletedDisplay_.SetText(std::to_wstring(deleted_.load()));
+        failedDisplay_.SetText(std::to_wstring(failed_.load()));
+        result = 0;
+        return true;
+    case kMsgFinish:
+        OnFinish();
+        result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PRINTCLIENT:
+        PaintFace(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+    default:
+        return ReflectToControl(message, wParam, lParam, result);
+    }
+}
+
+}  // namespace scw

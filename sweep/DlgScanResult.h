@@ -1,0 +1,100 @@
+#pragma once
+// The modal deletion progress dialog of Delete all (privacy sweep and junk cleaner): two digit
+// displays, a ten-segment bar, an animation while deleting, and an Exit button as its only way out.
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+
+#include "controls/DigiStatic.h"
+#include "controls/NButtonEx.h"
+#include "controls/PictureEx.h"
+#include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
+#include "sweep/SweepView.h"
+
+namespace scw {
+
+class CDlgScanResult : public CDialog, public DeletionProgress {
+public:
+    static constexpr int kExitId = 1028;
+    static constexpr int kDeletedId = 1029;
+    static constexpr int kFailedId = 1030;
+    static constexpr int kTotalId = 1031;
+    static constexpr int kAlertId = 1032;
+    static constexpr int kPictureId = 1033;
+    static constexpr int kWidth = 429;
+    static constexpr int kHeight = 302;
+    static constexpr int kSegments = 10;
+    static constexpr RECT kBarRect{90, 150, 330, 161};
+
+    CDlgScanResult();
+    ~CDlgScanResult() override;
+
+    // Before the dialog is shown: the number of rows to delete.
+    void SetTotal(int total);
+    // Optional: a worker created suspended, resumed once the window exists.
+    void SetWorkerToResume(HANDLE thread) { workerToResume_ = thread; }
+    // Optional: called on the dialog's thread once the window exists (e.g. WorkerThread::Resume).
+    void SetOnReady(std::function<void()> onReady) { onReady_ = std::move(onReady); }
+
+    // The calls below may come from any thread; window work is done on the dialog's thread.
+    bool WindowReady() const override { return ready_.load(); }
+    // Waits until the window exists (or the time runs out); for workers started before DoModal.
+    bool WaitUntilReady(DWORD timeoutMs = INFINITE) const;
+    void AddDeleted(int number) override;
+    void AddFailed() override;
+    void FinishDeletion() override;
+
+    int Total() const { return total_; }
+    int Unit() const { return unit_; }
+    int Deleted() const { return deleted_.load(); }
+    int Failed() const { return failed_.load(); }
+    int Step() const { return step_.load(); }
+    bool Finished() const { return finished_.load(); }
+    const CDigiStatic& DeletedDisplay() const { return deletedDisplay_; }
+    const CDigiStatic& FailedDisplay() const { return failedDisplay_; }
+
+    // Draws the window's face (background and bar) into dc; the paint handler buffers it.
+    void PaintFace(HDC dc);
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter and Escape do nothing: only Exit ends the dialog.
+    void OnOK() override {}
+    void OnCancel() override {}
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnPaint() override;
+    void OnDestroy() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Refresh();
+    void ShowCounts();
+    void RepaintBar();
+    void OnFinish();
+    void CutCorners();
+    void CreateControls();
+
+    int total_ = 0;
+    int unit_ = 1;
+    std::atomic<int> deleted_{0};
+    std::atomic<int> failed_{0};
+    std::atomic<int> step_{0};
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> finished_{false};
+    HANDLE workerToResume_ = nullptr;
+    std::function<void()> onReady_;
+    UniqueKernelHandle readyEvent_;
+    UniqueBitmap background_;
+    UniqueBitmap segmentOn_;
+    UniqueBitmap segmentOff_;
+    UniqueBitmap alert_;
+    CDigiStatic deletedDisplay_;
+    CDigiStatic failedDisplay_;
+    CDigiStatic totalDisplay_;
+    CPictureEx picture_;
+    CNButtonEx exit_;
+};
+
+}  // namespace scw
