@@ -77,9 +77,9 @@ def side_tab(w, h, label, glyph, state, bg):
         lay.rrect(1, 1, w - 1, h - 1, 9, fill=A.ACCENT)
         lay.rrect(1, 1, 6, h - 1, 3, fill=A.ACCENT_DARK)
         ink = gink = A.WHITE
-    glyphs.draw(lay, glyph, 12, (h - 20) / 2, 20, gink, bg=A.ACCENT if state == "selected" else bg)
+    glyphs.draw(lay, glyph, 10, (h - 18) / 2, 18, gink, bg=A.ACCENT if state == "selected" else bg)
     small = lay.reduce()
-    A.text(small, (40, h / 2), label, A.font(12, bold=True), ink + (255,), anchor="lm")
+    A.text(small, (35, h / 2), label, A.font(12, bold=True), ink + (255,), anchor="lm")
     return A.keyed(small, bg)
 
 
