@@ -115,6 +115,8 @@ bool CMyTreeCtrl::Create(HWND parent, const RECT& rect, int id) {
         ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     TreeView_SetBkColor(hwnd_, kWhite);
     LoadImages();
+    // Room for a pixel above and below the 16-pixel icons and status squares.
+    if (TreeView_GetItemHeight(hwnd_) < kIconSize + 2) TreeView_SetItemHeight(hwnd_, kIconSize + 2);
     ::SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     return true;
 }
