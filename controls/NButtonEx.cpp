@@ -63,12 +63,15 @@ void CNButtonEx::SetBitmapHandles(HBITMAP normal, HBITMAP hover, HBITMAP pressed
         for (int j = 0; j < i; ++j) repeated = repeated || handles[j] == handles[i];
         if (!repeated) fresh[i].Reset(handles[i]);
     }
-    for (int i = 0; i < 4; ++i) {
-        owned_[i] = std::move(fresh[i]);
-        images_[i] = handles[i];
+    {
+        std::lock_guard lock(imagesLock_);
+        for (int i = 0; i < 4; ++i) {
+            owned_[i] = std::move(fresh[i]);
+            images_[i] = handles[i];
+        }
+        size_ = SIZE{width, height};
+        mode_ = mode;
     }
-    size_ = SIZE{width, height};
-    mode_ = mode;
     MakeOwnerDraw();
     Redraw();
 }
@@ -166,6 +169,7 @@ void CNButtonEx::DrawTo(HDC dc) {
 void CNButtonEx::DrawBitmapMode(HDC dc, bool disabled, bool pressed) {
     // Only the image area is painted, so a draw size smaller than the window leaves the parent's
     // pixels around it; within it, states are layered like the images' designer expects.
+    std::lock_guard lock(imagesLock_);
     const RECT area{0, 0, size_.cx, size_.cy};
     CMemDC mem(dc, area);
     if (disabled) {

@@ -4,6 +4,7 @@
 // platform's look. Tracks hover and can show a tooltip.
 #include <windows.h>
 
+#include <mutex>
 #include <string>
 
 #include "controls/SubclassWindow.h"
@@ -59,6 +60,7 @@ private:
 
     std::wstring text_;
     int mode_ = kPlatform;
+    std::mutex imagesLock_;   // run workers swap images (Scan/Stop) while the window paints
     UniqueBitmap owned_[4];    // each distinct bitmap once
     HBITMAP images_[4] = {};  // per state, borrowed from owned_
     SIZE size_{0, 0};
