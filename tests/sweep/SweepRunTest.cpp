@@ -154,7 +154,9 @@ TEST_F(SweepRunTest, StopEndsTheScanAfterTheCurrentItemAndDeleteAllTouchesOnlySc
     WriteFileText(root / L"win\\Debug\\listed.dmp");
     // Pressing Scan again while the first item is scanned asks for a stop.
     view.onScanned = [&](CMyObject& item) {
-        if (item.itemId == 106) EXPECT_FALSE(run->ScanOrStop({}));
+        if (item.itemId == 106) {
+            EXPECT_FALSE(run->ScanOrStop({}));
+        }
     };
     ASSERT_TRUE(run->ScanOrStop(Items({106, 120})));
     run->Wait();
