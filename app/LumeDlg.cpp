@@ -1,26 +1,438 @@
 #include "app/LumeDlg.h"
 
+#include <windowsx.h>
+
+#include "app/DlgOptions.h"
+#include "app/HandOff.h"
+#include "app/ProcessState.h"
 #include "app/Settings.h"
+#include "app/SiteAddresses.h"
+#include "app/WebPages.h"
+#include "controls/MemDC.h"
+#include "controls/SubclassWindow.h"
+#include "framework/App.h"
+#include "framework/RunFlags.h"
+#include "framework/WorkerThread.h"
+#include "junk/DlgJunk.h"
 #include "res/resource.h"
+#include "shred/DlgShred.h"
+#include "sweep/DlgScan.h"
 
 namespace scw {
 
-CLumeDlg::CLumeDlg() : CDialog(IDD_MAIN) {}
+namespace {
+constexpr POINT kPageOrigin{178, 158};
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr int kCornerSize = 7;
+constexpr UINT kDragPeriodMs = 20;
+constexpr UINT kSchedulerPeriodMs = 60000;
+
+bool AnyRunBusy() { return SweepBusy.load() || SweepDeleting.load() || JunkSearchBusy.load(); }
+
+// The address as a person reads it: no scheme, no trailing slash.
+std::wstring DisplayAddress(std::wstring url) {
+    if (size_t scheme = url.find(L"://"); scheme != std::wstring::npos) url.erase(0, scheme + 3);
+    if (!url.empty() && url.back() == L'/') url.pop_back();
+    return url;
+}
+}  // namespace
+
+CLumeDlg::CLumeDlg()
+    : CDialog(IDD_MAIN),
+      background_(std::make_unique<CBackGround>()),
+      scanPage_(std::make_unique<CDlgScan>(*this)),
+      optionsPage_(std::make_unique<CDlgOptions>()),
+      shredPage_(std::make_unique<CDlgShred>()),
+      junkPage_(std::make_unique<CDlgJunk>()),
+      minimizeButton_(std::make_unique<CNButtonEx>()),
+      closeButton_(std::make_unique<CNButtonEx>()),
+      mainIcon_(static_cast<HICON>(
+          ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, 0))) {}
+
+CLumeDlg::~CLumeDlg() {
+    // Workers update the pages directly: they must end before the pages go.
+    WorkerThread::StopAndJoinAll();
+    DestroyWindow();
+}
 
 BOOL CLumeDlg::OnInitDialog() {
     EnsureDefaultSettings(SettingsFile());
+
+    homeLink_.AttachDlgItem(hwnd_, IDC_MAIN_HOMELINK);
+    ::SetWindowTextW(homeLink_.GetSafeHwnd(), DisplayAddress(kHomePageUrl).c_str());
+    homeLink_.SetURL(kHomePageUrl);
+    homeLink_.SetLinkCursor(::LoadCursorW(nullptr, IDC_HAND));
+
     ::SetWindowTextW(hwnd_, L"Scourwell");
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mainIcon_.Get()));
+
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    background_->SetOwner(hwnd_, client);
+    background_->SetBitmap(CBackGround::kTop, IDB_SKIN_TOP);
+    background_->SetBitmap(CBackGround::kLeft, IDB_SKIN_LEFT);
+    background_->SetBitmap(CBackGround::kRight, IDB_SKIN_RIGHT);
+    background_->SetBitmap(CBackGround::kBottom, IDB_SKIN_BOTTOM);
+
+    FitToSkin();
+    SkinButtons();
+    CreateTabStrip();
+    CreatePages();
+
+    tray_.Init(hwnd_, mainIcon_.Get());
+    tray_.Add();
+    taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+
+    ProcessState& state = TheProcessState();
+    if (!state.shredPathArgument.empty()) {
+        SelectTab(kPageShred);
+        shredPage_->AddPath(state.shredPathArgument);
+    } else {
+        SelectTab(kPageScan);
+    }
+    currentPage_ = SelectedTab();
+
+    PlaceWindowButtons();
+    ShowPage(currentPage_);
+    ::SetTimer(hwnd_, kSchedulerTimer, kSchedulerPeriodMs, nullptr);
+    // The silent update check at start-up joins here when the update module lands.
     return TRUE;
 }
 
-bool CLumeDlg::OnCommand(WORD id, WORD, HWND) {
-    if (id == ID_TRAY_EXIT) {
-        ExitProgram();
-        return true;
+void CLumeDlg::FitToSkin() {
+    // The skin is drawn for two pixels per dialog unit. The window takes the skin's size and the
+    // template's controls keep their places on it, whatever the dialog font measures here.
+    const SIZE top = background_->BitmapSize(CBackGround::kTop);
+    const SIZE left = background_->BitmapSize(CBackGround::kLeft);
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    if (top.cx <= 0 || left.cy <= 0 || client.right <= 0 || client.bottom <= 0) return;
+    const int width = top.cx;
+    const int height = top.cy + left.cy;
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rc;
+        ::GetWindowRect(child, &rc);
+        ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
+        ::SetWindowPos(child, nullptr, ::MulDiv(rc.left, width, client.right), ::MulDiv(rc.top, height, client.bottom),
+                       ::MulDiv(rc.right - rc.left, width, client.right),
+                       ::MulDiv(rc.bottom - rc.top, height, client.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    return false;
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::GetClientRect(hwnd_, &client);
+    background_->SetOwner(hwnd_, client);
 }
 
-void CLumeDlg::ExitProgram() { ::PostQuitMessage(-1); }
+void CLumeDlg::SkinButtons() {
+    minimizeButton_->Create(L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 29, 23}, hwnd_, ID_MAIN_MINIMIZE);
+    minimizeButton_->SetBitmaps(IDB_MIN_NORMAL, IDB_MIN_HOVER, IDB_MIN_PRESSED, IDB_MIN_PRESSED, 29, 23);
+    closeButton_->Create(L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 29, 23}, hwnd_, ID_MAIN_CLOSE);
+    closeButton_->SetBitmaps(IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED, IDB_CLOSE_PRESSED, 29, 23);
+    updateButton_.AttachDlgItem(hwnd_, IDC_MAIN_UPDATE);
+    updateButton_.SetBitmaps(IDB_UPDATE_NORMAL, IDB_UPDATE_HOVER, IDB_UPDATE_HOVER, IDB_UPDATE_HOVER, 75, 33);
+    helpTopButton_.AttachDlgItem(hwnd_, IDC_MAIN_HELP_TOP);
+    helpTopButton_.SetBitmaps(IDB_HELP_TOP_NORMAL, IDB_HELP_TOP_HOVER, IDB_HELP_TOP_HOVER, IDB_HELP_TOP_HOVER, 75, 33);
+    helpSideButton_.AttachDlgItem(hwnd_, IDC_MAIN_HELP_SIDE);
+    helpSideButton_.SetBitmaps(IDB_HELP_SIDE_NORMAL, IDB_HELP_SIDE_HOVER, IDB_HELP_SIDE_PRESSED,
+                               IDB_HELP_SIDE_PRESSED, 139, 39);
+}
+
+void CLumeDlg::CreateTabStrip() {
+    constexpr int kTabWidth = 139, kTabHeight = 39, kTabGap = 16;
+    tabStrip_.Create(hwnd_, RECT{18, 180, 18 + kTabWidth, 180 + 204}, IDC_MAIN_TAB);
+    tabStrip_.SetItemCount(4);
+    const UINT images[4][3] = {{IDB_TAB_SWEEP_NORMAL, IDB_TAB_SWEEP_HOT, IDB_TAB_SWEEP_SELECTED},
+                               {IDB_TAB_JUNK_NORMAL, IDB_TAB_JUNK_HOT, IDB_TAB_JUNK_SELECTED},
+                               {IDB_TAB_SHRED_NORMAL, IDB_TAB_SHRED_HOT, IDB_TAB_SHRED_SELECTED},
+                               {IDB_TAB_SETTINGS_NORMAL, IDB_TAB_SETTINGS_HOT, IDB_TAB_SETTINGS_SELECTED}};
+    for (int i = 0; i < 4; ++i) {
+        const int top = i * (kTabHeight + kTabGap);
+        tabStrip_.SetItemRect(i, 0, top, kTabWidth, top + kTabHeight);
+        tabStrip_.SetItemBitmaps(i, images[i][0], images[i][1], images[i][2]);
+    }
+}
+
+void CLumeDlg::PlaceWindowButtons() {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    const int w = client.right;
+    ::SetWindowPos(minimizeButton_->GetSafeHwnd(), nullptr, w - 72, 5, 29, 23, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(closeButton_->GetSafeHwnd(), nullptr, w - 40, 5, 29, 23, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CLumeDlg::CreatePages() {
+    shredPage_->SetMainWindow(hwnd_);
+    CDialog* pages[] = {scanPage_.get(), optionsPage_.get(), shredPage_.get(), junkPage_.get()};
+    for (CDialog* page : pages) {
+        if (!page->Create(hwnd_)) continue;
+        ::SetWindowPos(page->GetSafeHwnd(), nullptr, kPageOrigin.x, kPageOrigin.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+int CLumeDlg::SelectedTab() const { return tabStrip_.GetCurrent(); }
+
+void CLumeDlg::SelectTab(int index) { tabStrip_.SetCurrent(index); }
+
+void CLumeDlg::ShowPage(int index) {
+    if (index == kPageFaq) {
+        OpenWebPage(kFaqPageUrl, SW_SHOWNORMAL);
+        return;
+    }
+    for (CDialog* page : {static_cast<CDialog*>(scanPage_.get()), static_cast<CDialog*>(junkPage_.get()),
+                          static_cast<CDialog*>(shredPage_.get())}) {
+        if (page->GetSafeHwnd()) ::ShowWindow(page->GetSafeHwnd(), SW_HIDE);
+    }
+    optionsPage_->Hide();
+
+    CDialog* shown = nullptr;
+    switch (index) {
+    case kPageScan:
+        shown = scanPage_.get();
+        break;
+    case kPageJunk:
+        junkPage_->Reset();
+        shown = junkPage_.get();
+        break;
+    case kPageShred:
+        shown = shredPage_.get();
+        break;
+    case kPageOptions:
+        shown = optionsPage_.get();
+        break;
+    default:
+        return;
+    }
+    currentPage_ = index;
+    // The Update and Help buttons reach into the page area: a page is shown beneath them.
+    if (shown->GetSafeHwnd())
+        ::SetWindowPos(shown->GetSafeHwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CLumeDlg::ExitProgram() {
+    tray_.Remove();
+    ::PostQuitMessage(-1);
+}
+
+void CLumeDlg::ApplyCloseRule() {
+    if (JunkSearchBusy.load()) return;
+    const SettingsValues& settings = TheProcessState().settings;
+    if (settings.exitOnClose) ExitProgram();
+    if (settings.trayOnClose) ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+void CLumeDlg::HandOff(const COPYDATASTRUCT* data) {
+    std::optional<std::wstring> path = ReadHandOffPath(data);
+    // A block that holds no path is not a hand-off: nothing changes.
+    if (!path) return;
+    TheProcessState().autoStartFlag = false;
+    ShowPage(kPageShred);
+    shredPage_->AddPath(*path);
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+}
+
+void CLumeDlg::ShowFromTray(int tab, int page) {
+    TheProcessState().autoStartFlag = false;
+    SelectTab(tab);
+    ShowPage(page);
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+}
+
+bool CLumeDlg::OnCommand(WORD id, WORD, HWND) {
+    switch (id) {
+    case ID_MAIN_CLOSE:
+        ApplyCloseRule();
+        return true;
+    case ID_MAIN_MINIMIZE:
+        if (!JunkSearchBusy.load()) ::ShowWindow(hwnd_, SW_HIDE);
+        return true;
+    case IDC_MAIN_UPDATE:
+        // The update check with its feedback joins here when the update module lands.
+        return true;
+    case IDC_MAIN_HELP_TOP:
+    case IDC_MAIN_HELP_SIDE:
+        ShowPage(kPageFaq);
+        return true;
+    case ID_TRAY_SECURITY:
+        ShowFromTray(0, kPageScan);
+        return true;
+    case ID_TRAY_JUNK:
+        ShowFromTray(1, kPageJunk);
+        return true;
+    case ID_TRAY_SETTINGS:
+        ShowFromTray(3, kPageOptions);
+        return true;
+    case ID_TRAY_SHREDDER:
+        ShowFromTray(2, kPageShred);
+        return true;
+    case ID_TRAY_HELP:
+        ShowPage(kPageFaq);
+        return true;
+    case ID_TRAY_ONECLICK:
+        if (!SweepBusy.load()) scanPage_->StartOneClickErase();
+        return true;
+    case ID_TRAY_EXIT:
+        ExitProgram();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CLumeDlg::OnPaint() {
+    // A hidden start lives in the tray until something shows the window on purpose.
+    if (TheProcessState().autoStartFlag) ::ShowWindow(hwnd_, SW_HIDE);
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd_, &ps);
+    {
+        CMemDC mem(dc, hwnd_);
+        background_->ComposeMainWindow(mem);
+        background_->CutCorners(mem, kCornerSize, kMagenta);
+    }
+    ::EndPaint(hwnd_, &ps);
+    return true;
+}
+
+void CLumeDlg::OnTimer(UINT_PTR id) {
+    if (id == kDragTimer) {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        ::SetWindowPos(hwnd_, nullptr, cursor.x - grabOffset_.x, cursor.y - grabOffset_.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (id == kSchedulerTimer) {
+        optionsPage_->ScheduledScanCheck();
+    } else if (id == kTrayAnimationTimer) {
+        TrayTick(tray_.Frame());
+    }
+}
+
+void CLumeDlg::BeginDrag(LPARAM point) {
+    grabOffset_ = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    dragging_ = true;
+    ::SetCapture(hwnd_);
+    ::SetTimer(hwnd_, kDragTimer, kDragPeriodMs, nullptr);
+}
+
+void CLumeDlg::EndDrag() {
+    if (!dragging_) return;
+    dragging_ = false;
+    ::KillTimer(hwnd_, kDragTimer);
+    if (::GetCapture() == hwnd_) ::ReleaseCapture();
+}
+
+void CLumeDlg::OnTrayCallback(WPARAM iconId, LPARAM mouseMessage) {
+    if (AnyRunBusy() || iconId != kTrayIconId) return;
+    if (mouseMessage == WM_LBUTTONDBLCLK) {
+        TheProcessState().autoStartFlag = false;
+        ::ShowWindow(hwnd_, SW_SHOW);
+    } else if (mouseMessage == WM_RBUTTONDOWN) {
+        tray_.ShowMenu();
+    }
+}
+
+void CLumeDlg::StartTrayActivity(const std::wstring& title, const std::wstring& text) {
+    auto texts = std::make_unique<TrayTexts>(TrayTexts{title, text});
+    if (hwnd_ && ::PostMessageW(hwnd_, kTrayActivityMessage, 1, reinterpret_cast<LPARAM>(texts.get())))
+        texts.release();
+}
+
+void CLumeDlg::StopTrayActivity(const std::wstring& title, const std::wstring& text) {
+    auto texts = std::make_unique<TrayTexts>(TrayTexts{title, text});
+    if (hwnd_ && ::PostMessageW(hwnd_, kTrayActivityMessage, 0, reinterpret_cast<LPARAM>(texts.get())))
+        texts.release();
+}
+
+void CLumeDlg::OnTrayActivity(bool start, std::unique_ptr<TrayTexts> texts) {
+    trayTitle_ = std::move(texts->title);
+    trayText_ = std::move(texts->text);
+    if (start) {
+        ::SetTimer(hwnd_, kTrayAnimationTimer, kTrayAnimationPeriodMs, nullptr);
+        trayAnimating_ = true;
+        return;
+    }
+    ::KillTimer(hwnd_, kTrayAnimationTimer);
+    trayAnimating_ = false;
+    TrayTick(-1);
+}
+
+void CLumeDlg::TrayTick(int frame) {
+    tray_.Tick(frame, ::IsWindowVisible(hwnd_) != FALSE, trayTitle_, trayText_, scanPage_->RunningCount());
+    if (frame < 0) trayTitle_ = kIdleTip;
+}
+
+void CLumeDlg::OnDestroy() {
+    EndDrag();
+    ::KillTimer(hwnd_, kSchedulerTimer);
+    ::KillTimer(hwnd_, kTrayAnimationTimer);
+    // Texts still on their way from a worker are freed here, since no one else will.
+    MSG msg;
+    while (::PeekMessageW(&msg, hwnd_, kTrayActivityMessage, kTrayActivityMessage, PM_REMOVE))
+        delete reinterpret_cast<TrayTexts*>(msg.lParam);
+    tray_.Remove();
+}
+
+bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case kTabChangedMessage:
+        TheProcessState().autoStartFlag = false;
+        ShowPage(static_cast<int>(lParam));
+        result = 0;
+        return true;
+    case kShowShredderMessage:
+        ShowPage(kPageShred);
+        result = 0;
+        return true;
+    case WM_COPYDATA:
+        HandOff(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return false;
+    case kTrayCallbackMessage:
+        OnTrayCallback(wParam, lParam);
+        result = 0;
+        return true;
+    case kTrayActivityMessage:
+        OnTrayActivity(wParam != 0, std::unique_ptr<TrayTexts>(reinterpret_cast<TrayTexts*>(lParam)));
+        result = 0;
+        return true;
+    case WM_LBUTTONDOWN:
+        BeginDrag(lParam);
+        return true;
+    case WM_LBUTTONUP:
+        EndDrag();
+        return true;
+    case WM_CAPTURECHANGED:
+        // Capture taken away mid-drag (another window, a key): the window must stop following.
+        if (reinterpret_cast<HWND>(lParam) != hwnd_) EndDrag();
+        return false;
+    case WM_ERASEBKGND:
+        result = 1;  // the paint covers the whole client area
+        return true;
+    case WM_MEASUREITEM:
+        if (tray_.Menu().MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+            result = TRUE;
+            return true;
+        }
+        return false;
+    case WM_DRAWITEM:
+        if (tray_.Menu().DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+            result = TRUE;
+            return true;
+        }
+        return ReflectToControl(message, wParam, lParam, result);
+    case WM_MENUCHAR:
+        if (auto answer = CMenuXP::MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam))) {
+            result = *answer;
+            return true;
+        }
+        return false;
+    default:
+        break;
+    }
+    if (message == taskbarCreatedMessage_ && message != 0) {
+        // The shell restarted and forgot the icon.
+        tray_.Add();
+        return false;
+    }
+    return ReflectToControl(message, wParam, lParam, result);
+}
 
 }  // namespace scw

@@ -1,21 +1,110 @@
 #pragma once
-// The program's one top-level window.
+// The program's one top-level window: a borderless skinned dialog with the tab strip, the four
+// pages, the tray icon and the hand-off of files from other processes.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/TrayIcon.h"
+#include "controls/BackGround.h"
+#include "controls/HyperLink.h"
+#include "controls/NButtonEx.h"
+#include "controls/SkinTab.h"
 #include "framework/Dialog.h"
+#include "sweep/TrayActivity.h"
 
 namespace scw {
 
-class CLumeDlg : public CDialog {
+class CDlgScan;
+class CDlgJunk;
+class CDlgShred;
+class CDlgOptions;
+
+inline constexpr UINT kTabChangedMessage = WM_USER + 100;
+inline constexpr UINT kShowShredderMessage = WM_USER + 101;
+// Start and end of a run's tray activity, posted from any thread; lParam owns the texts.
+inline constexpr UINT kTrayActivityMessage = WM_APP + 1;
+
+enum PageIndex { kPageScan = 0, kPageJunk = 1, kPageShred = 2, kPageOptions = 3, kPageFaq = 5 };
+
+inline constexpr UINT_PTR kDragTimer = 5;
+inline constexpr UINT_PTR kSchedulerTimer = 6;
+
+class CLumeDlg : public CDialog, public TrayActivity {
 public:
     CLumeDlg();
+    ~CLumeDlg() override;
 
-    // Ends the program: the modal run returns with exit code -1.
+    // Removes the tray icon and ends the modal run with exit code -1.
     void ExitProgram();
+    // The one way pages change; index 5 opens the FAQ page instead.
+    void ShowPage(int index);
+
+    void StartTrayActivity(const std::wstring& title, const std::wstring& text) override;
+    void StopTrayActivity(const std::wstring& title, const std::wstring& text) override;
+
+    int CurrentPage() const { return currentPage_; }
+    int SelectedTab() const;
+    bool TrayAnimating() const { return trayAnimating_; }
+    CDlgScan& ScanPage() { return *scanPage_; }
+    CDlgJunk& JunkPage() { return *junkPage_; }
+    CDlgShred& ShredPage() { return *shredPage_; }
+    CDlgOptions& OptionsPage() { return *optionsPage_; }
+    CTrayIcon& Tray() { return tray_; }
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnPaint() override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    struct TrayTexts {
+        std::wstring title;
+        std::wstring text;
+    };
+
+    void FitToSkin();
+    void CreatePages();
+    void SkinButtons();
+    void CreateTabStrip();
+    void PlaceWindowButtons();
+    void SelectTab(int index);
+    void ApplyCloseRule();
+    void HandOff(const COPYDATASTRUCT* data);
+    void OnTrayCallback(WPARAM iconId, LPARAM mouseMessage);
+    void OnTrayActivity(bool start, std::unique_ptr<TrayTexts> texts);
+    void TrayTick(int frame);
+    void ShowFromTray(int tab, int page);
+    void BeginDrag(LPARAM point);
+    void EndDrag();
+
+    CNButtonEx updateButton_;
+    CNButtonEx helpTopButton_;
+    CNButtonEx helpSideButton_;
+    CHyperLink homeLink_;
+    CSkinTab tabStrip_;
+    std::unique_ptr<CBackGround> background_;
+    std::unique_ptr<CDlgScan> scanPage_;
+    std::unique_ptr<CDlgOptions> optionsPage_;
+    std::unique_ptr<CDlgShred> shredPage_;
+    std::unique_ptr<CDlgJunk> junkPage_;
+    std::wstring trayTitle_;
+    std::wstring trayText_;
+    std::unique_ptr<CNButtonEx> minimizeButton_;
+    std::unique_ptr<CNButtonEx> closeButton_;
+    UniqueIcon mainIcon_;
+    int currentPage_ = -1;
+    CTrayIcon tray_;
+    bool trayAnimating_ = false;
+    POINT grabOffset_{};
+    bool dragging_ = false;
+    UINT taskbarCreatedMessage_ = 0;
 };
 
 }  // namespace scw

@@ -67,7 +67,9 @@ bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK);
     if (item->sideBar) {
         measure.itemWidth = static_cast<UINT>(item->size);
-        measure.itemHeight = 0;
+        // One pixel rather than none: an empty entry is never drawn on some platforms, and the
+        // bar stretches itself over the whole column when it is drawn.
+        measure.itemHeight = 1;
     } else if (item->separator) {
         measure.itemWidth = 0;
         measure.itemHeight = static_cast<UINT>(::GetSystemMetrics(SM_CYMENUCHECK) / 2);
@@ -91,8 +93,11 @@ bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) const {
 
 void CMenuXP::DrawSideBar(HDC dc, RECT rc, const CMenuXPSideBar& bar) const {
     // The bar spans the whole column, whatever height the platform gave the entry.
-    RECT clip;
-    if (::GetClipBox(dc, &clip) != ERROR) rc.bottom = std::max(rc.bottom, clip.bottom);
+    RECT area;
+    if (HWND menuWindow = ::WindowFromDC(dc); menuWindow && ::GetClientRect(menuWindow, &area))
+        rc.bottom = std::max(rc.bottom, area.bottom);
+    else if (::GetClipBox(dc, &area) != ERROR)
+        rc.bottom = std::max(rc.bottom, area.bottom);
     const int height = rc.bottom - rc.top;
     for (int step = 0; step < 256 && height > 0; ++step) {
         auto mix = [step](int a, int b) { return a + (b - a) * step / 255; };

@@ -19,9 +19,9 @@ int TextWidth(HDC dc, const std::wstring& text) {
 
 std::wstring ShortenToFit(HDC dc, std::wstring text, int columnWidth) {
     const int room = columnWidth - kMargin;
-    if (TextWidth(dc, text) <= room) return text;
-    // Longer texts are cut to the buffer first, leaving room for the dots.
-    if (text.size() > kMaxText - 3) text.resize(kMaxText - 3);
+    // Texts beyond the buffer are cut first, and the cut is always shown by the dots.
+    if (text.size() > kMaxText) text.resize(kMaxText - 3);
+    else if (TextWidth(dc, text) <= room) return text;
     while (!text.empty() && TextWidth(dc, text + L"...") > room) text.pop_back();
     return text + L"...";
 }

@@ -1,0 +1,66 @@
+#pragma once
+// The notification-area icon of the main window: its record, its menu (built on the first right
+// click), the animation frames of a run and the balloons.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "controls/MenuXP.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw {
+
+inline constexpr UINT kTrayCallbackMessage = WM_USER + 5;
+inline constexpr UINT kTrayIconId = 128;
+inline constexpr UINT_PTR kTrayAnimationTimer = 1000;
+inline constexpr UINT kTrayAnimationPeriodMs = 500;
+inline constexpr wchar_t kIdleTip[] = L"Scourwell";
+
+class CTrayIcon {
+public:
+    // Tests watch the records instead of the shell; an empty function restores the shell.
+    using Notifier = std::function<BOOL(DWORD action, const NOTIFYICONDATAW& record)>;
+    static void SetNotifier(Notifier notifier);
+
+    CTrayIcon();
+    ~CTrayIcon();
+    CTrayIcon(const CTrayIcon&) = delete;
+    CTrayIcon& operator=(const CTrayIcon&) = delete;
+
+    // Fills the idle record for the window; does not add the icon yet.
+    void Init(HWND owner, HICON mainIcon);
+    bool Add();
+    bool Remove();
+
+    // Builds the menu once; later calls do nothing.
+    void BuildMenu();
+    bool MenuBuilt() const { return menuBuilt_; }
+    CMenuXP& Menu() { return menu_; }
+    // Tracks the menu at the cursor; the owner receives the chosen command.
+    void ShowMenu();
+
+    // One animation step; frame -1 ends the run and puts the idle icon and tip back.
+    void Tick(int frame, bool ownerVisible, const std::wstring& title, const std::wstring& text, int count);
+    int Frame() const { return frame_; }
+    // The scheduler's balloon: icon and tip unchanged.
+    void ShowInfoBalloon(const std::wstring& title, const std::wstring& text, UINT timeoutMs);
+
+    const NOTIFYICONDATAW& Record() const { return record_; }
+
+private:
+    BOOL Notify(DWORD action);
+
+    HWND owner_ = nullptr;
+    HICON mainIcon_ = nullptr;
+    NOTIFYICONDATAW record_{};
+    std::array<UniqueIcon, 4> frames_;
+    std::array<UniqueIcon, 7> menuIcons_;
+    CMenuXP menu_;
+    bool menuBuilt_ = false;
+    int frame_ = 0;
+};
+
+}  // namespace scw
