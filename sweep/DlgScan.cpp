@@ -1,11 +1,236 @@
 #include "sweep/DlgScan.h"
 
+#include <commctrl.h>
+
+#include "controls/SubclassWindow.h"
+#include "engine/Sweep.h"
+#include "framework/RunFlags.h"
 #include "res/resource.h"
+#include "sweep/DlgScanResult.h"
+#include "sweep/ItemSets.h"
 
 namespace scw {
 
-CDlgScan::CDlgScan(TrayActivity& mainWindow) : CDialog(IDD_SCAN), mainWindow_(mainWindow) {}
+namespace {
+constexpr UINT kMsgInvoke = WM_APP + 1;
+constexpr UINT kMsgRowsAdded = WM_APP + 2;
 
-void CDlgScan::StartOneClickErase() {}
+constexpr wchar_t kSelectAllWarning[] =
+    L"Now you have chosen \"Select All\" item. \nThis action will delete much important privacy,\nfor example, "
+    L"Favorites (Bookmarked sites).\nPlease pay attention to this action!";
+
+RECT Rect(int left, int top, int right, int bottom) { return RECT{left, top, right, bottom}; }
+
+int AskWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption) {
+    return ::MessageBoxW(owner, text, caption, MB_YESNO | MB_ICONEXCLAMATION);
+}
+
+void CreateButton(CNButtonEx& button, HWND parent, int id, const RECT& r, UINT firstImage) {
+    button.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, r, parent, id);
+    button.SetBitmaps(firstImage, firstImage + 1, firstImage + 2, firstImage + 3, r.right - r.left, r.bottom - r.top);
+}
+}  // namespace
+
+CDlgScan::CDlgScan(TrayActivity& mainWindow, const Environment& env)
+    : CDialog(IDD_SCAN), askUser(AskWithMessageBox), mainWindow_(mainWindow), env_(env),
+      settings_(L"setting.ini") {}
+
+CDlgScan::~CDlgScan() {
+    // The worker reports into the controls below: stop and join it while they still exist.
+    run_.reset();
+}
+
+BOOL CDlgScan::OnInitDialog() {
+    if (!catalogue_) {
+        ownCatalogue_ = std::make_unique<Catalogue>();
+        ownCatalogue_->Build();
+        catalogue_ = ownCatalogue_.get();
+    }
+    run_ = std::make_unique<SweepRun>(*catalogue_, *this, settings_, env_);
+    CreateControls();
+    tree_.Fill(*catalogue_);
+    ItemSetContent recent = ReadItemSet(settings_, ItemSet::Recent);
+    tree_.ApplyItemSet(recent.count == -1 ? ReadItemSet(settings_, ItemSet::Default).ids : recent.ids);
+    return TRUE;
+}
+
+void CDlgScan::CreateControls() {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    const int W = client.right, H = client.bottom;
+    CreateButton(selectAll_, hwnd_, kSelectAll, Rect(10, 10, 159, 31), IDB_SWEEP_SELALL_NORMAL);
+    CreateButton(selectNone_, hwnd_, kSelectNone, Rect(159, 10, 308, 31), IDB_SWEEP_SELNONE_NORMAL);
+    CreateButton(selectDefault_, hwnd_, kSelectDefault, Rect(308, 10, 457, 31), IDB_SWEEP_SELDEFAULT_NORMAL);
+    CreateButton(scan_, hwnd_, kScan, Rect(483, 10, 587, 37), IDB_SWEEP_SCAN_NORMAL);
+    CreateButton(delete_, hwnd_, kDelete, Rect(483, 43, 587, 70), IDB_SWEEP_DELETE_NORMAL);
+    CreateButton(deleteAll_, hwnd_, kDeleteAll, Rect(483, 76, 587, 103), IDB_SWEEP_DELETEALL_NORMAL);
+    selectAll_.SetTooltip(L"Select All");
+    selectNone_.SetTooltip(L"Select None");
+    selectDefault_.SetTooltip(L"Select Default");
+
+    RECT treeRect = Rect(10, 30, 457, H / 2);
+    tree_.Create(hwnd_, treeRect, CMyTreeCtrl::kControlId);
+
+    list_.columns = {{L"Name", 200, LVCFMT_LEFT}, {L"Value", 100, LVCFMT_LEFT}, {L"Item", 240, LVCFMT_LEFT}};
+    list_.Create(WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
+                 WS_EX_CLIENTEDGE, Rect(10, treeRect.bottom + 4, W - 10, H - 10), hwnd_, kResultList);
+    ::SendMessageW(list_.GetSafeHwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+
+    // Centred between the tree and the right edge, and between Delete all and the tree's bottom.
+    const int width = 103, height = 75;
+    int left = treeRect.right + (W - treeRect.right - width) / 2;
+    int top = 103 + (treeRect.bottom - 103 - height) / 2 + 5;
+    animation_.Create(WS_CHILD | WS_VISIBLE, Rect(left, top, left + width, top + height), hwnd_, kAnimation);
+    animation_.SetBkColor(RGB(255, 255, 255));
+    animation_.Load(IDR_GIF_SWEEP_WORKING, L"GIF");
+}
+
+bool CDlgScan::OnCommand(WORD id, WORD code, HWND) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+    case kSelectAll:
+    case kSelectNone:
+    case kSelectDefault:
+        OnSelect(id);
+        return true;
+    case kScan:
+        OnScan();
+        return true;
+    case kDelete:
+        OnDelete();
+        return true;
+    case kDeleteAll:
+        OnDeleteAll();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDlgScan::OnSelect(WORD id) {
+    if (SweepBusy) return;
+    if (id == kSelectAll) {
+        if (askUser(hwnd_, kSelectAllWarning, L"Warning") != IDNO) tree_.CheckAll();
+        return;
+    }
+    tree_.UncheckAll();
+    if (id == kSelectDefault) tree_.ApplyItemSet(ReadItemSet(settings_, ItemSet::Default).ids);
+}
+
+std::vector<CMyObject*> CDlgScan::TickedItems() { return tree_.ResetAllNodes(tree_.MeasureCountColumn()); }
+
+void CDlgScan::OnScan() {
+    if (SweepBusy) {
+        run_->ScanOrStop({});
+        return;
+    }
+    if (run_->Busy()) return;
+    run_->ScanOrStop(TickedItems());
+}
+
+void CDlgScan::StartOneClickErase() {
+    if (!run_ || SweepBusy || SweepDeleting || run_->Busy()) return;
+    tree_.UncheckAll();
+    tree_.ApplyItemSet(ReadItemSet(settings_, ItemSet::OneClick).ids);
+    run_->StartOneClick(TickedItems());
+}
+
+void CDlgScan::OnDelete() {
+    if (SweepBusy || run_->Busy()) return;
+    ResultListAdapter adapter(list_.GetSafeHwnd(), rows_, [this] { run_->RowRemoved(); });
+    DeleteListedTrace(adapter);
+}
+
+void CDlgScan::OnDeleteAll() {
+    if (!run_->CanDeleteAll()) return;
+    CDlgScanResult dialog;
+    dialog.SetTotal(run_->FoundRows());
+    if (onProgressShown) dialog.SetOnReady([this, &dialog] { onProgressShown(dialog); });
+    if (!run_->StartDeleteAll(dialog)) return;
+    SweepDeleting = 1;
+    dialog.DoModal(::GetAncestor(hwnd_, GA_ROOT));
+    SweepDeleting = 0;
+    run_->Wait();
+}
+
+void CDlgScan::OnUiThread(const std::function<void()>& work) {
+    if (!hwnd_) return;
+    ::SendMessageW(hwnd_, kMsgInvoke, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+void CDlgScan::ShowScanPhase(bool scanning) {
+    OnUiThread([this, scanning] {
+        UINT first = scanning ? IDB_SWEEP_STOP_NORMAL : IDB_SWEEP_SCAN_NORMAL;
+        scan_.SetBitmaps(first, first + 1, first + 2, first + 3, 104, 27);
+        delete_.Enable(!scanning);
+        deleteAll_.Enable(!scanning);
+    });
+}
+
+void CDlgScan::SetWorkingAnimation(bool running) {
+    OnUiThread([this, running] {
+        if (running)
+            animation_.Draw();
+        else
+            animation_.Stop();
+    });
+}
+
+void CDlgScan::ClearResults() {
+    rows_.Clear();
+    OnUiThread([this] { ShowRowCount(); });
+}
+
+void CDlgScan::AddResultRow(const TraceRow& row) {
+    rows_.Append(ResultRow{row.item.displayName, row.name, row.location, row.isRegistry});
+    // One pending notice at a time: the list catches up with every row added meanwhile.
+    if (!rowsPending_.exchange(true) && hwnd_) ::PostMessageW(hwnd_, kMsgRowsAdded, 0, 0);
+}
+
+void CDlgScan::ShowRowCount() {
+    rowsPending_ = false;
+    HWND list = list_.GetSafeHwnd();
+    if (!list) return;
+    size_t count = rows_.Size();
+    size_t shown = static_cast<size_t>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    ::SendMessageW(list, LVM_SETITEMCOUNT, count, count >= shown ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
+}
+
+bool CDlgScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case kMsgInvoke:
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        result = 0;
+        return true;
+    case kMsgRowsAdded:
+        ShowRowCount();
+        return true;
+    case WM_CTLCOLORDLG:
+        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        return true;
+    case WM_PRINTCLIENT: {
+        RECT client;
+        ::GetClientRect(hwnd_, &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        return true;
+    }
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        return ReflectToControl(message, wParam, lParam, result);
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->idFrom != kResultList || header->code != LVN_GETDISPINFOW) return false;
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+        if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return true;
+        std::optional<ResultRow> row = rows_.At(static_cast<size_t>(info->item.iItem));
+        std::wstring text;
+        if (row) text = info->item.iSubItem == 0 ? row->item : info->item.iSubItem == 1 ? row->name : row->location;
+        lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
 
 }  // namespace scw

@@ -1,29 +1,105 @@
 #pragma once
-// The privacy sweep page: a child dialog of the main window. The tree, the runs and the result
-// list are built on top of this frame.
+// The privacy sweep page: the item tree, the result list, the run buttons and the working
+// animation. The runs themselves are SweepRun's; this page is their view.
 #include <atomic>
+#include <functional>
+#include <memory>
 
+#include "controls/MyListCtrl.h"
+#include "controls/NButtonEx.h"
+#include "controls/PictureEx.h"
+#include "engine/Catalogue.h"
+#include "engine/Environment.h"
 #include "framework/Dialog.h"
+#include "sweep/MyTreeCtrl.h"
+#include "sweep/ResultRows.h"
+#include "sweep/SweepRun.h"
+#include "sweep/SweepView.h"
 #include "sweep/TrayActivity.h"
 
 namespace scw {
 
-class CDlgScan : public CDialog {
+class CDlgScan : public CDialog, public SweepView {
 public:
+    static constexpr int kSelectAll = 15100;
+    static constexpr int kSelectNone = 15101;
+    static constexpr int kSelectDefault = 15102;
+    static constexpr int kScan = 15001;
+    static constexpr int kDelete = 15002;
+    static constexpr int kDeleteAll = 15003;
+    static constexpr int kResultList = 10001;
+    static constexpr int kAnimation = 1016;
+
     // The main window, which shows the runs' activity in the tray.
-    explicit CDlgScan(TrayActivity& mainWindow);
+    explicit CDlgScan(TrayActivity& mainWindow, const Environment& env = SystemEnv());
+    ~CDlgScan() override;
+
+    // The catalogue the tree shows and the settings file of the item sets; set before the page
+    // is created. Without a catalogue the page builds its own.
+    void SetCatalogue(Catalogue* catalogue) { catalogue_ = catalogue; }
+    void SetSettingsFile(CIniFileRW settings) { settings_ = std::move(settings); }
 
     // Ticks the one-click item set and erases its traces on a worker thread.
     void StartOneClickErase();
     // Rows found by the current run (the tray's progress balloons show it).
-    int RunningCount() const { return foundRows_.load(); }
+    int RunningCount() const { return run_ ? run_->FoundRows() : 0; }
+
+    // Asks the user the "Select All" question; tests answer it themselves.
+    std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption)> askUser;
+    // Shows the Delete all progress dialog; tests may watch it.
+    std::function<void(CDialog& dialog)> onProgressShown;
+
+    CMyTreeCtrl& Tree() { return tree_; }
+    SweepRun* Run() { return run_.get(); }
+    HWND ResultList() const { return list_.GetSafeHwnd(); }
+    const ResultRows& Rows() const { return rows_; }
 
 protected:
+    BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // SweepView, called by the run's worker.
+    void ShowScanPhase(bool scanning) override;
+    void SetWorkingAnimation(bool running) override;
+    void ClearResults() override;
+    void AddResultRow(const TraceRow& row) override;
+    void MarkScanning(CMyObject& item) override { tree_.MarkScanning(item); }
+    void MarkScanned(CMyObject& item) override { tree_.MarkScanned(item); }
+    void NodesReset() override { tree_.ResetAllNodes(tree_.MeasureCountColumn()); }
+    void StartTrayActivity(const std::wstring& title, const std::wstring& text) override {
+        mainWindow_.StartTrayActivity(title, text);
+    }
+    void StopTrayActivity(const std::wstring& title, const std::wstring& text) override {
+        mainWindow_.StopTrayActivity(title, text);
+    }
+
+    void CreateControls();
+    void OnSelect(WORD id);
+    void OnScan();
+    void OnDelete();
+    void OnDeleteAll();
+    // Runs the function on the page's own thread and waits for it.
+    void OnUiThread(const std::function<void()>& work);
+    void ShowRowCount();
+    std::vector<CMyObject*> TickedItems();
 
     TrayActivity& mainWindow_;
-    std::atomic<int> foundRows_{0};
+    const Environment& env_;
+    Catalogue* catalogue_ = nullptr;
+    std::unique_ptr<Catalogue> ownCatalogue_;
+    CIniFileRW settings_;
+    CNButtonEx selectAll_, selectNone_, selectDefault_, scan_, delete_, deleteAll_;
+    CMyTreeCtrl tree_;
+    CMyListCtrl list_;
+    CPictureEx animation_;
+    ResultRows rows_;
+    std::atomic<bool> rowsPending_{false};
+    // Last: the run's worker is joined before the controls it draws into go away.
+    std::unique_ptr<SweepRun> run_;
 };
 
 }  // namespace scw

@@ -228,7 +228,9 @@ TEST_F(CatalogueTest, HasEightCategoriesTwentyEightProgramsAndItemsUnderThem) {
             ASSERT_NE(node->parent, nullptr);
             EXPECT_EQ(node->parent->level, node->level - 1);
         }
-        if (node->level == scw::LevelItem) EXPECT_EQ(node->firstChild, nullptr);
+        if (node->level == scw::LevelItem) {
+            EXPECT_EQ(node->firstChild, nullptr);
+        }
     }
     EXPECT_EQ(perLevel[0], 8);
     EXPECT_EQ(perLevel[1], 28);

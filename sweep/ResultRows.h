@@ -1,0 +1,54 @@
+#pragma once
+// The rows of the result list, kept apart from the list view: the scan worker appends at its
+// own pace and the list view (a virtual list) shows them in batches on the user-interface
+// thread. Each trace is still one row, in the order found.
+#include <windows.h>
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/TraceList.h"
+
+namespace scw {
+
+struct ResultRow {
+    std::wstring item;      // column 0: the item's display name
+    std::wstring name;      // column 1: value or file name
+    std::wstring location;  // column 2: root prefix and key path, or folder
+    bool isRegistry = false;
+};
+
+class ResultRows {
+public:
+    void Append(ResultRow row);
+    void Clear();
+    size_t Size() const;
+    std::optional<ResultRow> At(size_t index) const;
+    bool Erase(size_t index);
+
+private:
+    mutable std::mutex lock_;
+    std::vector<ResultRow> rows_;
+};
+
+// The single-trace delete's view of the result list: the rows above with the list view's
+// selection. Removing a row also lowers the run's row count.
+class ResultListAdapter : public TraceList {
+public:
+    ResultListAdapter(HWND list, ResultRows& rows, std::function<void()> onRemoved)
+        : list_(list), rows_(rows), onRemoved_(std::move(onRemoved)) {}
+    int FirstSelectedRow() const override;
+    std::wstring RowText(int row, int column) const override;
+    LPARAM RowData(int row) const override;
+    void RemoveRow(int row) override;
+
+private:
+    HWND list_;
+    ResultRows& rows_;
+    std::function<void()> onRemoved_;
+};
+
+}  // namespace scw
