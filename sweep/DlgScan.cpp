@@ -13,7 +13,10 @@ namespace scw {
 
 namespace {
 constexpr UINT kMsgInvoke = WM_APP + 1;
-constexpr UINT kMsgRowsAdded = WM_APP + 2;
+// While a scan runs the list catches up with the rows found on this timer: a low-priority
+// message, so painting and input keep their turn however fast traces come.
+constexpr UINT_PTR kRowsTimer = 15;
+constexpr UINT kRowsTimerMs = 100;
 
 constexpr wchar_t kSelectAllWarning[] =
     L"Now you have chosen \"Select All\" item. \nThis action will delete much important privacy,\nfor example, "
@@ -164,6 +167,12 @@ void CDlgScan::ShowScanPhase(bool scanning) {
         scan_.SetBitmaps(first, first + 1, first + 2, first + 3, 104, 27);
         delete_.Enable(!scanning);
         deleteAll_.Enable(!scanning);
+        if (scanning) {
+            ::SetTimer(hwnd_, kRowsTimer, kRowsTimerMs, nullptr);
+        } else {
+            ::KillTimer(hwnd_, kRowsTimer);
+            ShowRowCount();
+        }
     });
 }
 
@@ -183,12 +192,13 @@ void CDlgScan::ClearResults() {
 
 void CDlgScan::AddResultRow(const TraceRow& row) {
     rows_.Append(ResultRow{row.item.displayName, row.name, row.location, row.isRegistry});
-    // One pending notice at a time: the list catches up with every row added meanwhile.
-    if (!rowsPending_.exchange(true) && hwnd_) ::PostMessageW(hwnd_, kMsgRowsAdded, 0, 0);
+}
+
+void CDlgScan::OnTimer(UINT_PTR id) {
+    if (id == kRowsTimer) ShowRowCount();
 }
 
 void CDlgScan::ShowRowCount() {
-    rowsPending_ = false;
     HWND list = list_.GetSafeHwnd();
     if (!list) return;
     size_t count = rows_.Size();
@@ -201,9 +211,6 @@ bool CDlgScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     case kMsgInvoke:
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         result = 0;
-        return true;
-    case kMsgRowsAdded:
-        ShowRowCount();
         return true;
     case WM_CTLCOLORDLG:
         result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));

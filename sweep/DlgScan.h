@@ -59,6 +59,7 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnTimer(UINT_PTR id) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -97,7 +98,6 @@ private:
     CMyListCtrl list_;
     CPictureEx animation_;
     ResultRows rows_;
-    std::atomic<bool> rowsPending_{false};
     // Last: the run's worker is joined before the controls it draws into go away.
     std::unique_ptr<SweepRun> run_;
 };

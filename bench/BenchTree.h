@@ -1,0 +1,38 @@
+#pragma once
+// The benchmark tree: 100,000 files in 5,051 folders below <root>tree\, made once.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int kTop = 50, kSub = 100, kFiles = 20;
+
+inline bool MakeTree(const std::wstring& root) {
+    std::wstring done = root + L"complete.flag";
+    if (GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    std::fwprintf(stderr, L"making the tree in %ls ...\n", root.c_str());
+    CreateDirectoryW(root.c_str(), nullptr);
+    std::wstring tree = root + L"tree\\";
+    CreateDirectoryW(tree.c_str(), nullptr);
+    for (int t = 0; t < kTop; ++t) {
+        std::wstring top = tree + L"top" + std::to_wstring(t) + L"\\";
+        CreateDirectoryW(top.c_str(), nullptr);
+        for (int s = 0; s < kSub; ++s) {
+            std::wstring sub = top + L"folder" + std::to_wstring(s) + L"\\";
+            CreateDirectoryW(sub.c_str(), nullptr);
+            for (int f = 0; f < kFiles; ++f) {
+                std::wstring file = sub + L"file" + std::to_wstring(f) + L".dat";
+                HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+                if (h == INVALID_HANDLE_VALUE) return false;
+                CloseHandle(h);
+            }
+        }
+    }
+    HANDLE h = CreateFileW(done.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+    return true;
+}
+
+}  // namespace
