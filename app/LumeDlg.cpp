@@ -226,6 +226,8 @@ void CLumeDlg::HandOff(const COPYDATASTRUCT* data) {
     // A block that holds no path is not a hand-off: nothing changes.
     if (!path) return;
     TheProcessState().autoStartFlag = false;
+    // The strip follows, so the highlighted tab always names the page in view.
+    SelectTab(kPageShred);
     ShowPage(kPageShred);
     shredPage_->AddPath(*path);
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);

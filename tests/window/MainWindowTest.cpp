@@ -70,6 +70,7 @@ TEST_F(MainWindowTest, HandOffWhileHiddenAfterAutoStartShowsTheWindowForGood) {
     EXPECT_TRUE(::IsWindowVisible(Window()));
     EXPECT_FALSE(TheProcessState().autoStartFlag);
     EXPECT_EQ(w.CurrentPage(), kPageShred);
+    EXPECT_EQ(w.SelectedTab(), 2);
     EXPECT_TRUE(Visible(w.ShredPage()));
     EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{L"C:\\docs\\secret.txt"});
 
