@@ -4,6 +4,7 @@
 
 #include "app/DlgOptions.h"
 #include "app/HandOff.h"
+#include "app/LumeApp.h"
 #include "app/ProcessState.h"
 #include "app/Settings.h"
 #include "app/SiteAddresses.h"
@@ -47,7 +48,10 @@ CLumeDlg::CLumeDlg()
       minimizeButton_(std::make_unique<CNButtonEx>()),
       closeButton_(std::make_unique<CNButtonEx>()),
       mainIcon_(static_cast<HICON>(
-          ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, 0))) {}
+          ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, 0))) {
+    // The sweep page shows the application's catalogue; on its own (tests) it builds one.
+    if (CLumeApp* app = TheApp()) scanPage_->SetCatalogue(&app->TheCatalogue());
+}
 
 CLumeDlg::~CLumeDlg() {
     // Workers update the pages directly: they must end before the pages go.
@@ -157,6 +161,15 @@ void CLumeDlg::PlaceWindowButtons() {
     const int w = client.right;
     ::SetWindowPos(minimizeButton_->GetSafeHwnd(), nullptr, w - 72, 5, 29, 23, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowPos(closeButton_->GetSafeHwnd(), nullptr, w - 40, 5, 29, 23, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Update and Help sit just under the banner and end above the pages' first row of buttons
+    // (10 pixels into a page), so neither covers the other.
+    for (HWND button : {updateButton_.GetSafeHwnd(), helpTopButton_.GetSafeHwnd()}) {
+        RECT rc;
+        if (!button || !::GetWindowRect(button, &rc)) continue;
+        ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
+        const int top = kPageOrigin.y + 8 - (rc.bottom - rc.top);
+        ::SetWindowPos(button, nullptr, rc.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void CLumeDlg::CreatePages() {

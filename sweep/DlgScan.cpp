@@ -58,6 +58,9 @@ BOOL CDlgScan::OnInitDialog() {
 }
 
 void CDlgScan::CreateControls() {
+    // The controls sit at fixed pixel positions, so the page takes a fixed pixel size too
+    // (its template's dialog units would scale with whatever font the system substitutes).
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     ::GetClientRect(hwnd_, &client);
     const int W = client.right, H = client.bottom;
@@ -86,6 +89,9 @@ void CDlgScan::CreateControls() {
     animation_.Create(WS_CHILD | WS_VISIBLE, Rect(left, top, left + width, top + height), hwnd_, kAnimation);
     animation_.SetBkColor(RGB(255, 255, 255));
     animation_.Load(IDR_GIF_SWEEP_WORKING, L"GIF");
+    // Between runs the picture shows its first frame, still.
+    animation_.Draw();
+    animation_.Stop();
 }
 
 bool CDlgScan::OnCommand(WORD id, WORD code, HWND) {

@@ -29,6 +29,9 @@ public:
     static constexpr int kDeleteAll = 15003;
     static constexpr int kResultList = 10001;
     static constexpr int kAnimation = 1016;
+    // Fills the main window between the tab strip and its right edge, above the bottom strip.
+    static constexpr int kPageWidth = 612;
+    static constexpr int kPageHeight = 488;
 
     // The main window, which shows the runs' activity in the tray.
     explicit CDlgScan(TrayActivity& mainWindow, const Environment& env = SystemEnv());
