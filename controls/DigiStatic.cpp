@@ -1,5 +1,7 @@
 #include "controls/DigiStatic.h"
 
+#include "controls/SelfPaint.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cwchar>
@@ -153,25 +155,8 @@ void CDigiStatic::DrawTo(HDC dc) {
 }
 
 bool CDigiStatic::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        result = 1;  // the paint covers the whole control
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
-        DrawTo(dc);
-        ::EndPaint(hwnd_, &ps);
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        DrawTo(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
-    default:
-        return false;
-    }
+    // The paint covers the whole control.
+    return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); });
 }
 
 }  // namespace scw

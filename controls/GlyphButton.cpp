@@ -75,7 +75,7 @@ void CNGlyphButton::DrawTo(HDC dc) {
     };
     if (strip_ && frame > 0) {
         drawFrame(base);
-        if (hover_) drawFrame(base + 1);
+        if (hoverState_.hover) drawFrame(base + 1);
         if (pressed) drawFrame(base + 2);
     }
 
@@ -92,47 +92,18 @@ void CNGlyphButton::DrawTo(HDC dc) {
 }
 
 bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (hoverState_.Handle(hwnd_, message, result, [this] { Redraw(); })) return true;
+    if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); })) return true;
     switch (message) {
-    case WM_MOUSEMOVE:
-        if (!tracking_) tracking_ = TrackHoverAndLeave(hwnd_);
-        return false;
-    case WM_MOUSEHOVER:
-        if (!hover_) {
-            hover_ = true;
-            Redraw();
-        }
-        result = 0;
-        return true;
-    case WM_MOUSELEAVE:
-        hover_ = false;
-        tracking_ = false;
-        Redraw();
-        result = 0;
-        return true;
     case WM_LBUTTONUP: {
         RECT rc{};
         ::GetClientRect(hwnd_, &rc);
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (hover_ && ::PtInRect(&rc, point)) OnClickRelease();
+        if (hoverState_.hover && ::PtInRect(&rc, point)) OnClickRelease();
         result = Default(message, wParam, lParam);  // sends the click command
         Redraw();
         return true;
     }
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
-        DrawTo(dc);
-        ::EndPaint(hwnd_, &ps);
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        DrawTo(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
     case ReflectedMessage(WM_DRAWITEM):
         DrawTo(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC);
         result = TRUE;

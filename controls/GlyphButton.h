@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/SelfPaint.h"
 #include "controls/SubclassWindow.h"
 #include "framework/UniqueHandle.h"
 
@@ -21,7 +22,7 @@ public:
 
     bool IsTicked() const { return ticked_; }
     void SetTicked(bool ticked);
-    bool IsHover() const { return hover_; }
+    bool IsHover() const { return hoverState_.hover; }
 
     void DrawTo(HDC dc);
 
@@ -39,8 +40,7 @@ protected:
 
 private:
     UniqueBitmap strip_;
-    bool hover_ = false;
-    bool tracking_ = false;
+    HoverState hoverState_;
 };
 
 class CNCheckBoxEX : public CNGlyphButton {

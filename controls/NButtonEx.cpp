@@ -177,7 +177,7 @@ void CNButtonEx::DrawBitmapMode(HDC dc, bool disabled, bool pressed) {
         return;
     }
     DrawBitmap(mem, images_[kNormal], 0, 0, size_.cx, size_.cy);
-    if (hover_) DrawBitmap(mem, images_[kHover], 0, 0, size_.cx, size_.cy);
+    if (hoverState_.hover) DrawBitmap(mem, images_[kHover], 0, 0, size_.cx, size_.cy);
     if (pressed) DrawBitmap(mem, images_[kPressed], 0, 0, size_.cx, size_.cy);
 }
 
@@ -205,7 +205,7 @@ void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool presse
     };
     ::FillRect(dc, &inner, normal.Get());
     drawText(textColor_, 0);
-    if (hover_) {
+    if (hoverState_.hover) {
         UniqueBrush hover(::CreateSolidBrush(hoverFill_));
         ::FillRect(dc, &inner, hover.Get());
         drawText(textColor_, 0);
@@ -224,23 +224,8 @@ bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
         RelayToTooltip(message, wParam, lParam);
     const bool custom = mode_ == kDrawn || mode_ == kBitmap;
+    if (hoverState_.Handle(hwnd_, message, result, [this] { Redraw(); })) return true;
     switch (message) {
-    case WM_MOUSEMOVE:
-        if (!tracking_) tracking_ = TrackHoverAndLeave(hwnd_);
-        return false;
-    case WM_MOUSEHOVER:
-        if (!hover_) {
-            hover_ = true;
-            Redraw();
-        }
-        result = 0;
-        return true;
-    case WM_MOUSELEAVE:
-        hover_ = false;
-        tracking_ = false;
-        Redraw();
-        result = 0;
-        return true;
     case WM_ERASEBKGND:
         if (!custom) return false;
         result = 1;

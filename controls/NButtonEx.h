@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 
+#include "controls/SelfPaint.h"
 #include "controls/SubclassWindow.h"
 #include "framework/UniqueHandle.h"
 
@@ -38,7 +39,7 @@ public:
 
     const std::wstring& Text() const { return text_; }
     int GetMode() const { return mode_; }
-    bool IsHover() const { return hover_; }
+    bool IsHover() const { return hoverState_.hover; }
     bool IsEnabledFlag() const { return enabled_; }
     HWND Tooltip() const { return tooltip_; }
     SIZE DrawSize() const { return size_; }
@@ -66,8 +67,7 @@ private:
     SIZE size_{0, 0};
     COLORREF normalFill_, hoverFill_, pressedFill_, textColor_, border_, disabledText_;
     UniqueFont font_;
-    bool hover_ = false;
-    bool tracking_ = false;
+    HoverState hoverState_;
     bool enabled_ = true;
     bool tooltipOn_ = false;
     std::wstring tooltipText_;

@@ -1,5 +1,7 @@
 #include "controls/PictureEx.h"
 
+#include "controls/SelfPaint.h"
+
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -347,22 +349,8 @@ void CPictureEx::DrawTo(HDC dc) {
 }
 
 bool CPictureEx::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); })) return true;
     switch (message) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
-        DrawTo(dc);
-        ::EndPaint(hwnd_, &ps);
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        DrawTo(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
     case WM_DESTROY:
         UnLoad();
         return false;

@@ -1,0 +1,66 @@
+#pragma once
+// Message handling that several skinned controls share.
+#include <windows.h>
+
+#include "controls/SkinDraw.h"
+
+namespace scw {
+
+// For a control whose DrawTo(dc) covers its whole client area: no background erase, and the
+// same drawing for a paint and for a print into another DC. True when the message was one of those.
+template <typename Draw>
+bool HandleSelfPaint(HWND window, UINT message, WPARAM wParam, LRESULT& result, Draw&& draw) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(window, &ps);
+        draw(dc);
+        ::EndPaint(window, &ps);
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        draw(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The hover state of a control: set when the mouse rests on it, cleared when it leaves.
+struct HoverState {
+    bool hover = false;
+    bool tracking = false;
+
+    // Handles the mouse-move, hover and leave messages; redraw runs when the state changes.
+    // Mouse moves are only watched (false), so the control's own handling still runs.
+    template <typename Redraw>
+    bool Handle(HWND window, UINT message, LRESULT& result, Redraw&& redraw) {
+        switch (message) {
+        case WM_MOUSEMOVE:
+            if (!tracking) tracking = TrackHoverAndLeave(window);
+            return false;
+        case WM_MOUSEHOVER:
+            if (!hover) {
+                hover = true;
+                redraw();
+            }
+            result = 0;
+            return true;
+        case WM_MOUSELEAVE:
+            hover = false;
+            tracking = false;
+            redraw();
+            result = 0;
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+}  // namespace scw
