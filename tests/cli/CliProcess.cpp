@@ -134,39 +134,5 @@ std::optional<std::map<std::string, JsonValue>> ParseJsonObject(const std::strin
     return JsonReader(wide).Object();
 }
 
-bool TakePendingRename(const std::wstring& path) {
-    const wchar_t* key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-    const wchar_t* value = L"PendingFileRenameOperations";
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return false;
-    UniqueKey guard(opened);
-    DWORD size = 0;
-    if (::RegQueryValueExW(opened, value, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
-    std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
-    ::RegQueryValueExW(opened, value, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size);
-    std::vector<std::wstring> strings;
-    for (const wchar_t* p = data.data(); p < data.data() + size / sizeof(wchar_t); p += wcslen(p) + 1)
-        strings.emplace_back(p);
-    // Entries come in pairs (source, destination).
-    bool found = false;
-    std::wstring kept;
-    for (size_t i = 0; i + 1 < strings.size(); i += 2) {
-        const std::wstring& source = strings[i];
-        if (source.size() >= path.size() &&
-            _wcsicmp(source.c_str() + source.size() - path.size(), path.c_str()) == 0) {
-            found = true;
-            continue;
-        }
-        kept += source + L'\0' + strings[i + 1] + L'\0';
-    }
-    if (kept.empty()) {
-        ::RegDeleteValueW(opened, value);
-    } else {
-        kept += L'\0';
-        ::RegSetValueExW(opened, value, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
-                         static_cast<DWORD>(kept.size() * sizeof(wchar_t)));
-    }
-    return found;
-}
 
 }  // namespace scw::test

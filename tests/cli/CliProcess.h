@@ -34,7 +34,5 @@ std::string Utf8(const std::wstring& text);
 using JsonValue = std::variant<std::nullptr_t, long long, std::wstring>;
 std::optional<std::map<std::string, JsonValue>> ParseJsonObject(const std::string& line);
 
-// Removes this path's entry from the delete-at-restart list; true if it was there.
-bool TakePendingRename(const std::wstring& path);
 
 }  // namespace scw::test

@@ -99,43 +99,6 @@ TEST_F(FolderSweep, ExtensionKindDeletesExactlyTheFilesItsScanLists) {
     EXPECT_TRUE(FolderExists(Root() + L"sub\\"));
 }
 
-// Removes this path's entry from the delete-at-restart list; true if it was there.
-bool TakePendingRename(const std::wstring& path) {
-    const wchar_t* key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return false;
-    UniqueKey guard(opened);
-    DWORD size = 0;
-    if (RegQueryValueExW(opened, L"PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return false;
-    std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
-    RegQueryValueExW(opened, L"PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()),
-                     &size);
-    std::vector<std::wstring> strings;
-    for (const wchar_t* p = data.data(); p < data.data() + size / sizeof(wchar_t); p += wcslen(p) + 1)
-        strings.emplace_back(p);
-    // Entries come in pairs (source, destination); a final empty string ends the list.
-    bool found = false;
-    std::wstring kept;
-    for (size_t i = 0; i + 1 < strings.size(); i += 2) {
-        std::wstring source = strings[i];
-        bool ours = source.size() >= path.size() &&
-                    _wcsicmp(source.c_str() + source.size() - path.size(), path.c_str()) == 0;
-        if (ours) {
-            found = true;
-            continue;
-        }
-        kept += source + L'\0' + strings[i + 1] + L'\0';
-    }
-    if (kept.empty())
-        RegDeleteValueW(opened, L"PendingFileRenameOperations");
-    else {
-        kept += L'\0';
-        RegSetValueExW(opened, L"PendingFileRenameOperations", 0, REG_MULTI_SZ,
-                       reinterpret_cast<const BYTE*>(kept.data()), static_cast<DWORD>(kept.size() * sizeof(wchar_t)));
-    }
-    return found;
-}
 
 TEST_F(FolderSweep, FileHeldOpenIsReportedFailedAndQueuedForDeletionAtRestart) {
     std::wstring held = Root() + L"held.dat";

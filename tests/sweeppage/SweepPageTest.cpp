@@ -177,13 +177,7 @@ TEST_F(SweepPageTest, DeleteAllWithALockedFileShowsTheAlert) {
     EXPECT_TRUE(ProgressCloser::alertShown);
     EXPECT_EQ(page->Run()->Tally().failed, 1);
     EXPECT_FALSE(FileExists(temp + L"\\sub\\b.txt"));
-    // The restart-time delete that the failure queued is ours to take back.
-    HKEY key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
-                        KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        ::RegDeleteValueW(key, L"PendingFileRenameOperations");
-        ::RegCloseKey(key);
-    }
+    EXPECT_TRUE(TakePendingRename(temp + L"\\a.txt"));
 }
 
 TEST_F(SweepPageTest, OneClickEraseTicksItsSetDeletesEverythingAndRecordsIt) {
