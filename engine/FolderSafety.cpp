@@ -19,6 +19,10 @@ const int kTopFolders[] = {
     CSIDL_MYVIDEO,
 };
 
+// Folders that may be emptied but must go on existing.
+const int kKeptFolders[] = {CSIDL_RECENT, CSIDL_COOKIES, CSIDL_HISTORY, CSIDL_INTERNET_CACHE, CSIDL_FAVORITES,
+                            CSIDL_CDBURN_AREA, CSIDL_SENDTO, CSIDL_TEMPLATES};
+
 bool IsDriveRoot(const std::wstring& key) {
     if (key.size() == 3 && key[1] == L':' && key[2] == L'\\') return true;
     // "\\server\share\" is the root of a network drive.
@@ -77,6 +81,19 @@ FolderGuard::FolderGuard(const Environment& env) {
         size_t cut = key.find_last_of(L'\\', key.size() - 2);
         if (cut != std::wstring::npos) protected_.push_back(key.substr(0, cut + 1));
     }
+    for (int csidl : kKeptFolders)
+        if (auto folder = env.KnownFolder(csidl)) kept_.push_back(Canonical(*folder));
+    for (const wchar_t* variable : {L"TEMP", L"TMP"})
+        if (auto folder = env.Variable(variable)) kept_.push_back(Canonical(*folder));
+    if (auto windows = env.WindowsFolder()) {
+        kept_.push_back(Canonical(*windows + L"\\Temp"));
+        kept_.push_back(Canonical(*windows + L"\\Debug"));
+    }
+}
+
+bool FolderGuard::KeepsItself(const std::wstring& folder) const {
+    std::wstring key = Canonical(folder);
+    return std::find(kept_.begin(), kept_.end(), key) != kept_.end();
 }
 
 bool FolderGuard::MayWalk(const std::wstring& folder) const {

@@ -18,8 +18,14 @@ public:
     // itself a link.
     bool MayWalk(const std::wstring& folder) const;
 
+    // True for a folder the system or the user's programs expect to exist (TEMP, the Recent,
+    // Cookies, History, Internet cache and Favorites folders, Windows\Temp and Windows\Debug):
+    // a delete may empty it but never removes the folder itself.
+    bool KeepsItself(const std::wstring& folder) const;
+
 private:
     std::vector<std::wstring> protected_;  // upper case, each ending in a backslash
+    std::vector<std::wstring> kept_;
 };
 
 // Upper case with a trailing backslash, for comparing folder names.

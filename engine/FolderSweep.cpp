@@ -132,8 +132,9 @@ void DeleteFileReported(ScanRun& run, const std::wstring& path) {
     run.ReportDeletion(false, 0);
 }
 
-// Kinds 1 and 10: every matching file below the folder, then the emptied folders, itself too.
-void DeleteTree(ScanRun& run, const std::wstring& folder, const std::wstring& pattern) {
+// Kinds 1 and 10: every matching file below the folder, then the emptied folders, itself too
+// unless it is a folder that must go on existing.
+void DeleteTree(ScanRun& run, const std::wstring& folder, const std::wstring& pattern, bool removeItself = true) {
     for (const Entry& entry : ListEntries(folder, pattern)) {
         std::wstring path = folder + entry.name;
         if (path.size() + 1 > kMaxPathChars) continue;
@@ -147,7 +148,7 @@ void DeleteTree(ScanRun& run, const std::wstring& folder, const std::wstring& pa
             DeleteFileReported(run, path);
         }
     }
-    ::RemoveDirectoryW(folder.c_str());
+    if (removeItself) ::RemoveDirectoryW(folder.c_str());
 }
 
 // Kind 11: exactly the files the scan lists; folders stay.
@@ -195,7 +196,7 @@ void DeleteFolderTarget(ScanRun& run, const TraceTarget& target, const FolderGua
     if (target.kind == KindExtension)
         DeleteByExtension(run, target.path, target.name);
     else
-        DeleteTree(run, target.path, target.name);
+        DeleteTree(run, target.path, target.name, !guard.KeepsItself(target.path));
 }
 
 }  // namespace scw::sweep

@@ -156,3 +156,34 @@ TEST(Safety, RegistryHeldFolderOfADriveRootOrNothingDeletesNothing) {
 
 }  // namespace
 }  // namespace scw::test
+
+namespace scw::test {
+namespace {
+
+TEST(Safety, TempAndShellFoldersAreEmptiedButKept) {
+    TempFolder root(L"kept");
+    OverrideEnvironment env;
+    env.SetVariable(L"TEMP", root / L"temp");
+    env.SetKnownFolder(CSIDL_RECENT, root / L"recent");
+    WriteFileText(root / L"temp\\a.tmp");
+    WriteFileText(root / L"temp\\sub\\b.tmp");
+    WriteFileText(root / L"recent\\doc.lnk");
+    WriteFileText(root / L"other\\c.tmp");
+
+    ItemChain chain;
+    RecordingRun run;
+    AddTarget(chain.node, nullptr, root / L"temp\\", L"*.*", KindAllFiles);
+    AddTarget(chain.node, nullptr, root / L"recent\\", L"*.*", KindUnlisted);
+    AddTarget(chain.node, nullptr, root / L"other\\", L"*.*", KindAllFiles);
+    DeleteTargets(run, chain.node, env);
+
+    EXPECT_FALSE(FileExists(root / L"temp\\a.tmp"));
+    EXPECT_FALSE(FolderExists(root / L"temp\\sub"));
+    EXPECT_TRUE(FolderExists(root / L"temp")) << "programs expect their TEMP folder to exist";
+    EXPECT_FALSE(FileExists(root / L"recent\\doc.lnk"));
+    EXPECT_TRUE(FolderExists(root / L"recent"));
+    EXPECT_FALSE(FolderExists(root / L"other")) << "an ordinary target folder still goes when emptied";
+}
+
+}  // namespace
+}  // namespace scw::test
