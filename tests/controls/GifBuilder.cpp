@@ -45,22 +45,22 @@ std::vector<uint8_t> Encode(int pixels, int index) {
 
 GifBuilder::GifBuilder(int width, int height) : width_(width), height_(height) {}
 
-GifBuilder& GifBuilder::Frame(const GifFrameSpec& spec) {
-    const int w = spec.width ? spec.width : width_;
-    const int h = spec.height ? spec.height : height_;
-    if (spec.delay >= 0) {
-        body_.insert(body_.end(), {0x21, 0xF9, 0x04, static_cast<uint8_t>((spec.disposal & 7) << 2)});
-        Word(body_, spec.delay);
+GifBuilder& GifBuilder::Frame(const GifFrameShape& shape) {
+    const int w = shape.width ? shape.width : width_;
+    const int h = shape.height ? shape.height : height_;
+    if (shape.delay >= 0) {
+        body_.insert(body_.end(), {0x21, 0xF9, 0x04, static_cast<uint8_t>((shape.disposal & 7) << 2)});
+        Word(body_, shape.delay);
         body_.insert(body_.end(), {0x00, 0x00});
     }
     body_.push_back(0x2C);
-    Word(body_, spec.left);
-    Word(body_, spec.top);
+    Word(body_, shape.left);
+    Word(body_, shape.top);
     Word(body_, w);
     Word(body_, h);
     body_.push_back(0x00);
     body_.push_back(0x02);  // LZW code size
-    SubBlocks(body_, Encode(w * h, spec.colorIndex));
+    SubBlocks(body_, Encode(w * h, shape.colorIndex));
     return *this;
 }
 

@@ -7,7 +7,7 @@
 
 namespace scw::test {
 
-struct GifFrameSpec {
+struct GifFrameShape {
     int colorIndex = 0;
     int delay = 0;     // hundredths of a second; negative: no graphic control extension
     int disposal = 1;
@@ -17,7 +17,7 @@ struct GifFrameSpec {
 class GifBuilder {
 public:
     GifBuilder(int width, int height);
-    GifBuilder& Frame(const GifFrameSpec& spec);
+    GifBuilder& Frame(const GifFrameShape& shape);
     GifBuilder& Comment(const std::string& text);
     GifBuilder& Application();
     std::vector<uint8_t> Bytes(bool trailer = true) const;
