@@ -11,7 +11,7 @@
 
 #include "engine/Sweep.h"
 #include "engine/Targets.h"
-#include "bench/BenchTree.h"
+#include "bench/BenchSupport.h"
 
 namespace {
 
@@ -35,23 +35,6 @@ long BareWalk(const std::wstring& folder) {
     return files;
 }
 
-class CountingRun : public scw::ScanRun {
-public:
-    CountingRun() : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~CountingRun() override { CloseHandle(stop_); }
-    HANDLE StopEvent() const override { return stop_; }
-    void ReportTrace(const scw::TraceRow& row) override {
-        ++traces;
-        scw::CountTrace(const_cast<scw::CMyObject&>(row.item));
-    }
-    void ReportDeletion(bool, DWORD) override {}
-    void MarkScanning(scw::CMyObject& item) override { scw::SetScanState(item, scw::ScanRunning); }
-    void MarkScanned(scw::CMyObject& item) override { scw::SetScanState(item, scw::ScanDone); }
-    long traces = 0;
-
-private:
-    HANDLE stop_;
-};
 
 template <typename F>
 double Seconds(F&& f) {
@@ -60,10 +43,6 @@ double Seconds(F&& f) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 }  // namespace
 

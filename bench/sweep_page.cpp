@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/BenchTree.h"
+#include "bench/BenchSupport.h"
 #include "engine/Catalogue.h"
 #include "engine/Environment.h"
 #include "engine/Sweep.h"
@@ -25,17 +25,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr UINT kTempItem = 106;  // "Temporary file directory": every file below %TEMP%
 
-struct CountingRun : scw::ScanRun {
-    long traces = 0;
-    HANDLE StopEvent() const override { return nullptr; }
-    void ReportTrace(const scw::TraceRow& row) override {
-        scw::CountTrace(const_cast<scw::CMyObject&>(row.item));
-        ++traces;
-    }
-    void ReportDeletion(bool, DWORD) override {}
-    void MarkScanning(scw::CMyObject&) override {}
-    void MarkScanned(scw::CMyObject&) override {}
-};
 
 struct NoTray : scw::TrayActivity {
     void StartTrayActivity(const std::wstring&, const std::wstring&) override {}
@@ -50,10 +39,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     g_lastTick = now;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 double PeakMegabytes() {
     PROCESS_MEMORY_COUNTERS counters{};

@@ -1,7 +1,6 @@
 #pragma once
 // The privacy sweep page: the item tree, the result list, the run buttons and the working
 // animation. The runs themselves are SweepRun's; this page is their view.
-#include <atomic>
 #include <functional>
 #include <memory>
 

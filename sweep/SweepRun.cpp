@@ -35,21 +35,16 @@ bool SweepRun::ScanOrStop(std::vector<CMyObject*> ticked) {
         return false;
     }
     if (worker_.Running()) return false;
-    // Set here, before the worker exists, so that a second start is refused at once.
-    SweepBusy = 1;
-    bool started = Launch([this, ticked = std::move(ticked)](HANDLE) mutable {
+    return LaunchRun([this, ticked = std::move(ticked)](HANDLE) mutable {
         StartRun(std::move(ticked));
         ScanSelection();
         EndScan();
     });
-    if (!started) SweepBusy = 0;
-    return started;
 }
 
 bool SweepRun::StartOneClick(std::vector<CMyObject*> ticked) {
     if (SweepBusy || SweepDeleting || worker_.Running()) return false;
-    SweepBusy = 1;
-    bool started = Launch([this, ticked = std::move(ticked)](HANDLE) mutable {
+    return LaunchRun([this, ticked = std::move(ticked)](HANDLE) mutable {
         progress_ = nullptr;
         StartRun(std::move(ticked));
         ScanSelection();
@@ -58,6 +53,12 @@ bool SweepRun::StartOneClick(std::vector<CMyObject*> ticked) {
         if (!selection_.empty()) DeleteSelection(false);
         view_.StopTrayActivity(kDeleted, kTotalDeleted);
     });
+}
+
+bool SweepRun::LaunchRun(WorkerThread::Body body) {
+    // Set here, before the worker exists, so that a second start is refused at once.
+    SweepBusy = 1;
+    bool started = Launch(std::move(body));
     if (!started) SweepBusy = 0;
     return started;
 }

@@ -55,6 +55,8 @@ public:
 
 private:
     bool Launch(WorkerThread::Body body);
+    // Launch for a run with a scan phase: busy from the moment of the start.
+    bool LaunchRun(WorkerThread::Body body);
     void StartRun(std::vector<CMyObject*> ticked);
     void ScanSelection();
     void EndScan();
