@@ -98,7 +98,13 @@ stop_wineserver() {
 configure_and_build() {
   local build="$1" arch="$2"
   shift 2
-  cmake -S "$SCOURWELL_ROOT" -B "$build" -G Ninja \
+  # ccache, when present, lets several checkouts of the tree share their compiles.
+  local launcher=()
+  if command -v ccache >/dev/null 2>&1; then
+    export CCACHE_BASEDIR="$SCOURWELL_ROOT" CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S "$SCOURWELL_ROOT" -B "$build" -G Ninja "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$SCOURWELL_ROOT/cmake/toolchain-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$build"
