@@ -6,18 +6,18 @@
 #include "app/HandOff.h"
 #include "app/LumeApp.h"
 #include "app/ProcessState.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "app/SiteAddresses.h"
 #include "app/WebPages.h"
 #include "controls/MemDC.h"
 #include "controls/SubclassWindow.h"
 #include "framework/App.h"
-#include "framework/RunFlags.h"
+#include "state/RunFlags.h"
 #include "framework/WorkerThread.h"
-#include "junk/DlgJunk.h"
+#include "junk/page/DlgJunk.h"
 #include "res/resource.h"
-#include "shred/DlgShred.h"
-#include "sweep/DlgScan.h"
+#include "shred/page/DlgShred.h"
+#include "sweep/page/DlgScan.h"
 
 namespace scw {
 
@@ -144,6 +144,8 @@ void CLumeDlg::CreateTabStrip() {
     constexpr int kTabWidth = 139, kTabHeight = 39, kTabGap = 16;
     tabStrip_.Create(hwnd_, RECT{18, 180, 18 + kTabWidth, 180 + 204}, IDC_MAIN_TAB);
     tabStrip_.SetItemCount(4);
+    // Pages must not change under a running junk search.
+    tabStrip_.SetLocked([] { return JunkSearchBusy.load() != 0; });
     const UINT images[4][3] = {{IDB_TAB_SWEEP_NORMAL, IDB_TAB_SWEEP_HOT, IDB_TAB_SWEEP_SELECTED},
                                {IDB_TAB_JUNK_NORMAL, IDB_TAB_JUNK_HOT, IDB_TAB_JUNK_SELECTED},
                                {IDB_TAB_SHRED_NORMAL, IDB_TAB_SHRED_HOT, IDB_TAB_SHRED_SELECTED},

@@ -12,7 +12,7 @@
 #include "controls/NButtonEx.h"
 #include "controls/SkinTab.h"
 #include "framework/Dialog.h"
-#include "sweep/TrayActivity.h"
+#include "sweep/core/TrayActivity.h"
 
 namespace scw {
 
