@@ -8,6 +8,7 @@
 #include "app/ProcessState.h"
 #include "state/Settings.h"
 #include "app/SiteAddresses.h"
+#include "app/UpdateFeedback.h"
 #include "app/WebPages.h"
 #include "controls/MemDC.h"
 #include "controls/SubclassWindow.h"
@@ -27,6 +28,9 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kCornerSize = 7;
 constexpr UINT kDragPeriodMs = 20;
 constexpr UINT kSchedulerPeriodMs = 60000;
+constexpr UINT kAutoScanBalloonMs = 2000;
+// "Running the automatic scan"
+constexpr wchar_t kAutoScanText[] = L"\u6B63\u5728\u6267\u884C\u81EA\u52A8\u626B\u63CF\u7A0B\u5E8F";
 
 bool AnyRunBusy() { return SweepBusy.load() || SweepDeleting.load() || JunkSearchBusy.load(); }
 
@@ -99,7 +103,10 @@ BOOL CLumeDlg::OnInitDialog() {
     PlaceWindowButtons();
     ShowPage(currentPage_);
     ::SetTimer(hwnd_, kSchedulerTimer, kSchedulerPeriodMs, nullptr);
-    // The silent update check at start-up joins here when the update module lands.
+    if (TheProcessState().settings.autoUpdate) {
+        startupUpdate_ = std::make_unique<StartupUpdateCheck>(hwnd_);
+        startupUpdate_->Start();
+    }
     return TRUE;
 }
 
@@ -264,7 +271,7 @@ bool CLumeDlg::OnCommand(WORD id, WORD, HWND) {
         if (!JunkSearchBusy.load()) ::ShowWindow(hwnd_, SW_HIDE);
         return true;
     case IDC_MAIN_UPDATE:
-        // The update check with its feedback joins here when the update module lands.
+        CheckUpdateWithFeedback(hwnd_);
         return true;
     case IDC_MAIN_HELP_TOP:
     case IDC_MAIN_HELP_SIDE:
@@ -317,10 +324,18 @@ void CLumeDlg::OnTimer(UINT_PTR id) {
         ::SetWindowPos(hwnd_, nullptr, cursor.x - grabOffset_.x, cursor.y - grabOffset_.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (id == kSchedulerTimer) {
-        optionsPage_->ScheduledScanCheck();
+        ScheduledScanCheck();
     } else if (id == kTrayAnimationTimer) {
         TrayTick(tray_.Frame());
     }
+}
+
+void CLumeDlg::ScheduledScanCheck() {
+    // Any sweep run, its delete phase included, lets the occurrence pass: no balloon, no run.
+    const bool busy = SweepBusy.load() || SweepDeleting.load() || (scanPage_->Run() && scanPage_->Run()->Busy());
+    if (!scheduler_.Tick(TheProcessState().settings, busy)) return;
+    tray_.ShowInfoBalloon(L"Auto Scan", kAutoScanText, kAutoScanBalloonMs);
+    scanPage_->StartOneClickErase();
 }
 
 void CLumeDlg::BeginDrag(LPARAM point) {

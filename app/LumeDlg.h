@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ScanScheduler.h"
 #include "app/TrayIcon.h"
 #include "controls/BackGround.h"
 #include "controls/HyperLink.h"
@@ -20,6 +21,7 @@ class CDlgScan;
 class CDlgJunk;
 class CDlgShred;
 class CDlgOptions;
+class StartupUpdateCheck;
 
 inline constexpr UINT kTabChangedMessage = WM_USER + 100;
 inline constexpr UINT kShowShredderMessage = WM_USER + 101;
@@ -52,6 +54,7 @@ public:
     CDlgShred& ShredPage() { return *shredPage_; }
     CDlgOptions& OptionsPage() { return *optionsPage_; }
     CTrayIcon& Tray() { return tray_; }
+    ScanScheduler& Scheduler() { return scheduler_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -83,6 +86,8 @@ private:
     void ShowFromTray(int tab, int page);
     void BeginDrag(LPARAM point);
     void EndDrag();
+    // Timer 6: starts the one-click erase when the schedule says so.
+    void ScheduledScanCheck();
 
     CNButtonEx updateButton_;
     CNButtonEx helpTopButton_;
@@ -105,6 +110,8 @@ private:
     POINT grabOffset_{};
     bool dragging_ = false;
     UINT taskbarCreatedMessage_ = 0;
+    ScanScheduler scheduler_;
+    std::unique_ptr<StartupUpdateCheck> startupUpdate_;
 };
 
 }  // namespace scw

@@ -15,6 +15,10 @@ const wchar_t kHelpText[] =
     L"  clean SELECTION --yes  scan, then delete every selected item as the one-click erase does;\n"
     L"                         without --yes it only previews and exits with 2. Folders of kind 1\n"
     L"                         are emptied too, although a scan never lists them\n"
+    L"  check-update           asks the download location for update.ini and prints one record:\n"
+    L"                         status (newer, current, failed, malformed, no-version), the server's\n"
+    L"                         version, the running version. Never asks and never opens a browser;\n"
+    L"                         SCOURWELL_UPDATE_BASE (a URL ending in a slash) replaces the location\n"
     L"\n"
     L"SELECTION is a comma-separated list of item ids and set names:\n"
     L"  default, oneclick, recent  the item sets saved in setting.ini beside this program\n"
@@ -36,7 +40,8 @@ const wchar_t kHelpText[] =
     L"\n"
     L"Exit codes:\n"
     L"  0  done\n"
-    L"  1  some traces could not be deleted (files in use are deleted at the next restart)\n"
+    L"  1  some traces could not be deleted (files in use are deleted at the next restart),\n"
+    L"     or check-update failed to fetch update.ini\n"
     L"  2  usage error, or clean without --yes\n"
     L"  3  stopped by Ctrl+C\n"
     L"\n"
@@ -50,6 +55,7 @@ std::optional<Command> CommandNamed(const std::wstring& name) {
     if (name == L"targets") return Command::Targets;
     if (name == L"scan") return Command::Scan;
     if (name == L"clean") return Command::Clean;
+    if (name == L"check-update") return Command::CheckUpdate;
     return std::nullopt;
 }
 
@@ -85,7 +91,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         return std::nullopt;
     }
     parsed.command = *command;
-    size_t wanted = parsed.command == Command::Items ? 1 : 2;
+    size_t wanted = parsed.command == Command::Items || parsed.command == Command::CheckUpdate ? 1 : 2;
     if (words.size() < wanted) {
         error = words[0] + L" needs a SELECTION";
         return std::nullopt;

@@ -6,7 +6,7 @@
 
 namespace scw::cli {
 
-enum class Command { Help, Items, Targets, Scan, Clean };
+enum class Command { Help, Items, Targets, Scan, Clean, CheckUpdate };
 
 struct Arguments {
     Command command = Command::Help;

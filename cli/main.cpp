@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsoleOut.h"
 #include "cli/Selection.h"
+#include "cli/UpdateCommand.h"
 #include "engine/Catalogue.h"
 
 using namespace scw;
@@ -74,5 +75,6 @@ int wmain(int argc, wchar_t** argv) {
         PrintLines(out, kHelpText);
         return ExitDone;
     }
+    if (args->command == Command::CheckUpdate) return CheckForUpdate(out, args->json);
     return RunCommand(out, *args);
 }
