@@ -1,6 +1,7 @@
-#include "tests/common/LocalHttpServer.h"
-
+#include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include "tests/common/LocalHttpServer.h"
 
 #include <vector>
 
@@ -55,8 +56,8 @@ void SendAll(SOCKET client, const std::string& bytes) {
 }
 }  // namespace
 
-LocalHttpServer::LocalHttpServer(std::string rawAnswer, bool silent)
-    : answer_(std::move(rawAnswer)), silent_(silent), stopEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+LocalHttpServer::LocalHttpServer(std::string rawAnswer, DWORD delayMs, bool silent)
+    : answer_(std::move(rawAnswer)), delayMs_(delayMs), silent_(silent), stopEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     ::InitializeCriticalSection(&lock_);
     listener_ = ListenOnLoopback(port_);
     if (listener_ != INVALID_SOCKET && ::listen(listener_, 8) == 0) thread_ = std::thread([this] { Serve(); });
@@ -87,6 +88,10 @@ void LocalHttpServer::Serve() {
         if (silent_) {
             held.push_back(client);
             continue;
+        }
+        if (delayMs_ && ::WaitForSingleObject(stopEvent_, delayMs_) == WAIT_OBJECT_0) {
+            ::closesocket(client);
+            break;
         }
         SendAll(client, answer_);
         ::shutdown(client, SD_SEND);

@@ -1,7 +1,7 @@
 #pragma once
 // A tiny HTTP server on 127.0.0.1 inside the test process: every connection gets the same canned
 // answer (raw bytes, headers included) and is closed, or, when silent, is held without an answer.
-#include <winsock2.h>
+#include <windows.h>
 
 #include <atomic>
 #include <string>
@@ -11,8 +11,9 @@ namespace scw::test {
 
 class LocalHttpServer {
 public:
-    static LocalHttpServer Silent() { return LocalHttpServer(std::string(), true); }
-    explicit LocalHttpServer(std::string rawAnswer, bool silent = false);
+    static LocalHttpServer Silent() { return LocalHttpServer(std::string(), 0, true); }
+    // The answer goes out `delayMs` after the request has come in.
+    explicit LocalHttpServer(std::string rawAnswer, DWORD delayMs = 0, bool silent = false);
     LocalHttpServer(LocalHttpServer&& other) = delete;
     ~LocalHttpServer();
 
@@ -31,8 +32,9 @@ private:
     void Serve();
 
     std::string answer_;
+    DWORD delayMs_;
     bool silent_;
-    SOCKET listener_ = INVALID_SOCKET;
+    UINT_PTR listener_ = ~UINT_PTR(0);  // a SOCKET; winsock2.h must come before windows.h, so not here
     unsigned short port_ = 0;
     std::atomic<int> requests_{0};
     std::atomic<bool> stopping_{false};
