@@ -1,5 +1,9 @@
 #include "app/UpdateFeedback.h"
 
+#include <atomic>
+#include <mutex>
+#include <thread>
+
 #include "app/SiteAddresses.h"
 #include "app/WebPages.h"
 #include "update/core/AutoUpdater.h"
@@ -48,20 +52,36 @@ int CheckUpdateWithFeedback(HWND owner) {
     return code;
 }
 
-StartupUpdateCheck::StartupUpdateCheck(HWND owner) : owner_(owner) {}
+struct StartupUpdateCheck::Shared {
+    std::mutex lock;
+    const UiChannel* channel = nullptr;  // null once the check's owner has gone
+    std::function<void()> offer;
+    std::atomic<bool> finished{false};
+};
+
+StartupUpdateCheck::StartupUpdateCheck(HWND owner) : owner_(owner), shared_(std::make_shared<Shared>()) {
+    shared_->channel = &channel_;
+    shared_->offer = [this] { Offer(); };
+}
 
 StartupUpdateCheck::~StartupUpdateCheck() {
-    // An answer still on its way is dropped; the worker's exchange ends within its time-out.
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    shared_->channel = nullptr;
     channel_.Close();
-    worker_.StopAndJoin();
 }
 
 void StartupUpdateCheck::Start() {
-    const std::wstring location = UpdateDownloadLocation();
-    worker_.Start([this, location](HANDLE) {
-        if (CAutoUpdater().Fetch(location).Newer()) channel_.Post([this] { Offer(); });
-    });
+    std::thread([shared = shared_, location = UpdateDownloadLocation()] {
+        const bool newer = CAutoUpdater().Fetch(location).Newer();
+        {
+            std::lock_guard<std::mutex> guard(shared->lock);
+            if (newer && shared->channel) shared->channel->Post(shared->offer);
+        }
+        shared->finished = true;
+    }).detach();
 }
+
+bool StartupUpdateCheck::Finished() const { return shared_->finished.load(); }
 
 void StartupUpdateCheck::Offer() {
     // The window may have closed while the answer was on its way.

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "framework/UiChannel.h"
-#include "framework/WorkerThread.h"
 
 namespace scw {
 
@@ -28,19 +28,25 @@ int CheckUpdateWithFeedback(HWND owner);
 class StartupUpdateCheck {
 public:
     explicit StartupUpdateCheck(HWND owner);  // window thread
+    // Returns at once: an exchange still waiting on the network is left to end on its own (the
+    // platform cannot cancel it), and its answer is dropped. So the program never waits for a
+    // slow server when it exits.
     ~StartupUpdateCheck();
     StartupUpdateCheck(const StartupUpdateCheck&) = delete;
     StartupUpdateCheck& operator=(const StartupUpdateCheck&) = delete;
 
     void Start();
-    bool Running() const { return worker_.Running(); }
+    // True once the exchange has ended (whatever it found).
+    bool Finished() const;
 
 private:
+    struct Shared;
     void Offer();
 
     HWND owner_;
     UiChannel channel_;
-    WorkerThread worker_;
+    // What the worker and this object both use; the worker keeps it alive after this object goes.
+    std::shared_ptr<Shared> shared_;
 };
 
 }  // namespace scw
