@@ -43,6 +43,10 @@ one_start() {
     if [ "$(date +%s)" -gt "$deadline" ]; then echo "timed out waiting for $exe" >&2; break; fi
     sleep 0.02
   done
+  # The working set once the window shows: the resident size of the program's process.
+  local rss
+  rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$(pgrep -n -f "$exe")/status" 2>/dev/null || true)
+  [ -n "$rss" ] && echo "$rss" > "$TRACE_DIR/rss-kb.txt"
   pkill -f "$exe" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   # Let the desktop finish with the ended program's windows before the next start.
@@ -66,6 +70,7 @@ median_table() {
 
 one_start Scourwell.exe >/dev/null   # one start to warm the caches
 main=$(for _ in $(seq "$ROUNDS"); do one_start Scourwell.exe; done | median_table)
+main_rss=$(cat "$TRACE_DIR/rss-kb.txt" 2>/dev/null || echo 0)
 base=$(for _ in $(seq "$ROUNDS"); do one_start bench_startup_baseline.exe; done | median_table)
 
 echo "Scourwell.exe, median of $ROUNDS warm starts (seconds since wine was called):"
@@ -77,3 +82,4 @@ baseline=$(echo "$base" | awk -F'\t' '$1 == "main window visible" { print $2 }')
 printf 'main window visible:                   %.3f s (target 1.3 s or less)\n' "$visible"
 printf 'less the 1 s splash pause, vs baseline: %+.3f s (target +0.3 s or less)\n' \
   "$(echo "$visible - 1 - $baseline" | bc -l)"
+printf 'working set after start:                %.1f MB\n' "$(echo "$main_rss / 1024" | bc -l)"
