@@ -110,6 +110,7 @@ private:
     POINT grabOffset_{};
     bool dragging_ = false;
     UINT taskbarCreatedMessage_ = 0;
+    bool firstPaintMarked_ = false;
     ScanScheduler scheduler_;
     std::unique_ptr<StartupUpdateCheck> startupUpdate_;
 };
