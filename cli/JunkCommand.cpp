@@ -7,7 +7,6 @@
 
 #include "cli/Commands.h"
 #include "cli/Record.h"
-#include "engine/Targets.h"
 #include "junk/core/JunkDelete.h"
 #include "junk/core/JunkTypes.h"
 #include "junk/core/JunkWalk.h"
@@ -49,17 +48,6 @@ private:
     bool json_;
     bool print_;
 };
-
-// The folder to search, in full and ending in a backslash; nullopt when it cannot be had whole.
-std::optional<std::wstring> SearchRoot(const std::wstring& typed) {
-    wchar_t full[MAX_PATH] = {};
-    const DWORD length = ::GetFullPathNameW(typed.c_str(), MAX_PATH, full, nullptr);
-    if (length == 0 || length >= MAX_PATH) return std::nullopt;
-    std::wstring root(full, length);
-    if (root.back() != L'\\') root += L'\\';
-    if (root.size() > kMaxPathChars) return std::nullopt;
-    return root;
-}
 
 int Usage(ConsoleOut& out, const std::wstring& error) {
     out.Err(L"scourwell-cli: " + error);
@@ -103,7 +91,7 @@ int RunJunk(ConsoleOut& out, const Arguments& args) {
     if (!rows) return Usage(out, error);
     std::wstring root;
     if (!args.root.empty()) {
-        std::optional<std::wstring> full = SearchRoot(args.root);
+        std::optional<std::wstring> full = FullJunkRoot(args.root);
         if (!full) return Usage(out, L"--root: the folder's full path is longer than the system allows");
         root = *full;
     }

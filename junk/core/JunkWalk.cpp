@@ -58,6 +58,17 @@ std::vector<std::wstring> FixedDriveRoots() {
     return roots;
 }
 
+std::optional<std::wstring> FullJunkRoot(const std::wstring& root) {
+    if (root.empty()) return std::nullopt;
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameW(root.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) return std::nullopt;
+    std::wstring folder(full, length);
+    if (folder.back() != L'\\') folder += L'\\';
+    if (folder.size() > kMaxPathChars) return std::nullopt;
+    return folder;
+}
+
 bool WalkForJunk(const std::wstring& folder, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop) {
     if (folder.empty() || folder.back() != L'\\' || folder.size() > kMaxPathChars) return true;
     return Walk{matcher, sink, stop}.Folder(folder);
@@ -65,7 +76,7 @@ bool WalkForJunk(const std::wstring& folder, const JunkMatcher& matcher, JunkSin
 
 void SearchJunk(const std::wstring& root, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop) {
     if (!root.empty()) {
-        WalkForJunk(root, matcher, sink, stop);
+        if (std::optional<std::wstring> full = FullJunkRoot(root)) WalkForJunk(*full, matcher, sink, stop);
         return;
     }
     for (const std::wstring& drive : FixedDriveRoots()) {

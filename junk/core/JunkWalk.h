@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,14 @@ struct JunkStop {
 // The roots of the fixed disks, in the system's order ("C:\").
 std::vector<std::wstring> FixedDriveRoots();
 
+// The root in full, ending in a backslash: rows then name the same files whatever the process's
+// current directory is later (a file dialog may change it). Nothing when it does not fit.
+std::optional<std::wstring> FullJunkRoot(const std::wstring& root);
+
 // Walks one folder (ending in a backslash); false when a stop ended it.
 bool WalkForJunk(const std::wstring& folder, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop);
 
-// The whole search: every fixed disk for an empty root, else the root.
+// The whole search: every fixed disk for an empty root, else the root made full.
 void SearchJunk(const std::wstring& root, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop);
 
 }  // namespace scw

@@ -108,6 +108,11 @@ void CDlgJunkJunk::RowsDeleted() {
     channel_.Send([this] { ShowRowCount(); });
 }
 
+void CDlgJunkJunk::OnDestroy() {
+    // Work the search still hands over would find no windows: drop it.
+    channel_.Close();
+}
+
 void CDlgJunkJunk::OnTimer(UINT_PTR id) {
     if (id == kRowsTimer) ShowRowCount();
 }

@@ -53,6 +53,7 @@ protected:
     void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -50,6 +50,15 @@ TEST(JunkSearch, ListsMatchingFilesOfEveryDepthInLowerCaseWithTheirFolders) {
                                                 root / L"sub\\deeper\\~$book.xlsx", root / L"sub\\hidden.$$$"}));
     for (const JunkRow& row : view.rows) EXPECT_EQ(row.folder.back(), L'\\');
     EXPECT_TRUE(Search(root / L"missing\\", DefaultRows()).empty());
+
+    // A relative root is searched as a full path, so the rows stay right if the current
+    // directory changes before a delete.
+    wchar_t saved[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, saved);
+    ::SetCurrentDirectoryW(root.Path().c_str());
+    std::vector<std::wstring> relative = Search(L"sub", DefaultRows());
+    ::SetCurrentDirectoryW(saved);
+    EXPECT_EQ(relative, (std::vector<std::wstring>{root / L"sub\\deeper\\~$book.xlsx", root / L"sub\\hidden.$$$"}));
 }
 
 TEST(JunkSearch, NeverEntersOrListsLinksSoLoopsEndAndOutsideFilesStayUnlisted) {
