@@ -41,6 +41,17 @@ inline bool MakeTree(const std::wstring& root) {
     return true;
 }
 
+// The command line of a benchmark: [folder] [rounds]; makes the tree once. False when it cannot.
+inline bool BenchSetup(int argc, wchar_t** argv, std::wstring& root, int& rounds) {
+    root = argc > 1 ? argv[1] : L"C:\\scourwell-bench\\";
+    if (root.back() != L'\\') root += L'\\';
+    rounds = argc > 2 ? _wtoi(argv[2]) : 5;
+    if (rounds < 1) rounds = 1;
+    if (MakeTree(root)) return true;
+    std::fwprintf(stderr, L"could not make the tree\n");
+    return false;
+}
+
 // The engine alone: counts what it is told and polls a real, never signalled stop event.
 class CountingRun : public scw::ScanRun {
 public:

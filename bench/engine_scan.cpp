@@ -14,14 +14,9 @@
 #include "bench/BenchSupport.h"
 
 int wmain(int argc, wchar_t** argv) {
-    std::wstring root = argc > 1 ? argv[1] : L"C:\\scourwell-bench\\";
-    if (root.back() != L'\\') root += L'\\';
-    int rounds = argc > 2 ? _wtoi(argv[2]) : 5;
-    if (rounds < 1) rounds = 1;
-    if (!MakeTree(root)) {
-        std::fwprintf(stderr, L"could not make the tree\n");
-        return 1;
-    }
+    std::wstring root;
+    int rounds = 0;
+    if (!BenchSetup(argc, argv, root, rounds)) return 1;
     std::wstring tree = root + L"tree\\";
 
     scw::CMyObject category(nullptr, 1, scw::LevelCategory, 0, L"Category");

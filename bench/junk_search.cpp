@@ -43,14 +43,9 @@ long CurrentDirectoryWalk(const std::wstring& folder, const scw::JunkMatcher& ma
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::wstring root = argc > 1 ? argv[1] : L"C:\\scourwell-bench\\";
-    if (root.back() != L'\\') root += L'\\';
-    int rounds = argc > 2 ? _wtoi(argv[2]) : 5;
-    if (rounds < 1) rounds = 1;
-    if (!MakeTree(root)) {
-        std::fwprintf(stderr, L"could not make the tree\n");
-        return 1;
-    }
+    std::wstring root;
+    int rounds = 0;
+    if (!BenchSetup(argc, argv, root, rounds)) return 1;
     const std::wstring tree = root + L"tree\\";
     const scw::JunkMatcher matcher(scw::DefaultJunkPatterns());
     std::atomic<bool> stop{false};

@@ -1,6 +1,7 @@
 #include "junk/page/DlgJunk.h"
 
 #include "controls/MemDC.h"
+#include "controls/SelfPaint.h"
 #include "controls/SkinDraw.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
@@ -70,19 +71,6 @@ void CDlgJunk::Reset() {
     results_.ClearRows();
 }
 
-bool CDlgJunk::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd_, &ps);
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
-    {
-        CMemDC mem(dc, client);
-        Paint(mem);
-    }
-    ::EndPaint(hwnd_, &ps);
-    return true;
-}
-
 void CDlgJunk::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(hwnd_, &client);
@@ -94,19 +82,15 @@ void CDlgJunk::Paint(HDC dc) {
 }
 
 bool CDlgJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) {
+            CMemDC mem(dc, hwnd_);
+            Paint(mem);
+        }))
+        return true;
     switch (message) {
     case kSkinTabChanged:
         ShowPanel(static_cast<int>(lParam));
         result = 0;
-        return true;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return true;
-    case WM_CTLCOLORDLG:
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
         return true;
     default:
         return false;

@@ -34,7 +34,6 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
-    bool OnPaint() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

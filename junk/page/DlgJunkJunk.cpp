@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/WhiteBackground.h"
 #include "junk/core/JunkDelete.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
@@ -197,19 +198,11 @@ void CDlgJunkJunk::FillDisplayInfo(NMLVDISPINFOW& info) const {
 }
 
 bool CDlgJunkJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
     switch (message) {
     case WM_SIZE:
         Layout();
         return false;
-    case WM_CTLCOLORDLG:
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
-        return true;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(hwnd_, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        return true;
-    }
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
         return ReflectToControl(message, wParam, lParam, result);

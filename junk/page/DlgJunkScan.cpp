@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/WhiteBackground.h"
 #include "junk/core/JunkTypes.h"
 #include "junk/page/JunkFolderBrowser.h"
 #include "res/resource.h"
@@ -182,20 +183,12 @@ void CDlgJunkScan::OnScanNow() {
 }
 
 bool CDlgJunkScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
     switch (message) {
-    case WM_CTLCOLORDLG:
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
-        return true;
     case WM_CTLCOLORSTATIC:
         ::SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
         result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
         return true;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(hwnd_, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        return true;
-    }
     case WM_SIZE:
         PlaceScanNow();
         return false;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/SubclassWindow.h"
+#include "controls/WhiteBackground.h"
 #include "engine/Sweep.h"
 #include "state/RunFlags.h"
 #include "res/resource.h"
@@ -213,20 +214,12 @@ void CDlgScan::ShowRowCount() {
 }
 
 bool CDlgScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
     switch (message) {
     case kMsgInvoke:
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         result = 0;
         return true;
-    case WM_CTLCOLORDLG:
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
-        return true;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(hwnd_, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        return true;
-    }
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
         return ReflectToControl(message, wParam, lParam, result);
