@@ -75,7 +75,9 @@ protected:
     }
     void SearchPlantedFolder() {
         ClickRadio(IDC_JUNK_CHOOSEDIR);
-        ::SetWindowTextW(Scan().GetDlgItem(IDC_JUNK_PATH), root.Path().c_str());
+        // Typed without its backslash: the search adds it.
+        const std::wstring typed = root.Path().substr(0, root.Path().size() - 1);
+        ::SetWindowTextW(Scan().GetDlgItem(IDC_JUNK_PATH), typed.c_str());
         Click(Scan().GetSafeHwnd(), IDC_JUNK_SCANNOW);
         Results().Run().Wait();
         PumpMessages();
