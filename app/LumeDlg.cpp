@@ -11,6 +11,7 @@
 #include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
 #include "framework/App.h"
+#include "framework/StartupTrace.h"
 #include "state/RunFlags.h"
 #include "junk/page/DlgJunk.h"
 #include "res/resource.h"
@@ -56,6 +57,7 @@ CLumeDlg::~CLumeDlg() {
 }
 
 BOOL CLumeDlg::OnInitDialog() {
+    StartupMark("main window created");
     EnsureDefaultSettings(SettingsFile());
 
     homeLink_.AttachDlgItem(hwnd_, IDC_MAIN_HOMELINK);
@@ -77,6 +79,7 @@ BOOL CLumeDlg::OnInitDialog() {
     FitToSkin();
     SkinButtons();
     CreateTabStrip();
+    StartupMark("skin and buttons made");
     CreatePages();
 
     tray_.Init(hwnd_, mainIcon_.Get());
@@ -174,8 +177,13 @@ void CLumeDlg::PlaceWindowButtons() {
 void CLumeDlg::CreatePages() {
     shredPage_->SetMainWindow(hwnd_);
     CDialog* pages[] = {scanPage_.get(), optionsPage_.get(), shredPage_.get(), junkPage_.get()};
-    for (CDialog* page : pages) {
-        if (!page->Create(hwnd_)) continue;
+    const char* marks[] = {"sweep page created", "settings page created", "shredder page created",
+                           "junk page created"};
+    for (int i = 0; i < 4; ++i) {
+        CDialog* page = pages[i];
+        const bool created = page->Create(hwnd_);
+        StartupMark(marks[i]);
+        if (!created) continue;
         ::SetWindowPos(page->GetSafeHwnd(), nullptr, kPageOrigin.x, kPageOrigin.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -296,10 +304,16 @@ bool CLumeDlg::OnCommand(WORD id, WORD, HWND) {
 bool CLumeDlg::OnPaint() {
     // A hidden start lives in the tray until something shows the window on purpose.
     if (TheProcessState().autoStartFlag) ::ShowWindow(hwnd_, SW_HIDE);
-    PaintScope paint(hwnd_);
-    CMemDC mem(paint.Get(), hwnd_);
-    background_->ComposeMainWindow(mem);
-    background_->CutCorners(mem, kCornerSize, kSkinKeyColor);
+    {
+        PaintScope paint(hwnd_);
+        CMemDC mem(paint.Get(), hwnd_);
+        background_->ComposeMainWindow(mem);
+        background_->CutCorners(mem, kCornerSize, kSkinKeyColor);
+    }
+    if (!firstPaintMarked_ && ::IsWindowVisible(hwnd_)) {
+        firstPaintMarked_ = true;
+        StartupMark("main window visible");
+    }
     return true;
 }
 

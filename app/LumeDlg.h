@@ -96,6 +96,7 @@ private:
     TrayAnimation trayAnimation_{tray_};
     WindowDrag drag_{kDragTimer};
     UINT taskbarCreatedMessage_ = 0;
+    bool firstPaintMarked_ = false;
 };
 
 }  // namespace scw
