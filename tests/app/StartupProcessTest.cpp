@@ -134,9 +134,15 @@ TEST_F(StartupProcess, TrayExitWhileTheDeletionProgressDialogIsOpenEndsTheProgra
     ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0 && ::IsWindowEnabled(deleteAll); },
                           20000))
         << "the scan finds the planted files";
-    Click(deleteAll);
-    HWND progress = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (progress = FindProgressDialog(child.Id())) != nullptr; }, 10000));
+    // Delete all is refused until the scan's worker has ended: ask again until the dialog shows.
+    int polls = 0;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (FindProgressDialog(child.Id())) return true;
+            if (polls++ % 10 == 0) Click(deleteAll);
+            return false;
+        },
+        10000));
 
     ::PostMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_TRUE(child.Wait(20000)) << "a quit in the nested dialog's loop ends the whole program";

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <chrono>
@@ -76,39 +74,22 @@ TEST(PictureEx, AnimatedGifPlaysItsFramesOnAThreadAndStops) {
     EXPECT_TRUE(p.picture.IsPlaying());
 }
 
-// The ids of this process's threads that are still alive.
-std::vector<DWORD> LiveThreads() {
-    std::vector<DWORD> ids;
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
-    THREADENTRY32 entry{sizeof entry};
-    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID != ::GetCurrentProcessId()) continue;
-        HANDLE thread = ::OpenThread(SYNCHRONIZE, FALSE, entry.th32ThreadID);
-        if (!thread) continue;
-        if (::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) ids.push_back(entry.th32ThreadID);
-        ::CloseHandle(thread);
-    }
-    ::CloseHandle(snapshot);
-    return ids;
-}
-
 TEST(PictureEx, StopJoinsThePlayingThread) {
     Picture p;
     // Long frames: the thread is asleep in its frame delay when Stop comes.
     const auto gif = GifBuilder(8, 8).Frame({.colorIndex = 0, .delay = 300}).Frame({.colorIndex = 1, .delay = 300}).Bytes();
     ASSERT_TRUE(p.picture.LoadFromMemory(gif));
-    const std::vector<DWORD> before = LiveThreads();
+    const std::vector<DWORD> before = test::LiveThreadIds();
     ASSERT_TRUE(p.picture.Draw());
     std::vector<DWORD> players;
     ASSERT_TRUE(test::WaitUntil([&] {
         players.clear();
-        for (DWORD id : LiveThreads())
+        for (DWORD id : test::LiveThreadIds())
             if (std::find(before.begin(), before.end(), id) == before.end()) players.push_back(id);
         return !players.empty();
     }, 3000));
     p.picture.Stop();
-    const std::vector<DWORD> after = LiveThreads();
+    const std::vector<DWORD> after = test::LiveThreadIds();
     for (DWORD id : players)
         EXPECT_EQ(std::find(after.begin(), after.end(), id), after.end()) << "thread " << id << " still runs";
     // The repaint it asked for before it ended runs harmlessly on this thread, or not at all.
