@@ -7,12 +7,15 @@
 #include <string>
 
 #include "app/ScanScheduler.h"
+#include "app/TrayAnimation.h"
 #include "app/TrayIcon.h"
+#include "app/WindowDrag.h"
 #include "controls/BackGround.h"
 #include "controls/HyperLink.h"
 #include "controls/NButtonEx.h"
 #include "controls/SkinTab.h"
 #include "framework/Dialog.h"
+#include "framework/UiChannel.h"
 #include "sweep/core/TrayActivity.h"
 
 namespace scw {
@@ -25,8 +28,6 @@ class StartupUpdateCheck;
 
 inline constexpr UINT kTabChangedMessage = WM_USER + 100;
 inline constexpr UINT kShowShredderMessage = WM_USER + 101;
-// Start and end of a run's tray activity, posted from any thread; lParam owns the texts.
-inline constexpr UINT kTrayActivityMessage = WM_APP + 1;
 
 enum PageIndex { kPageScan = 0, kPageJunk = 1, kPageShred = 2, kPageOptions = 3, kPageFaq = 5 };
 
@@ -48,7 +49,7 @@ public:
 
     int CurrentPage() const { return currentPage_; }
     int SelectedTab() const;
-    bool TrayAnimating() const { return trayAnimating_; }
+    bool TrayAnimating() const { return trayAnimation_.Animating(); }
     CDlgScan& ScanPage() { return *scanPage_; }
     CDlgJunk& JunkPage() { return *junkPage_; }
     CDlgShred& ShredPage() { return *shredPage_; }
@@ -67,11 +68,6 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    struct TrayTexts {
-        std::wstring title;
-        std::wstring text;
-    };
-
     void FitToSkin();
     void CreatePages();
     void SkinButtons();
@@ -81,14 +77,12 @@ private:
     void ApplyCloseRule();
     void HandOff(const COPYDATASTRUCT* data);
     void OnTrayCallback(WPARAM iconId, LPARAM mouseMessage);
-    void OnTrayActivity(bool start, std::unique_ptr<TrayTexts> texts);
-    void TrayTick(int frame);
     void ShowFromTray(int tab, int page);
-    void BeginDrag(LPARAM point);
-    void EndDrag();
     // Timer 6: starts the one-click erase when the schedule says so.
     void ScheduledScanCheck();
 
+    // First: runs of the pages post to it until the pages have joined their workers.
+    UiChannel channel_;
     CNButtonEx updateButton_;
     CNButtonEx helpTopButton_;
     CNButtonEx helpSideButton_;
@@ -99,16 +93,13 @@ private:
     std::unique_ptr<CDlgOptions> optionsPage_;
     std::unique_ptr<CDlgShred> shredPage_;
     std::unique_ptr<CDlgJunk> junkPage_;
-    std::wstring trayTitle_;
-    std::wstring trayText_;
     std::unique_ptr<CNButtonEx> minimizeButton_;
     std::unique_ptr<CNButtonEx> closeButton_;
     UniqueIcon mainIcon_;
     int currentPage_ = -1;
     CTrayIcon tray_;
-    bool trayAnimating_ = false;
-    POINT grabOffset_{};
-    bool dragging_ = false;
+    TrayAnimation trayAnimation_{tray_};
+    WindowDrag drag_{kDragTimer};
     UINT taskbarCreatedMessage_ = 0;
     bool firstPaintMarked_ = false;
     ScanScheduler scheduler_;

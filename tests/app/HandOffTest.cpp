@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, AnotherProcessHandsAFileToTheRunningWindow) {
     CLumeDlg& w = Open();
     ::ShowWindow(Window(), SW_HIDE);
     ::SetEnvironmentVariableW(L"SCOURWELL_TEST_HANDOFF", LR"(C:\from\another process.txt)");
-    std::wstring self = TestBinFolder() + L"test_window.exe";
+    std::wstring self = TestBinFolder() + L"test_" TEST_SUITE_NAME L".exe";
     ChildProcess sender(L"\"" + self + L"\" --gtest_filter=HandOffSender.*");
     ::SetEnvironmentVariableW(L"SCOURWELL_TEST_HANDOFF", nullptr);
     ASSERT_TRUE(sender.Started());
