@@ -6,6 +6,7 @@
 #include "app/UpdateFeedback.h"
 #include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
+#include "controls/WhiteBackground.h"
 #include "res/options.h"
 #include "res/resource.h"
 #include "sweep/page/DlgOptionsChoose.h"
@@ -234,11 +235,9 @@ bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     switch (message) {
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
+        // White with the page's picture, also for the skinned boxes that copy what lies behind them.
         PaintBackground(reinterpret_cast<HDC>(wParam));
         result = TRUE;
-        return true;
-    case WM_CTLCOLORDLG:
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
         return true;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
@@ -249,6 +248,7 @@ bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         return true;
     }
     default:
+        if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
         return ReflectToControl(message, wParam, lParam, result);
     }
 }
