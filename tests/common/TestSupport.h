@@ -34,6 +34,13 @@ void MakeFolders(const std::wstring& folder);
 // Removes a folder tree, never following links.
 void RemoveTree(const std::wstring& folder);
 
+// Makes `link` a folder link to `target` (an existing folder); false when this system cannot.
+// Under Wine the system calls report success and make nothing, so a Linux symbolic link is made
+// instead, which Wine shows as a folder link (directory + reparse point).
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
+// Removes the link only, never what it points to.
+void RemoveFolderLink(const std::wstring& link);
+
 // A key below HKCU\Software\ScourwellTests that is deleted with its subtree at the end.
 class TestKey {
 public:
