@@ -227,7 +227,10 @@ TEST(Safety, GuardRefusesParentsOfTheUsersFoldersAndAliasesThatReachThemThroughL
 TEST(Safety, StoredFolderNamingTheUsersFoldersOrAnAliasOfThemDeletesNothing) {
     UserFolders user;
     ASSERT_TRUE(user.Read());
-    ASSERT_FALSE(RegKeyExists(HKEY_CURRENT_USER, L"Software\\Qualcomm"));
+    // The program's own key in the test prefix, gone at the end even when an assertion fails.
+    struct KeyRemover {
+        ~KeyRemover() { DeleteRegTree(HKEY_CURRENT_USER, L"Software\\Qualcomm"); }
+    } removeKey;
     TempFolder temp(L"stored");
     const std::wstring sentinels[] = {user.appData + L"\\scw-sentinel.txt", user.local + L"\\scw-sentinel.txt",
                                       user.profile + L"\\scw-sentinel.txt"};
@@ -251,7 +254,6 @@ TEST(Safety, StoredFolderNamingTheUsersFoldersOrAnAliasOfThemDeletesNothing) {
         EXPECT_TRUE(run.traces.empty()) << value;
         EXPECT_TRUE(run.deletions.empty()) << value;
     }
-    DeleteRegTree(HKEY_CURRENT_USER, L"Software\\Qualcomm");
     for (const auto& sentinel : sentinels) {
         EXPECT_TRUE(FileExists(sentinel)) << sentinel;
         DeleteFileW(sentinel.c_str());
