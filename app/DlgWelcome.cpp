@@ -15,23 +15,20 @@ BOOL CDlgWelcome::OnInitDialog() {
     int x = (::GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
     int y = (::GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
     ::SetWindowPos(hwnd_, nullptr, x, y, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    return TRUE;
+    // The splash takes no focus: focusing a control would activate it, and an activated window
+    // costs the window manager's hand-back when it closes.
+    return splashMode_ ? FALSE : TRUE;
 }
 
 bool CDlgWelcome::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd_, &ps);
+    PaintScope paint(hwnd_);
     if (image_) {
-        HDC memory = ::CreateCompatibleDC(dc);
-        {
-            SelectScope select(memory, image_.Get());
-            RECT client;
-            ::GetClientRect(hwnd_, &client);
-            ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        }
-        ::DeleteDC(memory);
+        UniqueMemDc memory(::CreateCompatibleDC(paint.Get()));
+        SelectScope select(memory.Get(), image_.Get());
+        RECT client;
+        ::GetClientRect(hwnd_, &client);
+        ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
-    ::EndPaint(hwnd_, &ps);
     return true;
 }
 

@@ -4,7 +4,6 @@
 // Usage: bench_engine_delete.exe [folder] [rounds]   (copies missing in the folder are made here)
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,8 +13,6 @@
 #include "engine/Targets.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // The baseline: what any deleting walker must do at least.
 long BareDelete(const std::wstring& folder) {
@@ -34,13 +31,6 @@ long BareDelete(const std::wstring& folder) {
     FindClose(find);
     RemoveDirectoryW(folder.c_str());
     return files;
-}
-
-template <typename F>
-double Seconds(F&& f) {
-    auto start = Clock::now();
-    f();
-    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 // One copy of the tree, made unless the bench script made it already; the flag goes first so

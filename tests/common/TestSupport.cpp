@@ -1,9 +1,11 @@
 #include "tests/common/TestSupport.h"
 
+#include <tlhelp32.h>
 #include <winioctl.h>
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
@@ -20,6 +22,19 @@ std::wstring UniqueName(const std::wstring& hint) {
 }  // namespace
 
 std::wstring TestBinFolder() { return ModuleFolder(); }
+
+std::vector<DWORD> LiveThreadIds() {
+    std::vector<DWORD> ids;
+    UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot) return ids;
+    THREADENTRY32 entry{sizeof entry};
+    for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
+        if (entry.th32OwnerProcessID != ::GetCurrentProcessId()) continue;
+        UniqueKernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, entry.th32ThreadID));
+        if (thread && ::WaitForSingleObject(thread.Get(), 0) == WAIT_TIMEOUT) ids.push_back(entry.th32ThreadID);
+    }
+    return ids;
+}
 
 TempFolder::TempFolder(const std::wstring& hint) : path_(L"C:\\scourwell-tests\\" + UniqueName(hint) + L"\\") {
     MakeFolders(path_);

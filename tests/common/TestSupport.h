@@ -109,6 +109,9 @@ bool WaitUntil(F&& predicate, DWORD timeoutMs = 10000) {
 // Removes the delete-at-restart entry that a failed delete of this path queued; true if it was there.
 bool TakePendingRename(const std::wstring& path);
 
+// The ids of this process's threads that are alive now.
+std::vector<DWORD> LiveThreadIds();
+
 // Dispatches pending messages of this thread (and drops a stray quit message).
 void PumpMessages(DWORD forMs = 0);
 
