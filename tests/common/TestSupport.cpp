@@ -27,7 +27,8 @@ std::vector<DWORD> LiveThreadIds() {
     std::vector<DWORD> ids;
     UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     if (!snapshot) return ids;
-    THREADENTRY32 entry{sizeof entry};
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
     for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
         if (entry.th32OwnerProcessID != ::GetCurrentProcessId()) continue;
         UniqueKernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, entry.th32ThreadID));
