@@ -72,8 +72,10 @@ private:
     HANDLE stop_;
 };
 
-// The baseline of every walk: what any walker must do at least.
-inline long BareWalk(const std::wstring& folder) {
+// The baseline of every walk: what any walker must do at least. `onFile` gets each file's folder
+// and name and says whether it counts; `onFolderDone` gets each folder once it is listed.
+template <typename OnFile, typename OnFolderDone>
+long BareWalk(const std::wstring& folder, OnFile onFile, OnFolderDone onFolderDone) {
     long files = 0;
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((folder + L"*.*").c_str(), &data);
@@ -81,13 +83,19 @@ inline long BareWalk(const std::wstring& folder) {
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L".."))
-                files += BareWalk(folder + data.cFileName + L"\\");
-        } else {
+                files += BareWalk(folder + data.cFileName + L"\\", onFile, onFolderDone);
+        } else if (onFile(folder, data.cFileName)) {
             ++files;
         }
     } while (FindNextFileW(find, &data));
     FindClose(find);
+    onFolderDone(folder);
     return files;
+}
+
+inline long BareWalk(const std::wstring& folder) {
+    return BareWalk(
+        folder, [](const std::wstring&, const wchar_t*) { return true; }, [](const std::wstring&) {});
 }
 
 template <typename F>

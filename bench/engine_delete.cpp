@@ -16,21 +16,10 @@ namespace {
 
 // The baseline: what any deleting walker must do at least.
 long BareDelete(const std::wstring& folder) {
-    long files = 0;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L".."))
-                files += BareDelete(folder + data.cFileName + L"\\");
-        } else if (DeleteFileW((folder + data.cFileName).c_str())) {
-            ++files;
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    RemoveDirectoryW(folder.c_str());
-    return files;
+    return BareWalk(
+        folder,
+        [](const std::wstring& in, const wchar_t* name) { return DeleteFileW((in + name).c_str()) != FALSE; },
+        [](const std::wstring& done) { RemoveDirectoryW(done.c_str()); });
 }
 
 // One copy of the tree, made unless the bench script made it already; the flag goes first so
