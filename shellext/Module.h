@@ -1,0 +1,15 @@
+#pragma once
+// The server module: its handle and the lock count that decides whether it may be unloaded.
+#include <windows.h>
+
+namespace lume {
+
+HMODULE ThisModule();
+void SetThisModule(HMODULE module);
+
+// Every living object and every IClassFactory::LockServer(TRUE) holds one lock.
+void LockModule();
+void UnlockModule();
+LONG ModuleLocks();
+
+}  // namespace lume
