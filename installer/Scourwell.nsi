@@ -26,6 +26,7 @@ SetCompressor /SOLID lzma
 !define PSOA "{00020424-0000-0000-C000-000000000046}"
 !define CLASSES "Software\Classes"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Scourwell"
+!define APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Shell Extensions\Approved"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 
 Name "${PRODUCT}"
@@ -89,8 +90,10 @@ Section "Scourwell"
   WriteRegStr HKCU "${CLASSES}\Interface\${IID_INIXSHL}\TypeLib" "" "${LIBID}"
   WriteRegStr HKCU "${CLASSES}\Interface\${IID_INIXSHL}\TypeLib" "Version" "1.0"
 
-  ; The file manager loads the class for the context menu of every file.
+  ; The file manager loads the class for the context menu of every file (and, where policy asks
+  ; for it, only an approved one).
   WriteRegStr HKCU "${CLASSES}\*\shellex\ContextMenuHandlers\LumeShl" "" "${CLSID}"
+  WriteRegStr HKCU "${APPROVED_KEY}" "${CLSID}" "NixShl Class"
 
   CreateShortcut "$SMPROGRAMS\Scourwell.lnk" "$INSTDIR\Scourwell.exe" "" "$INSTDIR\Scourwell.exe" 0
 
@@ -121,6 +124,7 @@ Section "Uninstall"
   DeleteRegKey /ifempty HKCU "${CLASSES}\*\shellex\ContextMenuHandlers"
   DeleteRegKey /ifempty HKCU "${CLASSES}\*\shellex"
   DeleteRegKey /ifempty HKCU "${CLASSES}\*"
+  DeleteRegValue HKCU "${APPROVED_KEY}" "${CLSID}"
   DeleteRegKey HKCU "${CLASSES}\CLSID\${CLSID}"
   DeleteRegKey HKCU "${CLASSES}\LumeShl.NixShl.1"
   DeleteRegKey HKCU "${CLASSES}\LumeShl.NixShl"

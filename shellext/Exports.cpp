@@ -11,7 +11,6 @@ extern "C" {
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         lume::SetThisModule(instance);
-        ::DisableThreadLibraryCalls(instance);
     }
     return TRUE;
 }

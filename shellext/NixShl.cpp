@@ -68,11 +68,10 @@ STDMETHODIMP_(ULONG) NixShl::Release() {
 
 HRESULT NixShl::LoadTypeInfo() {
     if (typeInfo_) return S_OK;
-    std::vector<wchar_t> path(1024);
-    const DWORD n = ::GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0 || n >= path.size()) return E_FAIL;
+    const std::wstring path = ModulePath(ThisModule());
+    if (path.empty()) return E_FAIL;
     ITypeLib* library = nullptr;
-    HRESULT hr = ::LoadTypeLibEx(path.data(), REGKIND_NONE, &library);
+    HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library);
     if (FAILED(hr)) return hr;
     hr = library->GetTypeInfoOfGuid(kIidINixShl, &typeInfo_);
     library->Release();

@@ -2,9 +2,9 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "shellext/HandOffContract.h"
+#include "shellext/Module.h"
 
 namespace lume {
 
@@ -28,11 +28,7 @@ std::optional<std::string> InCodePage(const std::wstring& path) {
 }
 
 std::wstring ModuleFolder(HMODULE module) {
-    // The same limit as the module path query has always had; a longer path is not cut.
-    std::vector<wchar_t> buffer(1024);
-    const DWORD n = ::GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0 || n >= buffer.size()) return {};
-    std::wstring path(buffer.data(), n);
+    const std::wstring path = ModulePath(module);
     const size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos) return {};
     return path.substr(0, slash + 1);

@@ -14,13 +14,6 @@ namespace lume {
 
 namespace {
 
-std::wstring ModulePath() {
-    std::vector<wchar_t> buffer(1024);
-    const DWORD n = ::GetModuleFileNameW(ThisModule(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0 || n >= buffer.size()) return {};
-    return std::wstring(buffer.data(), n);
-}
-
 std::optional<std::vector<ScriptRoot>> LoadScript() {
     HMODULE module = ThisModule();
     HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(kRegistryScriptId), "REGISTRY");
@@ -32,7 +25,7 @@ std::optional<std::vector<ScriptRoot>> LoadScript() {
     const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), nullptr, 0);
     std::wstring text(static_cast<size_t>(length), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), text.data(), length);
-    const std::wstring path = ModulePath();
+    const std::wstring path = ModulePath(ThisModule());
     if (path.empty()) return std::nullopt;
     return ParseRegistryScript(ReplacePlaceholder(text, L"%MODULE%", path));
 }
@@ -45,7 +38,7 @@ HRESULT RegisterServer() {
     HRESULT hr = ApplyRegistryScript(*script);
     if (FAILED(hr)) return hr;
     ITypeLib* library = nullptr;
-    hr = ::LoadTypeLibEx(ModulePath().c_str(), REGKIND_REGISTER, &library);
+    hr = ::LoadTypeLibEx(ModulePath(ThisModule()).c_str(), REGKIND_REGISTER, &library);
     if (library) library->Release();
     return hr;
 }

@@ -167,11 +167,7 @@ TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeav
     const std::wstring classes = L"Software\\Classes\\";
     const std::wstring clsid = classes + L"CLSID\\" + kClsidText;
     auto value = [](const std::wstring& key, const wchar_t* name = nullptr) {
-        wchar_t text[1024] = {};
-        DWORD size = sizeof text;
-        if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
-            return std::wstring(L"<none>");
-        return std::wstring(text);
+        return RegText(HKEY_CURRENT_USER, key, name);
     };
     EXPECT_EQ(value(clsid + L"\\InprocServer32"), folder + L"lumeShl.dll");
     EXPECT_EQ(value(clsid + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
@@ -180,6 +176,8 @@ TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeav
     EXPECT_EQ(value(classes + L"LumeShl.NixShl\\CurVer"), L"LumeShl.NixShl.1");
     EXPECT_EQ(value(classes + L"TypeLib\\" + kLibidText + L"\\1.0\\0\\win64"), folder + L"lumeShl.dll");
     EXPECT_EQ(value(classes + L"*\\shellex\\ContextMenuHandlers\\LumeShl"), kClsidText);
+    const std::wstring approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+    EXPECT_EQ(value(approved, kClsidText), L"NixShl Class");
     const std::wstring uninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Scourwell";
     EXPECT_EQ(value(uninstallKey, L"DisplayName"), L"Scourwell");
     EXPECT_EQ(value(uninstallKey, L"DisplayVersion"), L"1.0.0.0");
@@ -215,6 +213,7 @@ TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeav
         EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key)) << std::string(key.begin(), key.end());
     EXPECT_EQ(RegKeyExists(HKEY_CURRENT_USER, classes + L"*"), starKeyExisted);
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, run, L"Scourwell"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, approved, kClsidText));
     EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, run, L"SentinelProgram")) << "other programs' start stays";
     HKEY runKey = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, run.c_str(), 0, KEY_SET_VALUE, &runKey) == ERROR_SUCCESS) {

@@ -53,13 +53,6 @@ protected:
     HRESULT(WINAPI* unregisterServer)() = nullptr;
 };
 
-std::wstring DefaultValue(HKEY root, const std::wstring& key, const wchar_t* name = nullptr) {
-    wchar_t text[1024] = {};
-    DWORD size = sizeof text;
-    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return L"<none>";
-    return text;
-}
-
 std::wstring MenuText(HMENU menu, int position) {
     wchar_t text[256] = {};
     ::GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
@@ -113,17 +106,17 @@ TEST_F(ShellExtServer, RegistersItsScriptWithTheModulePathAndRemovesItAgain) {
     const std::wstring root = classes.Path() + L"\\";
     const std::wstring clsidKey = root + L"CLSID\\" + kClsidText;
     EXPECT_EQ(registered, S_OK);
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, root + L"LumeShl.NixShl.1"), L"NixShl Class");
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, root + L"LumeShl.NixShl.1\\CLSID"), kClsidText);
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, root + L"LumeShl.NixShl\\CurVer"), L"LumeShl.NixShl.1");
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, root + L"LumeShl.NixShl\\CLSID"), kClsidText);
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, clsidKey), L"NixShl Class");
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, clsidKey + L"\\ProgID"), L"LumeShl.NixShl.1");
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, clsidKey + L"\\VersionIndependentProgID"), L"LumeShl.NixShl");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, root + L"LumeShl.NixShl.1"), L"NixShl Class");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, root + L"LumeShl.NixShl.1\\CLSID"), kClsidText);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, root + L"LumeShl.NixShl\\CurVer"), L"LumeShl.NixShl.1");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, root + L"LumeShl.NixShl\\CLSID"), kClsidText);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, clsidKey), L"NixShl Class");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, clsidKey + L"\\ProgID"), L"LumeShl.NixShl.1");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, clsidKey + L"\\VersionIndependentProgID"), L"LumeShl.NixShl");
     EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, clsidKey + L"\\Programmable"));
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, clsidKey + L"\\InprocServer32"), dllPath);
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, clsidKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, clsidKey + L"\\TypeLib"), kLibidText);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, clsidKey + L"\\InprocServer32"), dllPath);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, clsidKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, clsidKey + L"\\TypeLib"), kLibidText);
     EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, root + L"TypeLib\\" + kLibidText + L"\\1.0"));
 
     const HRESULT unregistered = unregisterServer();
@@ -134,7 +127,7 @@ TEST_F(ShellExtServer, RegistersItsScriptWithTheModulePathAndRemovesItAgain) {
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, root + L"LumeShl.NixShl"));
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, root + L"LumeShl.NixShl.1"));
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, root + L"TypeLib\\" + kLibidText));
-    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, root + L"CLSID\\{00000000-1111-2222-3333-444444444444}"), L"sentinel")
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, root + L"CLSID\\{00000000-1111-2222-3333-444444444444}"), L"sentinel")
         << "the CLSID key and other classes stay";
 }
 

@@ -32,6 +32,13 @@ using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, P
 
 }  // namespace
 
+std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name) {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof text;
+    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return L"<none>";
+    return text;
+}
+
 HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::wstring>& names,
                             IDataObject** data) {
     *data = nullptr;
@@ -145,7 +152,11 @@ std::vector<std::wstring> RemoteShredList(HWND mainWindow, bool* hasList) {
         [](HWND child, LPARAM found) -> BOOL {
             wchar_t name[64] = {};
             ::GetClassNameW(child, name, 64);
-            if (::GetDlgCtrlID(child) != 10001 || ::lstrcmpiW(name, WC_LISTVIEWW) != 0) return TRUE;
+            // The shredder page's list: 10001 beside the page's Shred button (15009); other pages
+            // may use the same control id.
+            if (::GetDlgCtrlID(child) != 10001 || ::lstrcmpiW(name, WC_LISTVIEWW) != 0 ||
+                !::GetDlgItem(::GetParent(child), 15009))
+                return TRUE;
             *reinterpret_cast<HWND*>(found) = child;
             return FALSE;
         },

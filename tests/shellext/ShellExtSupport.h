@@ -13,6 +13,9 @@ inline constexpr wchar_t kClsidText[] = L"{5C0A7E31-8B1D-4F6A-9E2C-3D7B41A6F0C9}
 inline constexpr wchar_t kLibidText[] = L"{7E4B2D90-1C3F-4A85-B6E7-2F9D0C8A5B13}";
 inline constexpr wchar_t kUserClasses[] = L"Software\\Classes";
 
+// A REG_SZ value's text, or "<none>".
+std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);
+
 // COM for the calling thread, in the file manager's apartment model.
 class ComApartment {
 public:
@@ -79,8 +82,8 @@ bool RunUninstaller(const std::wstring& installFolder);
 std::wstring ProcessCommandLine(HANDLE process);
 std::wstring ProcessImagePath(HANDLE process);
 
-// The full paths in another process's shredder list (control 10001 below the window), or none
-// when its page has no such list.
+// The full paths in another process's shredder list (control 10001 of the page that holds the
+// Shred button), or none when there is no such list.
 std::vector<std::wstring> RemoteShredList(HWND mainWindow, bool* hasList);
 
 }  // namespace scw::test
