@@ -1,7 +1,7 @@
 #include "app/DlgOptions.h"
 
 #include "app/ProcessState.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "res/resource.h"
 
 namespace scw {

@@ -6,18 +6,19 @@
 #include "app/HandOff.h"
 #include "app/LumeApp.h"
 #include "app/ProcessState.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "app/SiteAddresses.h"
 #include "app/WebPages.h"
 #include "controls/MemDC.h"
 #include "controls/SubclassWindow.h"
 #include "framework/App.h"
-#include "framework/RunFlags.h"
+#include "framework/StartupTrace.h"
+#include "state/RunFlags.h"
 #include "framework/WorkerThread.h"
-#include "junk/DlgJunk.h"
+#include "junk/page/DlgJunk.h"
 #include "res/resource.h"
-#include "shred/DlgShred.h"
-#include "sweep/DlgScan.h"
+#include "shred/page/DlgShred.h"
+#include "sweep/page/DlgScan.h"
 
 namespace scw {
 
@@ -61,6 +62,7 @@ CLumeDlg::~CLumeDlg() {
 }
 
 BOOL CLumeDlg::OnInitDialog() {
+    StartupMark("main window created");
     EnsureDefaultSettings(SettingsFile());
 
     homeLink_.AttachDlgItem(hwnd_, IDC_MAIN_HOMELINK);
@@ -82,6 +84,7 @@ BOOL CLumeDlg::OnInitDialog() {
     FitToSkin();
     SkinButtons();
     CreateTabStrip();
+    StartupMark("skin and buttons made");
     CreatePages();
 
     tray_.Init(hwnd_, mainIcon_.Get());
@@ -145,6 +148,8 @@ void CLumeDlg::CreateTabStrip() {
     constexpr int kTabWidth = 139, kTabHeight = 39, kTabGap = 16;
     tabStrip_.Create(hwnd_, RECT{18, 180, 18 + kTabWidth, 180 + 204}, IDC_MAIN_TAB);
     tabStrip_.SetItemCount(4);
+    // Pages must not change under a running junk search.
+    tabStrip_.SetLocked([] { return JunkSearchBusy.load() != 0; });
     const UINT images[4][3] = {{IDB_TAB_SWEEP_NORMAL, IDB_TAB_SWEEP_HOT, IDB_TAB_SWEEP_SELECTED},
                                {IDB_TAB_JUNK_NORMAL, IDB_TAB_JUNK_HOT, IDB_TAB_JUNK_SELECTED},
                                {IDB_TAB_SHRED_NORMAL, IDB_TAB_SHRED_HOT, IDB_TAB_SHRED_SELECTED},
@@ -176,8 +181,13 @@ void CLumeDlg::PlaceWindowButtons() {
 void CLumeDlg::CreatePages() {
     shredPage_->SetMainWindow(hwnd_);
     CDialog* pages[] = {scanPage_.get(), optionsPage_.get(), shredPage_.get(), junkPage_.get()};
-    for (CDialog* page : pages) {
-        if (!page->Create(hwnd_)) continue;
+    const char* marks[] = {"sweep page created", "settings page created", "shredder page created",
+                           "junk page created"};
+    for (int i = 0; i < 4; ++i) {
+        CDialog* page = pages[i];
+        const bool created = page->Create(hwnd_);
+        StartupMark(marks[i]);
+        if (!created) continue;
         ::SetWindowPos(page->GetSafeHwnd(), nullptr, kPageOrigin.x, kPageOrigin.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -306,6 +316,10 @@ bool CLumeDlg::OnPaint() {
         background_->CutCorners(mem, kCornerSize, kMagenta);
     }
     ::EndPaint(hwnd_, &ps);
+    if (!firstPaintMarked_ && ::IsWindowVisible(hwnd_)) {
+        firstPaintMarked_ = true;
+        StartupMark("main window visible");
+    }
     return true;
 }
 

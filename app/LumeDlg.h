@@ -12,7 +12,7 @@
 #include "controls/NButtonEx.h"
 #include "controls/SkinTab.h"
 #include "framework/Dialog.h"
-#include "sweep/TrayActivity.h"
+#include "sweep/core/TrayActivity.h"
 
 namespace scw {
 
@@ -105,6 +105,7 @@ private:
     POINT grabOffset_{};
     bool dragging_ = false;
     UINT taskbarCreatedMessage_ = 0;
+    bool firstPaintMarked_ = false;
 };
 
 }  // namespace scw

@@ -3,7 +3,7 @@
 // written on the user-interface thread only.
 #include <string>
 
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 namespace scw {
 

@@ -17,8 +17,8 @@
 #include "engine/Environment.h"
 #include "engine/Sweep.h"
 #include "engine/Targets.h"
-#include "sweep/DlgScan.h"
-#include "sweep/ItemSets.h"
+#include "sweep/page/DlgScan.h"
+#include "state/ItemSets.h"
 
 namespace {
 

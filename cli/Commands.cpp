@@ -3,11 +3,11 @@
 #include <atomic>
 #include <mutex>
 
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "cli/ConsoleView.h"
 #include "cli/Record.h"
 #include "engine/Targets.h"
-#include "sweep/SweepRun.h"
+#include "sweep/core/SweepRun.h"
 
 namespace scw::cli {
 

@@ -4,7 +4,7 @@
 #include <atomic>
 
 #include "cli/ConsoleOut.h"
-#include "sweep/SweepView.h"
+#include "sweep/core/SweepView.h"
 
 namespace scw::cli {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "sweep/ItemSets.h"
+#include "state/ItemSets.h"
 
 namespace scw::cli {
 

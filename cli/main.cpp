@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleOut.h"

@@ -5,7 +5,6 @@
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
-#include "framework/RunFlags.h"
 
 namespace scw {
 
@@ -192,7 +191,7 @@ bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         return true;
     case WM_LBUTTONDOWN: {
         result = 0;
-        if (JunkSearchBusy.load() != 0) return true;  // pages must not change under a running search
+        if (locked_ && locked_()) return true;
         const int hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         if (hit < 0 || hit == current_) return true;
         current_ = hit;

@@ -1,9 +1,10 @@
 #pragma once
 // A strip of bitmap tabs. Each item has normal, hot and selected images (magenta is transparent)
 // over a copy of what lay under the strip. Clicking another item makes it current and tells the
-// parent with kSkinTabChanged (lParam = index); presses are ignored while a junk search runs.
+// parent with kSkinTabChanged (lParam = index); presses are ignored while the owner's lock holds.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     void SetItemBitmapHandles(int index, HBITMAP normal, HBITMAP hot, HBITMAP selected);
     // Optional icon drawn at the item's left; the strip does not own it.
     void SetItemIcon(int index, HICON icon);
+    // Presses change nothing while the predicate is true (a run that pages must not leave).
+    void SetLocked(std::function<bool()> locked) { locked_ = std::move(locked); }
     void SetCurrent(int index);
     int GetCurrent() const { return current_; }
     int GetHot() const { return hot_; }
@@ -60,6 +63,7 @@ private:
     bool leaveTracking_ = false;
     UniqueBitmap background_;
     bool backgroundTaken_ = false;
+    std::function<bool()> locked_;
 };
 
 }  // namespace scw

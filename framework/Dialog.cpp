@@ -60,9 +60,11 @@ INT_PTR CDialog::DoModal(HWND parent) {
     while (!ended_) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
-            // A quit message ends the modal run; its code becomes the result.
+            // A quit message ends the modal run; its code becomes the result. It is posted again
+            // so every loop outside this one ends too (a quit must never be lost in a nested loop).
             result_ = static_cast<INT_PTR>(static_cast<int>(msg.wParam));
             endedByQuit_ = true;
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
         if (got == -1) break;

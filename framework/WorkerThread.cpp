@@ -30,24 +30,35 @@ unsigned __stdcall ThreadEntry(void* parameter) {
 }  // namespace
 
 bool WaitPumpingMessages(HANDLE handle, DWORD timeoutMs) {
-    DWORD start = ::GetTickCount();
+    // A quit seen while waiting is kept and posted again when the wait ends, for the outer loop;
+    // meanwhile messages are still pumped, so a worker inside a send to this thread can finish.
+    bool sawQuit = false;
+    int quitCode = 0;
+    bool signalled = false;
+    const DWORD start = ::GetTickCount();
     for (;;) {
-        DWORD elapsed = ::GetTickCount() - start;
-        DWORD remaining = timeoutMs == INFINITE ? INFINITE : (elapsed >= timeoutMs ? 0 : timeoutMs - elapsed);
-        DWORD r = ::MsgWaitForMultipleObjects(1, &handle, FALSE, remaining, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0) return true;
-        if (r != WAIT_OBJECT_0 + 1) return false;
+        const DWORD elapsed = ::GetTickCount() - start;
+        const DWORD remaining =
+            timeoutMs == INFINITE ? INFINITE : (elapsed >= timeoutMs ? 0 : timeoutMs - elapsed);
+        const DWORD r = ::MsgWaitForMultipleObjects(1, &handle, FALSE, remaining, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) {
+            signalled = true;
+            break;
+        }
+        if (r != WAIT_OBJECT_0 + 1) break;
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
-                // Keep the quit for whoever runs the outer loop.
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                return ::WaitForSingleObject(handle, remaining) == WAIT_OBJECT_0;
+                sawQuit = true;
+                quitCode = static_cast<int>(msg.wParam);
+                continue;
             }
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
     }
+    if (sawQuit) ::PostQuitMessage(quitCode);
+    return signalled;
 }
 
 WorkerThread::WorkerThread() {

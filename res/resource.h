@@ -174,3 +174,8 @@
 #define IDI_MENU_HELP 231
 #define IDI_MENU_ONECLICK 229
 #define IDI_MENU_EXIT 161
+
+// Ids of one page each, kept apart so the pages grow independently.
+#include "options.h"
+#include "shred.h"
+#include "junk.h"

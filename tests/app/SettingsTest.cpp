@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "tests/common/TestSupport.h"
 
 using scw::CIniFileRW;

@@ -2,7 +2,7 @@
 
 #include "ControlHost.h"
 #include "controls/SkinTab.h"
-#include "framework/RunFlags.h"
+#include "state/RunFlags.h"
 
 namespace scw {
 namespace {
@@ -21,6 +21,8 @@ struct Strip {
     Strip() {
         tab.Create(host.Hwnd(), RECT{0, 0, 40, 40}, 1006);
         tab.SetItemCount(3);
+        // Locked as the main window locks its strip.
+        tab.SetLocked([] { return JunkSearchBusy.load() != 0; });
         for (int i = 0; i < 3; ++i) {
             tab.SetItemRect(i, 0, i * 15, 30, i * 15 + 10);
             tab.SetItemBitmapHandles(i, Image(RGB(100 + i, 0, 0)), Image(RGB(0, 100 + i, 0)),

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
-#include "sweep/ItemSets.h"
+#include "state/Settings.h"
+#include "state/ItemSets.h"
 #include "tests/common/TestSupport.h"
 
 using namespace scw;

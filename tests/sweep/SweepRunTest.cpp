@@ -6,9 +6,9 @@
 #include <mutex>
 
 #include "engine/Environment.h"
-#include "framework/RunFlags.h"
-#include "sweep/ItemSets.h"
-#include "sweep/SweepRun.h"
+#include "state/RunFlags.h"
+#include "state/ItemSets.h"
+#include "sweep/core/SweepRun.h"
 #include "tests/common/TestSupport.h"
 
 using namespace scw;

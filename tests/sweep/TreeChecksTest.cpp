@@ -6,7 +6,7 @@
 #include <map>
 
 #include "engine/Catalogue.h"
-#include "sweep/TreeChecks.h"
+#include "sweep/core/TreeChecks.h"
 
 using namespace scw;
 

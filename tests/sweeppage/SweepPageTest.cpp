@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
-#include "framework/RunFlags.h"
-#include "sweep/DlgScan.h"
-#include "sweep/DlgScanResult.h"
-#include "sweep/ItemSets.h"
+#include "state/Settings.h"
+#include "state/RunFlags.h"
+#include "sweep/page/DlgScan.h"
+#include "sweep/page/DlgScanResult.h"
+#include "state/ItemSets.h"
 #include "tests/common/TestSupport.h"
 
 using namespace scw;

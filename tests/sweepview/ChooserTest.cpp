@@ -7,9 +7,9 @@
 
 #include "engine/Catalogue.h"
 #include "framework/IniFileRW.h"
-#include "sweep/DlgOptionsChoose.h"
-#include "sweep/ItemSets.h"
-#include "sweep/TreeChecks.h"
+#include "sweep/page/DlgOptionsChoose.h"
+#include "state/ItemSets.h"
+#include "sweep/core/TreeChecks.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "controls/DigiStatic.h"
-#include "sweep/DlgScanResult.h"
+#include "sweep/page/DlgScanResult.h"
 #include "tests/common/TestSupport.h"
 #include "tests/sweepview/SweepViewFixture.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/Catalogue.h"
-#include "sweep/MyTreeCtrl.h"
+#include "sweep/page/MyTreeCtrl.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {

@@ -4,7 +4,7 @@
 
 #include "WindowFixture.h"
 #include "app/HandOff.h"
-#include "shred/DlgShred.h"
+#include "shred/page/DlgShred.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {

@@ -7,12 +7,12 @@
 #include "app/DlgOptions.h"
 #include "app/ProcessState.h"
 #include "app/SiteAddresses.h"
-#include "framework/RunFlags.h"
+#include "state/RunFlags.h"
 #include "framework/WorkerThread.h"
-#include "junk/DlgJunk.h"
+#include "junk/page/DlgJunk.h"
 #include "res/resource.h"
-#include "shred/DlgShred.h"
-#include "sweep/DlgScan.h"
+#include "shred/page/DlgShred.h"
+#include "sweep/page/DlgScan.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {

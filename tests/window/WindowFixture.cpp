@@ -2,7 +2,7 @@
 
 #include "app/ProcessState.h"
 #include "app/WebPages.h"
-#include "framework/RunFlags.h"
+#include "state/RunFlags.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {

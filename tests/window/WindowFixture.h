@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/LumeDlg.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 namespace scw::test {
 

@@ -1,4 +1,4 @@
-#include "sweep/DlgScanResult.h"
+#include "sweep/page/DlgScanResult.h"
 
 #include <algorithm>
 #include <string>

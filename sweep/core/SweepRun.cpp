@@ -1,9 +1,9 @@
-#include "sweep/SweepRun.h"
+#include "sweep/core/SweepRun.h"
 
 #include "engine/Targets.h"
 #include "engine/Sweep.h"
-#include "framework/RunFlags.h"
-#include "sweep/ItemSets.h"
+#include "state/RunFlags.h"
+#include "state/ItemSets.h"
 
 namespace scw {
 

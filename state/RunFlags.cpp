@@ -1,4 +1,4 @@
-#include "framework/RunFlags.h"
+#include "state/RunFlags.h"
 
 namespace scw {
 

@@ -1,9 +1,9 @@
-#include "sweep/CheckClicks.h"
+#include "sweep/core/CheckClicks.h"
 
 #include <windowsx.h>
 #include <commctrl.h>
 
-#include "sweep/TreeChecks.h"
+#include "sweep/core/TreeChecks.h"
 
 namespace scw {
 

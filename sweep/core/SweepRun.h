@@ -10,7 +10,7 @@
 #include "engine/ScanRun.h"
 #include "framework/IniFileRW.h"
 #include "framework/WorkerThread.h"
-#include "sweep/SweepView.h"
+#include "sweep/core/SweepView.h"
 
 namespace scw {
 

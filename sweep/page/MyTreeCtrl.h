@@ -8,7 +8,7 @@
 
 #include "engine/Catalogue.h"
 #include "framework/UniqueHandle.h"
-#include "sweep/TreeChecks.h"
+#include "sweep/core/TreeChecks.h"
 
 namespace scw {
 

@@ -1,4 +1,4 @@
-#include "sweep/DlgOptionsChoose.h"
+#include "sweep/page/DlgOptionsChoose.h"
 
 #include <algorithm>
 #include <string>
@@ -8,9 +8,9 @@
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
 #include "res/resource.h"
-#include "sweep/CheckClicks.h"
-#include "sweep/ItemSets.h"
-#include "sweep/TreeChecks.h"
+#include "sweep/core/CheckClicks.h"
+#include "state/ItemSets.h"
+#include "sweep/core/TreeChecks.h"
 
 namespace scw {
 

@@ -1,4 +1,4 @@
-#include "sweep/ItemSets.h"
+#include "state/ItemSets.h"
 
 #include <algorithm>
 #include <string>

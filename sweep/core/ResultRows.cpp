@@ -1,4 +1,4 @@
-#include "sweep/ResultRows.h"
+#include "sweep/core/ResultRows.h"
 
 #include <commctrl.h>
 

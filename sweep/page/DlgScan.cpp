@@ -1,13 +1,13 @@
-#include "sweep/DlgScan.h"
+#include "sweep/page/DlgScan.h"
 
 #include <commctrl.h>
 
 #include "controls/SubclassWindow.h"
 #include "engine/Sweep.h"
-#include "framework/RunFlags.h"
+#include "state/RunFlags.h"
 #include "res/resource.h"
-#include "sweep/DlgScanResult.h"
-#include "sweep/ItemSets.h"
+#include "sweep/page/DlgScanResult.h"
+#include "state/ItemSets.h"
 
 namespace scw {
 

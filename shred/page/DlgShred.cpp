@@ -1,4 +1,4 @@
-#include "shred/DlgShred.h"
+#include "shred/page/DlgShred.h"
 
 #include "res/resource.h"
 

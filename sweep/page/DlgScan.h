@@ -10,11 +10,11 @@
 #include "engine/Catalogue.h"
 #include "engine/Environment.h"
 #include "framework/Dialog.h"
-#include "sweep/MyTreeCtrl.h"
-#include "sweep/ResultRows.h"
-#include "sweep/SweepRun.h"
-#include "sweep/SweepView.h"
-#include "sweep/TrayActivity.h"
+#include "sweep/page/MyTreeCtrl.h"
+#include "sweep/core/ResultRows.h"
+#include "sweep/core/SweepRun.h"
+#include "sweep/core/SweepView.h"
+#include "sweep/core/TrayActivity.h"
 
 namespace scw {
 

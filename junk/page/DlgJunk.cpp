@@ -1,4 +1,4 @@
-#include "junk/DlgJunk.h"
+#include "junk/page/DlgJunk.h"
 
 #include "res/resource.h"
 

@@ -11,7 +11,7 @@
 #include "controls/PictureEx.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
-#include "sweep/SweepView.h"
+#include "sweep/core/SweepView.h"
 
 namespace scw {
 

@@ -1,4 +1,4 @@
-#include "sweep/MyTreeCtrl.h"
+#include "sweep/page/MyTreeCtrl.h"
 
 #include <windowsx.h>
 

@@ -1,4 +1,4 @@
-#include "sweep/TreeChecks.h"
+#include "sweep/core/TreeChecks.h"
 
 namespace scw {
 

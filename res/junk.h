@@ -1,0 +1,2 @@
+// Resource ids of the junk cleaner page and its panels.
+#pragma once
