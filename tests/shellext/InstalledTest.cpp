@@ -10,13 +10,13 @@
 #include "ShellExtSupport.h"
 #include "app/LumeDlg.h"
 #include "app/ProcessState.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "app/TrayIcon.h"
 #include "app/WebPages.h"
 #include "res/resource.h"
 #include "shellext/ClassIds.h"
 #include "shellext/HandOffContract.h"
-#include "shred/DlgShred.h"
+#include "shred/page/DlgShred.h"
 #include "tests/common/TestSupport.h"
 
 using namespace scw;
