@@ -93,6 +93,10 @@ public:
         Reset();
         return reinterpret_cast<void**>(&ptr_);
     }
+    I** Put() {
+        Reset();
+        return &ptr_;
+    }
     void Reset() {
         if (ptr_) ptr_->Release();
         ptr_ = nullptr;

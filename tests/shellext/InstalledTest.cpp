@@ -147,15 +147,15 @@ TEST(ShellExtChooser, ChoosesTheShredEntryForTheSelection) {
     const std::wstring folder = parts.front();
     parts.erase(parts.begin());
 
-    ComApartment com;
-    ComRef<IUnknown> handler;
-    ASSERT_EQ(::CoCreateInstance(lume::kClsidNixShl, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, handler.OutVoid()),
+    ComScope com;
+    ComPtr<IUnknown> handler;
+    ASSERT_EQ(::CoCreateInstance(lume::kClsidNixShl, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, handler.PutVoid()),
               S_OK);
     wchar_t loaded[1024] = {};
     ::GetModuleFileNameW(::GetModuleHandleW(L"lumeShl.dll"), loaded, 1024);
     EXPECT_EQ(::lstrcmpiW(loaded, Env(kExpectDllVariable).c_str()), 0) << "the installed DLL serves the class";
-    ComRef<IDataObject> data;
-    ASSERT_EQ(SelectionDataObject(folder, parts, data.Out()), S_OK);
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(SelectionDataObject(folder, parts, data.Put()), S_OK);
     EXPECT_EQ(ChooseShredEntry(handler.Get(), data.Get()), S_OK);
 }
 

@@ -11,6 +11,8 @@
 #include "tests/common/TestSupport.h"
 
 using namespace scw::test;
+using scw::ComPtr;
+using scw::ComScope;
 
 namespace {
 
@@ -37,14 +39,14 @@ protected:
 
     // A new handler from the DLL's class object.
     HRESULT NewHandler(REFIID iid, void** object) {
-        ComRef<IClassFactory> factory;
-        HRESULT hr = getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.OutVoid());
+        ComPtr<IClassFactory> factory;
+        HRESULT hr = getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.PutVoid());
         if (FAILED(hr)) return hr;
         return factory->CreateInstance(nullptr, iid, object);
     }
 
     using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    ComApartment com;
+    ComScope com;
     std::wstring dllPath;
     HMODULE module = nullptr;
     GetClassObjectFn getClassObject = nullptr;
@@ -64,26 +66,26 @@ std::wstring MenuText(HMENU menu, int position) {
 TEST_F(ShellExtServer, CanUnloadOnlyWhileNoObjectOrLockLives) {
     EXPECT_EQ(canUnloadNow(), S_OK);
     {
-        ComRef<IClassFactory> factory;
-        ASSERT_EQ(getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.OutVoid()), S_OK);
+        ComPtr<IClassFactory> factory;
+        ASSERT_EQ(getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.PutVoid()), S_OK);
         EXPECT_EQ(canUnloadNow(), S_FALSE);
-        ComRef<IContextMenu> menu;
-        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IContextMenu, menu.OutVoid()), S_OK);
+        ComPtr<IContextMenu> menu;
+        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IContextMenu, menu.PutVoid()), S_OK);
         factory.Reset();
         EXPECT_EQ(canUnloadNow(), S_FALSE) << "a living object keeps the module";
-        ComRef<IShellExtInit> init;
-        ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, init.OutVoid()), S_OK);
+        ComPtr<IShellExtInit> init;
+        ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, init.PutVoid()), S_OK);
         menu.Reset();
         EXPECT_EQ(canUnloadNow(), S_FALSE) << "the same object through another interface";
     }
     EXPECT_EQ(canUnloadNow(), S_OK);
 
-    ComRef<IClassFactory> factory;
-    ASSERT_EQ(getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.OutVoid()), S_OK);
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.PutVoid()), S_OK);
     factory->LockServer(TRUE);
     factory.Reset();
     EXPECT_EQ(canUnloadNow(), S_FALSE) << "a server lock keeps the module";
-    ASSERT_EQ(getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.OutVoid()), S_OK);
+    ASSERT_EQ(getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.PutVoid()), S_OK);
     factory->LockServer(FALSE);
     factory.Reset();
     EXPECT_EQ(canUnloadNow(), S_OK);
@@ -132,8 +134,8 @@ TEST_F(ShellExtServer, RegistersItsScriptWithTheModulePathAndRemovesItAgain) {
 }
 
 TEST_F(ShellExtServer, TypeLibraryDescribesTheClassAndItsDualInterface) {
-    ComRef<ITypeLib> library;
-    ASSERT_EQ(::LoadTypeLibEx(dllPath.c_str(), REGKIND_NONE, library.Out()), S_OK);
+    ComPtr<ITypeLib> library;
+    ASSERT_EQ(::LoadTypeLibEx(dllPath.c_str(), REGKIND_NONE, library.Put()), S_OK);
     TLIBATTR* attributes = nullptr;
     ASSERT_EQ(library->GetLibAttr(&attributes), S_OK);
     EXPECT_TRUE(::IsEqualGUID(attributes->guid, lume::kLibidLumeShl));
@@ -147,14 +149,14 @@ TEST_F(ShellExtServer, TypeLibraryDescribesTheClassAndItsDualInterface) {
     ::SysFreeString(name);
     ::SysFreeString(doc);
 
-    ComRef<ITypeInfo> coclass;
-    EXPECT_EQ(library->GetTypeInfoOfGuid(lume::kClsidNixShl, coclass.Out()), S_OK);
+    ComPtr<ITypeInfo> coclass;
+    EXPECT_EQ(library->GetTypeInfoOfGuid(lume::kClsidNixShl, coclass.Put()), S_OK);
 
     // The object answers as the dual interface from the same description.
-    ComRef<IDispatch> dispatch;
-    ASSERT_EQ(NewHandler(lume::kIidINixShl, dispatch.OutVoid()), S_OK);
-    ComRef<ITypeInfo> info;
-    ASSERT_EQ(dispatch->GetTypeInfo(0, 0, info.Out()), S_OK);
+    ComPtr<IDispatch> dispatch;
+    ASSERT_EQ(NewHandler(lume::kIidINixShl, dispatch.PutVoid()), S_OK);
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(dispatch->GetTypeInfo(0, 0, info.Put()), S_OK);
     TYPEATTR* type = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&type), S_OK);
     EXPECT_TRUE(::IsEqualGUID(type->guid, lume::kIidINixShl));
@@ -166,13 +168,13 @@ TEST_F(ShellExtServer, TypeLibraryDescribesTheClassAndItsDualInterface) {
 TEST_F(ShellExtServer, MenuShowsTheEntryWithItsImageUnlessOnlyTheDefaultItemIsAsked) {
     TempFolder folder{L"menu"};
     WriteFileText(folder / L"a.txt", "secret");
-    ComRef<IDataObject> data;
-    ASSERT_EQ(SelectionDataObject(folder.Path(), {L"a.txt"}, data.Out()), S_OK);
-    ComRef<IShellExtInit> init;
-    ASSERT_EQ(NewHandler(IID_IShellExtInit, init.OutVoid()), S_OK);
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(SelectionDataObject(folder.Path(), {L"a.txt"}, data.Put()), S_OK);
+    ComPtr<IShellExtInit> init;
+    ASSERT_EQ(NewHandler(IID_IShellExtInit, init.PutVoid()), S_OK);
     EXPECT_EQ(init->Initialize(nullptr, data.Get(), nullptr), S_OK);
-    ComRef<IContextMenu> menu;
-    ASSERT_EQ(init->QueryInterface(IID_IContextMenu, menu.OutVoid()), S_OK);
+    ComPtr<IContextMenu> menu;
+    ASSERT_EQ(init->QueryInterface(IID_IContextMenu, menu.PutVoid()), S_OK);
 
     HMENU popup = ::CreatePopupMenu();
     ::AppendMenuW(popup, MF_STRING, 1, L"Open");
@@ -197,12 +199,12 @@ TEST_F(ShellExtServer, MenuShowsTheEntryWithItsImageUnlessOnlyTheDefaultItemIsAs
 TEST_F(ShellExtServer, AVerbByNameOrAnotherOffsetHandsNothingOver) {
     TempFolder folder{L"verb"};
     WriteFileText(folder / L"a.txt");
-    ComRef<IDataObject> data;
-    ASSERT_EQ(SelectionDataObject(folder.Path(), {L"a.txt"}, data.Out()), S_OK);
-    ComRef<IContextMenu> menu;
-    ASSERT_EQ(NewHandler(IID_IContextMenu, menu.OutVoid()), S_OK);
-    ComRef<IShellExtInit> init;
-    ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, init.OutVoid()), S_OK);
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(SelectionDataObject(folder.Path(), {L"a.txt"}, data.Put()), S_OK);
+    ComPtr<IContextMenu> menu;
+    ASSERT_EQ(NewHandler(IID_IContextMenu, menu.PutVoid()), S_OK);
+    ComPtr<IShellExtInit> init;
+    ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, init.PutVoid()), S_OK);
     ASSERT_EQ(init->Initialize(nullptr, data.Get(), nullptr), S_OK);
 
     CMINVOKECOMMANDINFO info{};

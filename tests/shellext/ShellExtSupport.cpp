@@ -42,14 +42,14 @@ std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name) {
 HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::wstring>& names,
                             IDataObject** data) {
     *data = nullptr;
-    ComRef<IShellFolder> desktop;
-    HRESULT hr = ::SHGetDesktopFolder(desktop.Out());
+    ComPtr<IShellFolder> desktop;
+    HRESULT hr = ::SHGetDesktopFolder(desktop.Put());
     if (FAILED(hr)) return hr;
     PIDLIST_ABSOLUTE folderId = nullptr;
     hr = ::SHParseDisplayName(folder.c_str(), nullptr, &folderId, 0, nullptr);
     if (FAILED(hr)) return hr;
-    ComRef<IShellFolder> shellFolder;
-    hr = desktop->BindToObject(folderId, nullptr, IID_IShellFolder, shellFolder.OutVoid());
+    ComPtr<IShellFolder> shellFolder;
+    hr = desktop->BindToObject(folderId, nullptr, IID_IShellFolder, shellFolder.PutVoid());
     ::CoTaskMemFree(folderId);
     if (FAILED(hr)) return hr;
     std::vector<PITEMID_CHILD> children;
@@ -69,13 +69,13 @@ HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::w
 }
 
 HRESULT ChooseShredEntry(IUnknown* handler, IDataObject* data) {
-    ComRef<IShellExtInit> init;
-    HRESULT hr = handler->QueryInterface(IID_IShellExtInit, init.OutVoid());
+    ComPtr<IShellExtInit> init;
+    HRESULT hr = handler->QueryInterface(IID_IShellExtInit, init.PutVoid());
     if (FAILED(hr)) return hr;
     hr = init->Initialize(nullptr, data, nullptr);
     if (FAILED(hr)) return hr;
-    ComRef<IContextMenu> menu;
-    hr = handler->QueryInterface(IID_IContextMenu, menu.OutVoid());
+    ComPtr<IContextMenu> menu;
+    hr = handler->QueryInterface(IID_IContextMenu, menu.PutVoid());
     if (FAILED(hr)) return hr;
     HMENU popup = ::CreatePopupMenu();
     hr = menu->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_NORMAL);

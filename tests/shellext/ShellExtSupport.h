@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/UniqueHandle.h"
+
 namespace scw::test {
 
 inline constexpr wchar_t kClsidText[] = L"{5C0A7E31-8B1D-4F6A-9E2C-3D7B41A6F0C9}";
@@ -15,40 +17,6 @@ inline constexpr wchar_t kUserClasses[] = L"Software\\Classes";
 
 // A REG_SZ value's text, or "<none>".
 std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);
-
-// COM for the calling thread, in the file manager's apartment model.
-class ComApartment {
-public:
-    ComApartment() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    ~ComApartment() { ::CoUninitialize(); }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-};
-
-// A counted COM reference released at the end of its scope.
-template <typename T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() { Reset(); }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    void Reset() {
-        if (p_) p_->Release();
-        p_ = nullptr;
-    }
-    T** Out() {
-        Reset();
-        return &p_;
-    }
-    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
 
 // The data object the file manager hands a context-menu handler for these files of one folder,
 // from the folder's own shell object (IShellFolder::GetUIObjectOf).

@@ -11,20 +11,14 @@ namespace scw::test {
 
 TEST(HandOffPayload, NeverReadsBeyondTheByteCount) {
     // The payload ends right before a page that may not be read: a read past cbData would crash.
-    SYSTEM_INFO info;
-    ::GetSystemInfo(&info);
-    const DWORD page = info.dwPageSize;
-    auto* base = static_cast<char*>(::VirtualAlloc(nullptr, page * 2, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_NE(base, nullptr);
-    DWORD old = 0;
-    ASSERT_TRUE(::VirtualProtect(base + page, page, PAGE_NOACCESS, &old));
-    char* text = base + page - 8;
+    GuardedPage guarded;
+    ASSERT_TRUE(guarded.Ready());
+    char* text = guarded.Tail(8);
     std::memcpy(text, "C:\\x.txt", 8);  // no NUL inside the 8 bytes
     COPYDATASTRUCT block{0, 8, text};
     EXPECT_FALSE(ReadHandOffPath(&block).has_value());
     text[7] = '\0';
     EXPECT_EQ(ReadHandOffPath(&block).value(), L"C:\\x.tx");
-    ::VirtualFree(base, 0, MEM_RELEASE);
 
     EXPECT_FALSE(ReadHandOffPath(nullptr).has_value());
     COPYDATASTRUCT empty{0, 0, text};
