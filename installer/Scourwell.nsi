@@ -117,7 +117,17 @@ Section "Uninstall"
   Delete "$INSTDIR\scourwell-cli.exe"
   Delete "$INSTDIR\setting.ini"
   Delete "$INSTDIR\update.ini"
-  Delete "$INSTDIR\uninstall.exe"
+  ; The copy of the uninstaller that runs this may start before the original has ended: retry
+  ; for up to five seconds, or the folder would stay behind.
+  StrCpy $0 0
+  delete_uninstaller:
+    Delete "$INSTDIR\uninstall.exe"
+    IfFileExists "$INSTDIR\uninstall.exe" 0 uninstaller_deleted
+    IntOp $0 $0 + 1
+    IntCmp $0 50 uninstaller_deleted
+    Sleep 100
+    Goto delete_uninstaller
+  uninstaller_deleted:
   RMDir "$INSTDIR"
 
   DeleteRegKey HKCU "${CLASSES}\*\shellex\ContextMenuHandlers\LumeShl"

@@ -4,6 +4,8 @@
 #include <shlobj.h>
 #include <winternl.h>
 
+#include <gtest/gtest.h>
+
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {
@@ -116,7 +118,17 @@ bool RunUninstaller(const std::wstring& installFolder) {
     if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
     ProcessResult result = RunProcess(L"\"" + folder + L"\\uninstall.exe\" /S", L"", 120000);
     if (result.timedOut || result.exitCode != 0) return false;
-    return WaitUntil([&] { return !FolderExists(folder); }, 60000);
+    if (WaitUntil([&] { return !FolderExists(folder); }, 60000)) return true;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    std::wstring left;
+    if (find != INVALID_HANDLE_VALUE) {
+        do left += std::wstring(L" ") + entry.cFileName;
+        while (::FindNextFileW(find, &entry));
+        ::FindClose(find);
+    }
+    ADD_FAILURE() << "the install folder stays, holding:" << std::string(left.begin(), left.end());
+    return false;
 }
 
 std::wstring ProcessCommandLine(HANDLE process) {
