@@ -4,6 +4,7 @@ namespace scw::cli {
 
 const wchar_t kHelpText[] =
     L"Usage: scourwell-cli COMMAND [SELECTION] [--json] [--yes]\n"
+    L"       scourwell-cli junk [--root FOLDER] [--types default|all|LIST] [--delete [--yes]] [--json]\n"
     L"\n"
     L"Commands:\n"
     L"  items                  the catalogue, one node a line: id, level, parent id (- for a category),\n"
@@ -15,6 +16,15 @@ const wchar_t kHelpText[] =
     L"  clean SELECTION --yes  scan, then delete every selected item as the one-click erase does;\n"
     L"                         without --yes it only previews and exits with 2. Folders of kind 1\n"
     L"                         are emptied too, although a scan never lists them\n"
+    L"  junk                   search for junk files: one line per file, its name in lower case and\n"
+    L"                         its folder (JSON keys file, folder). --root FOLDER searches one folder\n"
+    L"                         instead of every fixed disk; --types picks rows of the 45-row junk type\n"
+    L"                         table: default (rows 1-12, also without --types), all, or a LIST such\n"
+    L"                         as 1,3,9-12. Links (junctions, symbolic links) are never entered.\n"
+    L"                         --delete --yes deletes every file found and prints deleted|failed and\n"
+    L"                         the full path (JSON keys result, path); without --yes it only lists and\n"
+    L"                         exits with 2. Only the read-only bit is cleared; nothing is left to be\n"
+    L"                         deleted at restart\n"
     L"\n"
     L"SELECTION is a comma-separated list of item ids and set names:\n"
     L"  default, oneclick, recent  the item sets saved in setting.ini beside this program\n"
@@ -25,7 +35,7 @@ const wchar_t kHelpText[] =
     L"\n"
     L"Options:\n"
     L"  --json   one JSON object a line instead of tab-separated fields\n"
-    L"  --yes    let clean delete\n"
+    L"  --yes    let clean, and junk --delete, delete\n"
     L"  --help   this text\n"
     L"\n"
     L"Records go to standard output as UTF-8, one a line; counts and summaries (\"N traces in M items\",\n"
@@ -42,7 +52,8 @@ const wchar_t kHelpText[] =
     L"\n"
     L"Examples:\n"
     L"  scourwell-cli scan default\n"
-    L"  scourwell-cli clean 104,106 --yes\n";
+    L"  scourwell-cli clean 104,106 --yes\n"
+    L"  scourwell-cli junk --root C:\\work --types 6,35\n";
 
 namespace {
 std::optional<Command> CommandNamed(const std::wstring& name) {
@@ -50,16 +61,48 @@ std::optional<Command> CommandNamed(const std::wstring& name) {
     if (name == L"targets") return Command::Targets;
     if (name == L"scan") return Command::Scan;
     if (name == L"clean") return Command::Clean;
+    if (name == L"junk") return Command::Junk;
     return std::nullopt;
 }
 
 bool IsHelp(const std::wstring& arg) { return arg == L"--help" || arg == L"-h" || arg == L"/?" || arg == L"help"; }
+
+// The options that belong to junk alone; a value follows --root and --types.
+bool TakeJunkOption(const std::vector<std::wstring>& args, size_t& i, Arguments& parsed, std::wstring& error) {
+    const std::wstring& arg = args[i];
+    if (arg == L"--delete") {
+        parsed.deleteJunk = true;
+        return true;
+    }
+    std::wstring* value = arg == L"--root" ? &parsed.root : arg == L"--types" ? &parsed.types : nullptr;
+    if (!value) return false;
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+        error = arg + L" needs a value";
+        return true;
+    }
+    *value = args[++i];
+    return true;
+}
+
+std::optional<Arguments> CheckJunk(Arguments parsed, const std::vector<std::wstring>& words, std::wstring& error) {
+    if (words.size() > 1) {
+        error = L"unexpected argument: " + words[1];
+        return std::nullopt;
+    }
+    if (parsed.yes && !parsed.deleteJunk) {
+        error = L"--yes belongs to junk --delete";
+        return std::nullopt;
+    }
+    return parsed;
+}
 }  // namespace
 
 std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, std::wstring& error) {
     Arguments parsed;
     std::vector<std::wstring> words;
-    for (const std::wstring& arg : args) {
+    bool junkOptions = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& arg = args[i];
         if (IsHelp(arg)) {
             parsed.command = Command::Help;
             return parsed;
@@ -68,6 +111,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
             parsed.json = true;
         } else if (arg == L"--yes") {
             parsed.yes = true;
+        } else if (TakeJunkOption(args, i, parsed, error)) {
+            if (!error.empty()) return std::nullopt;
+            junkOptions = true;
         } else if (arg.starts_with(L"-")) {
             error = L"unknown option: " + arg;
             return std::nullopt;
@@ -85,6 +131,11 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         return std::nullopt;
     }
     parsed.command = *command;
+    if (parsed.command == Command::Junk) return CheckJunk(parsed, words, error);
+    if (junkOptions) {
+        error = L"--root, --types and --delete belong to junk";
+        return std::nullopt;
+    }
     size_t wanted = parsed.command == Command::Items ? 1 : 2;
     if (words.size() < wanted) {
         error = words[0] + L" needs a SELECTION";

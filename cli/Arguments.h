@@ -6,13 +6,17 @@
 
 namespace scw::cli {
 
-enum class Command { Help, Items, Targets, Scan, Clean };
+enum class Command { Help, Items, Targets, Scan, Clean, Junk };
 
 struct Arguments {
     Command command = Command::Help;
     std::wstring selection;  // as typed; resolved against the catalogue later
     bool json = false;
     bool yes = false;
+    // junk only
+    std::wstring root;            // as typed; empty for every fixed disk
+    std::wstring types;           // as typed; empty for the default rows
+    bool deleteJunk = false;
 };
 
 // The parsed line, or nullopt with `error` saying what is wrong (a usage error).
