@@ -153,6 +153,11 @@ void SeedJunk(const std::wstring& demo) {
     File(junk, L"crash.dmp", Filler("MDMP", 300));
     File(junk, L"FILE0001.CHK", Filler("recovered cluster", 64));
     File(junk, L"setup.$$$", "half-written");
+    File(junk, L"letter.do~", Filler("Dear Sir,", 12));
+    File(junk, L"render.temp", Filler("frame", 120));
+    File(junk, L"orders.db$", Filler("rows", 50));
+    File(junk + L"\\mail", L"inbox.nch", Filler("header", 40));
+    File(junk + L"\\upload", L"photo.jpg.___", Filler("partial", 90));
     File(junk + L"\\website", L"index.htm.bak", Filler("<html>", 20));
     File(junk, L"keep me.txt", "Not junk: the search must leave this file.");
 }
