@@ -27,6 +27,9 @@ constexpr UINT kSchedulerPeriodMs = 60000;
 
 bool AnyRunBusy() { return SweepBusy.load() || SweepDeleting.load() || JunkSearchBusy.load(); }
 
+// The junk search draws into its page while it runs: the window stays in view meanwhile.
+bool MayMinimize() { return !JunkSearchBusy.load(); }
+
 // The address as a person reads it: no scheme, no trailing slash.
 std::wstring DisplayAddress(std::wstring url) {
     if (size_t scheme = url.find(L"://"); scheme != std::wstring::npos) url.erase(0, scheme + 3);
@@ -267,7 +270,7 @@ bool CLumeDlg::OnCommand(WORD id, WORD, HWND) {
         ApplyCloseRule();
         return true;
     case ID_MAIN_MINIMIZE:
-        if (!JunkSearchBusy.load()) ::ShowWindow(hwnd_, SW_HIDE);
+        if (MayMinimize()) ::ShowWindow(hwnd_, SW_HIDE);
         return true;
     case IDC_MAIN_UPDATE:
         // The update check with its feedback joins here when the update module lands.
@@ -332,7 +335,8 @@ void CLumeDlg::OnTrayCallback(WPARAM iconId, LPARAM mouseMessage) {
     if (AnyRunBusy() || iconId != kTrayIconId) return;
     if (mouseMessage == WM_LBUTTONDBLCLK) {
         TheProcessState().autoStartFlag = false;
-        ::ShowWindow(hwnd_, SW_SHOW);
+        // A window minimised from the task bar comes back too, not only a hidden one.
+        ::ShowWindow(hwnd_, ::IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     } else if (mouseMessage == WM_RBUTTONDOWN) {
         tray_.ShowMenu();
     }
@@ -376,6 +380,14 @@ bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         OnTrayCallback(wParam, lParam);
         result = 0;
         return true;
+    case WM_SYSCOMMAND:
+        // The task-bar button, the system menu and the keyboard minimise by the same rule as
+        // the window's own button.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && !MayMinimize()) {
+            result = 0;
+            return true;
+        }
+        return false;
     case WM_LBUTTONDOWN:
         drag_.Begin(hwnd_, lParam);
         return true;
