@@ -53,6 +53,7 @@ CLumeDlg::CLumeDlg()
       closeButton_(std::make_unique<CNButtonEx>()),
       mainIcon_(static_cast<HICON>(
           ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, 0))) {
+    RegisterMainWindowClass(AppInstance());
     // The sweep page shows the application's catalogue; on its own (tests) it builds one.
     if (CLumeApp* app = TheApp()) scanPage_->SetCatalogue(&app->TheCatalogue());
 }

@@ -1,17 +1,39 @@
 #!/usr/bin/env bash
-# Sets everything up, builds Scourwell and runs it under Wine. With $DISPLAY set the window
-# opens there; without one it runs on a virtual display and saves a screenshot.
+# Sets everything up, builds Scourwell, seeds the demo world into the private prefix and runs
+# the program under Wine. With $DISPLAY set the window opens there; without one it runs on a
+# virtual display and saves a screenshot.
+#
+# Usage: scripts/run.sh [--no-demo] [--shot FILE] [--click X,Y]... [--] [Scourwell.exe arguments]
+#   --no-demo    leave the prefix as it is (no demo traces, junk or files to shred)
+#   --shot FILE  where the screenshot goes (without a display; default build/screenshots/scourwell.png)
+#   --click X,Y  without a display: click at X,Y of the main window before the screenshot, in
+#                order, SCOURWELL_CLICK_PAUSE seconds apart (default 2); tab i (0-3) is at 87,$((199 + 55*i))
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/demo.sh"
 
 BUILD=${SCOURWELL_BUILD:-$SCOURWELL_ROOT/build}
+DEMO=1
+SHOT=""
+CLICKS=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --no-demo) DEMO=0; shift ;;
+    --shot) SHOT="$2"; shift 2 ;;
+    --click) CLICKS+=("$2"); shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+
 ensure_toolchain
 ensure_prefix "$BUILD/x86_64"
 configure_and_build "$BUILD/x86_64" x86_64 -DSCOURWELL_WINEPREFIX="$WINEPREFIX"
 
 BIN="$WINEPREFIX/drive_c/scourwell/bin"
-cd "$BIN"
 if [ -n "${DISPLAY:-}" ]; then
+  [ "$DEMO" = 1 ] && seed_demo_world
+  cd "$BIN"
   wine Scourwell.exe "$@"
   wineserver -w
   exit 0
@@ -20,10 +42,20 @@ fi
 cleanup() { stop_wineserver; stop_display; }
 trap cleanup EXIT
 ensure_display
+[ "$DEMO" = 1 ] && seed_demo_world
+cd "$BIN"
 wine Scourwell.exe "$@" </dev/null >/dev/null 2>&1 &
 sleep "${SCOURWELL_SHOT_DELAY:-6}"
-mkdir -p "$BUILD/screenshots"
-SHOT="$BUILD/screenshots/scourwell.png"
+if [ ${#CLICKS[@]} -gt 0 ]; then
+  ensure_packages xdotool
+  window=$(xdotool search --name '^Scourwell$' | head -n 1)
+  for click in "${CLICKS[@]}"; do
+    xdotool mousemove --window "$window" "${click%,*}" "${click#*,}" click 1
+    sleep "${SCOURWELL_CLICK_PAUSE:-2}"
+  done
+fi
+SHOT=${SHOT:-$BUILD/screenshots/scourwell.png}
+mkdir -p "$(dirname "$SHOT")"
 import -display "$DISPLAY" -window root "$SHOT"
 echo "screenshot: $SHOT"
 if [ -x "$BIN/scourwell-cli.exe" ] || [ -f "$BIN/scourwell-cli.exe" ]; then

@@ -11,24 +11,52 @@ namespace scw::test {
 
 TEST(HandOffPayload, NeverReadsBeyondTheByteCount) {
     // The payload ends right before a page that may not be read: a read past cbData would crash.
-    SYSTEM_INFO info;
-    ::GetSystemInfo(&info);
-    const DWORD page = info.dwPageSize;
-    auto* base = static_cast<char*>(::VirtualAlloc(nullptr, page * 2, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_NE(base, nullptr);
-    DWORD old = 0;
-    ASSERT_TRUE(::VirtualProtect(base + page, page, PAGE_NOACCESS, &old));
-    char* text = base + page - 8;
+    GuardedPage guarded;
+    ASSERT_TRUE(guarded.Ready());
+    char* text = guarded.Tail(8);
     std::memcpy(text, "C:\\x.txt", 8);  // no NUL inside the 8 bytes
     COPYDATASTRUCT block{0, 8, text};
     EXPECT_FALSE(ReadHandOffPath(&block).has_value());
     text[7] = '\0';
     EXPECT_EQ(ReadHandOffPath(&block).value(), L"C:\\x.tx");
-    ::VirtualFree(base, 0, MEM_RELEASE);
 
     EXPECT_FALSE(ReadHandOffPath(nullptr).has_value());
     COPYDATASTRUCT empty{0, 0, text};
     EXPECT_FALSE(ReadHandOffPath(&empty).has_value());
+}
+
+TEST(HandOffUtf16, IsReadWithinTheByteCountAndIdentifierZeroStaysNarrow) {
+    const wchar_t path[] = L"C:\\d\\\u2603\u6587.txt";  // a snowman and a CJK sign: no code page of the west
+    const DWORD bytes = sizeof path;                    // with the terminating NUL
+    // Each payload ends right before a page that may not be read: a read past cbData would crash.
+    GuardedPage guarded;
+    ASSERT_TRUE(guarded.Ready());
+
+    char* text = guarded.Tail(bytes);
+    std::memcpy(text, path, bytes);
+    COPYDATASTRUCT block{lume::kHandOffUtf16, bytes, text};
+    EXPECT_EQ(ReadHandOffPath(&block).value(), path);
+
+    // Identifier 0 is narrow text: "C" followed by a NUL byte reads as "C".
+    COPYDATASTRUCT narrow{lume::kHandOffNarrow, bytes, text};
+    EXPECT_EQ(ReadHandOffPath(&narrow).value(), L"C");
+
+    // Unaligned UTF-16 is read as well.
+    char* odd = guarded.Tail(bytes + 1);
+    std::memmove(odd, path, bytes);
+    COPYDATASTRUCT unaligned{lume::kHandOffUtf16, bytes, odd};
+    EXPECT_EQ(ReadHandOffPath(&unaligned).value(), path);
+
+    // Without its NUL inside the count, and with an odd count, there is no path.
+    const DWORD unterminated = bytes - sizeof(wchar_t);
+    char* noNul = guarded.Tail(unterminated);
+    std::memmove(noNul, path, unterminated);
+    COPYDATASTRUCT cut{lume::kHandOffUtf16, unterminated, noNul};
+    EXPECT_FALSE(ReadHandOffPath(&cut).has_value());
+    char* last = guarded.Tail(1);
+    *last = 0;
+    COPYDATASTRUCT oneByte{lume::kHandOffUtf16, 1, last};
+    EXPECT_FALSE(ReadHandOffPath(&oneByte).has_value());
 }
 
 // Runs in a second process, started by the test below: finds the window by its title and hands

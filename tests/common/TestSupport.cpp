@@ -397,4 +397,17 @@ void PumpMessages(DWORD forMs) {
     } while (::GetTickCount() - start < forMs);
 }
 
+GuardedPage::GuardedPage() {
+    SYSTEM_INFO info;
+    ::GetSystemInfo(&info);
+    page_ = info.dwPageSize;
+    base_ = static_cast<char*>(::VirtualAlloc(nullptr, page_ * 2, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    DWORD old = 0;
+    ready_ = base_ && ::VirtualProtect(base_ + page_, page_, PAGE_NOACCESS, &old);
+}
+
+GuardedPage::~GuardedPage() {
+    if (base_) ::VirtualFree(base_, 0, MEM_RELEASE);
+}
+
 }  // namespace scw::test

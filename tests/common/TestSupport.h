@@ -115,4 +115,21 @@ std::vector<DWORD> LiveThreadIds();
 // Dispatches pending messages of this thread (and drops a stray quit message).
 void PumpMessages(DWORD forMs = 0);
 
+// A readable page followed by one that may not be read: bytes placed at Tail(n) end exactly
+// where a read past them crashes the test.
+class GuardedPage {
+public:
+    GuardedPage();
+    ~GuardedPage();
+    GuardedPage(const GuardedPage&) = delete;
+    GuardedPage& operator=(const GuardedPage&) = delete;
+    bool Ready() const { return ready_; }
+    char* Tail(size_t count) const { return base_ + page_ - count; }
+
+private:
+    char* base_ = nullptr;
+    size_t page_ = 0;
+    bool ready_ = false;
+};
+
 }  // namespace scw::test

@@ -1,0 +1,147 @@
+; Per-user setup of Scourwell: no elevation, installed into the user's local programs folder so
+; that setting.ini and update.ini beside the program stay writable. Registers the shell
+; extension for this user only (HKCU\Software\Classes) and its context-menu entry for all files.
+;
+; makensis -DBIN_DIR=<folder with the built programs> -DOUT_FILE=<setup.exe> Scourwell.nsi
+
+Unicode true
+Target amd64-unicode
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!ifndef BIN_DIR
+  !error "BIN_DIR must name the folder of the built programs"
+!endif
+!ifndef OUT_FILE
+  !define OUT_FILE "scourwell-setup.exe"
+!endif
+
+!define PRODUCT "Scourwell"
+!define VERSION "1.0.0.0"
+!define PUBLISHER "Scourwell"
+!define CLSID "{5C0A7E31-8B1D-4F6A-9E2C-3D7B41A6F0C9}"
+!define LIBID "{7E4B2D90-1C3F-4A85-B6E7-2F9D0C8A5B13}"
+!define IID_INIXSHL "{A3D61F2E-5B07-4C9A-8E14-6F2B9D3C7A58}"
+; The automation marshaller that serves every dual interface described by a type library.
+!define PSOA "{00020424-0000-0000-C000-000000000046}"
+!define CLASSES "Software\Classes"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Scourwell"
+!define APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Shell Extensions\Approved"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+
+Name "${PRODUCT}"
+OutFile "${OUT_FILE}"
+InstallDir "$LOCALAPPDATA\Programs\Scourwell"
+ShowInstDetails nevershow
+ShowUninstDetails nevershow
+
+VIProductVersion "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Function .onInit
+  SetShellVarContext current
+  SetRegView 64
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext current
+  SetRegView 64
+FunctionEnd
+
+Section "Scourwell"
+  SetOutPath "$INSTDIR"
+  File "${BIN_DIR}/Scourwell.exe"
+  File "${BIN_DIR}/scourwell-cli.exe"
+  File "${BIN_DIR}/lumeShl.dll"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The class, as the DLL's own registry script writes it, and its ProgIDs.
+  WriteRegStr HKCU "${CLASSES}\LumeShl.NixShl.1" "" "NixShl Class"
+  WriteRegStr HKCU "${CLASSES}\LumeShl.NixShl.1\CLSID" "" "${CLSID}"
+  WriteRegStr HKCU "${CLASSES}\LumeShl.NixShl" "" "NixShl Class"
+  WriteRegStr HKCU "${CLASSES}\LumeShl.NixShl\CLSID" "" "${CLSID}"
+  WriteRegStr HKCU "${CLASSES}\LumeShl.NixShl\CurVer" "" "LumeShl.NixShl.1"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}" "" "NixShl Class"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\ProgID" "" "LumeShl.NixShl.1"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\VersionIndependentProgID" "" "LumeShl.NixShl"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\Programmable" "" ""
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\InprocServer32" "" "$INSTDIR\lumeShl.dll"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\InprocServer32" "ThreadingModel" "Apartment"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\TypeLib" "" "${LIBID}"
+
+  ; The type library (resource 1 of the DLL) and its dual interface, as registering it writes them.
+  WriteRegStr HKCU "${CLASSES}\TypeLib\${LIBID}\1.0" "" "lumeShl 1.0 Type Library"
+  WriteRegStr HKCU "${CLASSES}\TypeLib\${LIBID}\1.0\0\win64" "" "$INSTDIR\lumeShl.dll"
+  WriteRegStr HKCU "${CLASSES}\TypeLib\${LIBID}\1.0\FLAGS" "" "0"
+  WriteRegStr HKCU "${CLASSES}\TypeLib\${LIBID}\1.0\HELPDIR" "" "$INSTDIR"
+  WriteRegStr HKCU "${CLASSES}\Interface\${IID_INIXSHL}" "" "INixShl"
+  WriteRegStr HKCU "${CLASSES}\Interface\${IID_INIXSHL}\ProxyStubClsid" "" "${PSOA}"
+  WriteRegStr HKCU "${CLASSES}\Interface\${IID_INIXSHL}\ProxyStubClsid32" "" "${PSOA}"
+  WriteRegStr HKCU "${CLASSES}\Interface\${IID_INIXSHL}\TypeLib" "" "${LIBID}"
+  WriteRegStr HKCU "${CLASSES}\Interface\${IID_INIXSHL}\TypeLib" "Version" "1.0"
+
+  ; The file manager loads the class for the context menu of every file (and, where policy asks
+  ; for it, only an approved one).
+  WriteRegStr HKCU "${CLASSES}\*\shellex\ContextMenuHandlers\LumeShl" "" "${CLSID}"
+  WriteRegStr HKCU "${APPROVED_KEY}" "${CLSID}" "NixShl Class"
+
+  CreateShortcut "$SMPROGRAMS\Scourwell.lnk" "$INSTDIR\Scourwell.exe" "" "$INSTDIR\Scourwell.exe" 0
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Scourwell.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  SectionGetSize 0 $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Uninstall"
+  ; Files the program writes beside itself go too: nothing of ours stays behind.
+  Delete /REBOOTOK "$INSTDIR\lumeShl.dll"
+  Delete "$INSTDIR\Scourwell.exe"
+  Delete "$INSTDIR\scourwell-cli.exe"
+  Delete "$INSTDIR\setting.ini"
+  Delete "$INSTDIR\update.ini"
+  ; The copy of the uninstaller that runs this may start before the original has ended: retry
+  ; for up to five seconds, or the folder would stay behind.
+  StrCpy $0 0
+  delete_uninstaller:
+    Delete "$INSTDIR\uninstall.exe"
+    IfFileExists "$INSTDIR\uninstall.exe" 0 uninstaller_deleted
+    IntOp $0 $0 + 1
+    IntCmp $0 50 uninstaller_deleted
+    Sleep 100
+    Goto delete_uninstaller
+  uninstaller_deleted:
+  RMDir "$INSTDIR"
+
+  DeleteRegKey HKCU "${CLASSES}\*\shellex\ContextMenuHandlers\LumeShl"
+  DeleteRegKey /ifempty HKCU "${CLASSES}\*\shellex\ContextMenuHandlers"
+  DeleteRegKey /ifempty HKCU "${CLASSES}\*\shellex"
+  DeleteRegKey /ifempty HKCU "${CLASSES}\*"
+  DeleteRegValue HKCU "${APPROVED_KEY}" "${CLSID}"
+  DeleteRegKey HKCU "${CLASSES}\CLSID\${CLSID}"
+  DeleteRegKey HKCU "${CLASSES}\LumeShl.NixShl.1"
+  DeleteRegKey HKCU "${CLASSES}\LumeShl.NixShl"
+  DeleteRegKey HKCU "${CLASSES}\TypeLib\${LIBID}"
+  DeleteRegKey HKCU "${CLASSES}\Interface\${IID_INIXSHL}"
+
+  Delete "$SMPROGRAMS\Scourwell.lnk"
+  DeleteRegValue HKCU "${RUN_KEY}" "Scourwell"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd

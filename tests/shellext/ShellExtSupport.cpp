@@ -1,0 +1,207 @@
+#include "ShellExtSupport.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <winternl.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/common/TestSupport.h"
+
+namespace scw::test {
+
+namespace {
+
+// Copies a key with its values and subkeys.
+void CopyTree(HKEY fromRoot, const std::wstring& from, HKEY toRoot, const std::wstring& to) {
+    HKEY source = nullptr;
+    if (::RegOpenKeyExW(fromRoot, from.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS) return;
+    HKEY target = nullptr;
+    if (::RegCreateKeyExW(toRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+        ERROR_SUCCESS) {
+        ::RegCopyTreeW(source, nullptr, target);
+        ::RegCloseKey(target);
+    }
+    ::RegCloseKey(source);
+}
+
+std::vector<std::wstring> OurClassKeys() {
+    return {std::wstring(L"CLSID\\") + kClsidText, L"LumeShl.NixShl", L"LumeShl.NixShl.1",
+            std::wstring(L"TypeLib\\") + kLibidText, L"Interface\\{A3D61F2E-5B07-4C9A-8E14-6F2B9D3C7A58}"};
+}
+
+using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+
+}  // namespace
+
+std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name) {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof text;
+    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return L"<none>";
+    return text;
+}
+
+HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::wstring>& names,
+                            IDataObject** data) {
+    *data = nullptr;
+    ComPtr<IShellFolder> desktop;
+    HRESULT hr = ::SHGetDesktopFolder(desktop.Put());
+    if (FAILED(hr)) return hr;
+    PIDLIST_ABSOLUTE folderId = nullptr;
+    hr = ::SHParseDisplayName(folder.c_str(), nullptr, &folderId, 0, nullptr);
+    if (FAILED(hr)) return hr;
+    ComPtr<IShellFolder> shellFolder;
+    hr = desktop->BindToObject(folderId, nullptr, IID_IShellFolder, shellFolder.PutVoid());
+    ::CoTaskMemFree(folderId);
+    if (FAILED(hr)) return hr;
+    std::vector<PITEMID_CHILD> children;
+    for (const std::wstring& name : names) {
+        PIDLIST_RELATIVE child = nullptr;
+        hr = shellFolder->ParseDisplayName(nullptr, nullptr, const_cast<wchar_t*>(name.c_str()), nullptr, &child,
+                                           nullptr);
+        if (FAILED(hr)) break;
+        children.push_back(reinterpret_cast<PITEMID_CHILD>(child));
+    }
+    if (SUCCEEDED(hr))
+        hr = shellFolder->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()),
+                                        const_cast<PCUITEMID_CHILD_ARRAY>(children.data()), IID_IDataObject, nullptr,
+                                        reinterpret_cast<void**>(data));
+    for (PITEMID_CHILD child : children) ::CoTaskMemFree(child);
+    return hr;
+}
+
+HRESULT ChooseShredEntry(IUnknown* handler, IDataObject* data) {
+    ComPtr<IShellExtInit> init;
+    HRESULT hr = handler->QueryInterface(IID_IShellExtInit, init.PutVoid());
+    if (FAILED(hr)) return hr;
+    hr = init->Initialize(nullptr, data, nullptr);
+    if (FAILED(hr)) return hr;
+    ComPtr<IContextMenu> menu;
+    hr = handler->QueryInterface(IID_IContextMenu, menu.PutVoid());
+    if (FAILED(hr)) return hr;
+    HMENU popup = ::CreatePopupMenu();
+    hr = menu->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_NORMAL);
+    const int items = ::GetMenuItemCount(popup);
+    ::DestroyMenu(popup);
+    if (FAILED(hr)) return hr;
+    if (HRESULT_CODE(hr) != 1 || items != 1) return E_UNEXPECTED;
+    CMINVOKECOMMANDINFO info{};
+    info.cbSize = sizeof info;
+    info.lpVerb = MAKEINTRESOURCEA(0);
+    info.nShow = SW_SHOWNORMAL;
+    return menu->InvokeCommand(&info);
+}
+
+MachineClassMirror::MachineClassMirror() {
+    for (const std::wstring& key : OurClassKeys()) {
+        const std::wstring user = std::wstring(kUserClasses) + L"\\" + key;
+        if (!RegKeyExists(HKEY_CURRENT_USER, user)) continue;
+        CopyTree(HKEY_CURRENT_USER, user, HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Classes\\") + key);
+        copied_.push_back(key);
+    }
+}
+
+MachineClassMirror::~MachineClassMirror() {
+    for (const std::wstring& key : copied_) DeleteRegTree(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + key);
+}
+
+bool RunSetup(const std::wstring& installFolder) {
+    // "/D=" must come last and unquoted; it may hold blanks.
+    ProcessResult result =
+        RunProcess(L"\"" + TestBinFolder() + L"scourwell-setup.exe\" /S /D=" + installFolder, L"", 120000);
+    return !result.timedOut && result.exitCode == 0;
+}
+
+bool RunUninstaller(const std::wstring& installFolder) {
+    // The uninstaller copies itself away and returns at once; its copy removes the folder.
+    std::wstring folder = installFolder;
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    ProcessResult result = RunProcess(L"\"" + folder + L"\\uninstall.exe\" /S", L"", 120000);
+    if (result.timedOut || result.exitCode != 0) return false;
+    if (WaitUntil([&] { return !FolderExists(folder); }, 60000)) return true;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    std::wstring left;
+    if (find != INVALID_HANDLE_VALUE) {
+        do left += std::wstring(L" ") + entry.cFileName;
+        while (::FindNextFileW(find, &entry));
+        ::FindClose(find);
+    }
+    ADD_FAILURE() << "the install folder stays, holding:" << std::string(left.begin(), left.end());
+    return false;
+}
+
+std::wstring ProcessCommandLine(HANDLE process) {
+    auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    ULONG length = 0;
+    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, &length) != 0) return {};
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    if (!::ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) ||
+        !::ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr))
+        return {};
+    std::wstring text(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+    if (!::ReadProcessMemory(process, parameters.CommandLine.Buffer, text.data(), parameters.CommandLine.Length,
+                             nullptr))
+        return {};
+    return text;
+}
+
+std::wstring ProcessImagePath(HANDLE process) {
+    wchar_t path[1024] = {};
+    DWORD size = 1024;
+    if (!::QueryFullProcessImageNameW(process, 0, path, &size)) return {};
+    return std::wstring(path, size);
+}
+
+std::vector<std::wstring> RemoteShredList(HWND mainWindow, bool* hasList) {
+    *hasList = false;
+    HWND list = nullptr;
+    ::EnumChildWindows(
+        mainWindow,
+        [](HWND child, LPARAM found) -> BOOL {
+            wchar_t name[64] = {};
+            ::GetClassNameW(child, name, 64);
+            // The shredder page's list: 10001 beside the page's Shred button (15009); other pages
+            // may use the same control id.
+            if (::GetDlgCtrlID(child) != 10001 || ::lstrcmpiW(name, WC_LISTVIEWW) != 0 ||
+                !::GetDlgItem(::GetParent(child), 15009))
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    if (!list) return {};
+    *hasList = true;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(list, &processId);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return {};
+    constexpr int kChars = 1024;
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t),
+                                    MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    std::vector<std::wstring> paths;
+    auto cell = [&](int row, int column) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.cchTextMax = kChars;
+        item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(LVITEMW));
+        ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
+        std::wstring text(kChars, L'\0');
+        ::ReadProcessMemory(process, item.pszText, text.data(), kChars * sizeof(wchar_t), nullptr);
+        text.resize(::wcsnlen(text.c_str(), kChars));
+        return text;
+    };
+    if (remote) {
+        const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row) paths.push_back(cell(row, 1) + cell(row, 0));
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    ::CloseHandle(process);
+    return paths;
+}
+
+}  // namespace scw::test
