@@ -33,6 +33,9 @@ bool FolderExists(const std::wstring& path);
 void MakeFolders(const std::wstring& folder);
 // Removes a folder tree, never following links.
 void RemoveTree(const std::wstring& folder);
+// A directory link at `link` pointing at `target`: a symbolic link if the system makes one,
+// else a junction. False when neither can be made here.
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
 
 // A key below HKCU\Software\ScourwellTests that is deleted with its subtree at the end.
 class TestKey {

@@ -2,7 +2,6 @@
 // that name them.
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <winioctl.h>
 
 #include "engine/FolderSafety.h"
 #include "engine/Sweep.h"
@@ -14,36 +13,6 @@
 
 namespace scw::test {
 namespace {
-
-// A directory link at `link` pointing at `target`: a symbolic link if the system makes one,
-// else a junction. False when neither can be made here.
-bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
-    if (CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)) return true;
-    if (!CreateDirectoryW(link.c_str(), nullptr)) return false;
-    UniqueFileHandle dir(CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!dir) return false;
-    std::wstring substitute = L"\\??\\" + target;
-    std::vector<BYTE> buffer(sizeof(DWORD) + 2 * sizeof(WORD) + 4 * sizeof(WORD) +
-                             (substitute.size() + 1 + target.size() + 1) * sizeof(wchar_t));
-    auto* words = reinterpret_cast<WORD*>(buffer.data());
-    *reinterpret_cast<DWORD*>(buffer.data()) = IO_REPARSE_TAG_MOUNT_POINT;
-    words[2] = static_cast<WORD>(buffer.size() - 8);  // data length
-    words[4] = 0;                                            // substitute offset
-    words[5] = static_cast<WORD>(substitute.size() * 2);     // substitute length
-    words[6] = static_cast<WORD>((substitute.size() + 1) * 2);  // print offset
-    words[7] = static_cast<WORD>(target.size() * 2);         // print length
-    wchar_t* path = reinterpret_cast<wchar_t*>(words + 8);
-    memcpy(path, substitute.c_str(), (substitute.size() + 1) * 2);
-    memcpy(path + substitute.size() + 1, target.c_str(), (target.size() + 1) * 2);
-    DWORD returned = 0;
-    if (DeviceIoControl(dir.Get(), FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
-                        0, &returned, nullptr))
-        return true;
-    dir.Reset();
-    RemoveDirectoryW(link.c_str());
-    return false;
-}
 
 TEST(Safety, LinkInsideATargetIsNeverFollowedByScanOrDelete) {
     TempFolder temp(L"links");
