@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsoleOut.h"
 #include "cli/Selection.h"
+#include "cli/ShredCommand.h"
 #include "engine/Catalogue.h"
 
 using namespace scw;
@@ -74,5 +75,6 @@ int wmain(int argc, wchar_t** argv) {
         PrintLines(out, kHelpText);
         return ExitDone;
     }
+    if (args->command == Command::Shred) return ShredPaths(out, args->paths, args->passes, args->json, args->yes);
     return RunCommand(out, *args);
 }
