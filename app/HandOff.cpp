@@ -12,7 +12,6 @@ std::optional<std::wstring> ReadHandOffPath(const COPYDATASTRUCT* data) {
     const void* end = std::memchr(bytes, 0, data->cbData);
     if (!end) return std::nullopt;
     const size_t length = static_cast<size_t>(static_cast<const char*>(end) - bytes);
-    if (length == 0) return std::nullopt;
     return AnsiToWide(std::string_view(bytes, length));
 }
 
