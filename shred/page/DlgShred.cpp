@@ -198,6 +198,14 @@ void CDlgShred::ShowRunning(bool running) {
     const ButtonImages& images = running ? kStopImages : kShredImages;
     shred_.SetBitmaps(images.normal, images.hover, images.pressed, images.disabled, 93, 57);
     for (CNRadioEx& radio : radios_) ::EnableWindow(radio.GetSafeHwnd(), !running);
+    // The labels belong to the radios: they grey with them.
+    for (CMyStaticCtrl& label : labels_) {
+        label.SetTextColor(running ? ::GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+        RECT rc;
+        ::GetWindowRect(label.GetSafeHwnd(), &rc);
+        ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
+        ::RedrawWindow(hwnd_, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
     for (CNButtonEx* button : {&addFile_, &addDirectory_, &cancelFile_, &cancelAll_}) button->Enable(!running);
     ::SendMessageW(GetDlgItem(kProgress), PBM_SETPOS, 0, 0);
 }
