@@ -15,7 +15,9 @@ BOOL CDlgWelcome::OnInitDialog() {
     int x = (::GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
     int y = (::GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
     ::SetWindowPos(hwnd_, nullptr, x, y, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    return TRUE;
+    // The splash takes no focus: focusing a control would activate it, and an activated window
+    // costs the window manager's hand-back when it closes.
+    return splashMode_ ? FALSE : TRUE;
 }
 
 bool CDlgWelcome::OnPaint() {

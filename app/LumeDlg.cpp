@@ -12,6 +12,7 @@
 #include "controls/MemDC.h"
 #include "controls/SubclassWindow.h"
 #include "framework/App.h"
+#include "framework/StartupTrace.h"
 #include "state/RunFlags.h"
 #include "framework/WorkerThread.h"
 #include "junk/page/DlgJunk.h"
@@ -60,6 +61,7 @@ CLumeDlg::~CLumeDlg() {
 }
 
 BOOL CLumeDlg::OnInitDialog() {
+    StartupMark("main window created");
     EnsureDefaultSettings(SettingsFile());
 
     homeLink_.AttachDlgItem(hwnd_, IDC_MAIN_HOMELINK);
@@ -81,6 +83,7 @@ BOOL CLumeDlg::OnInitDialog() {
     FitToSkin();
     SkinButtons();
     CreateTabStrip();
+    StartupMark("skin and buttons made");
     CreatePages();
 
     tray_.Init(hwnd_, mainIcon_.Get());
@@ -177,8 +180,13 @@ void CLumeDlg::PlaceWindowButtons() {
 void CLumeDlg::CreatePages() {
     shredPage_->SetMainWindow(hwnd_);
     CDialog* pages[] = {scanPage_.get(), optionsPage_.get(), shredPage_.get(), junkPage_.get()};
-    for (CDialog* page : pages) {
-        if (!page->Create(hwnd_)) continue;
+    const char* marks[] = {"sweep page created", "settings page created", "shredder page created",
+                           "junk page created"};
+    for (int i = 0; i < 4; ++i) {
+        CDialog* page = pages[i];
+        const bool created = page->Create(hwnd_);
+        StartupMark(marks[i]);
+        if (!created) continue;
         ::SetWindowPos(page->GetSafeHwnd(), nullptr, kPageOrigin.x, kPageOrigin.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -307,6 +315,10 @@ bool CLumeDlg::OnPaint() {
         background_->CutCorners(mem, kCornerSize, kMagenta);
     }
     ::EndPaint(hwnd_, &ps);
+    if (!firstPaintMarked_ && ::IsWindowVisible(hwnd_)) {
+        firstPaintMarked_ = true;
+        StartupMark("main window visible");
+    }
     return true;
 }
 

@@ -105,6 +105,7 @@ private:
     POINT grabOffset_{};
     bool dragging_ = false;
     UINT taskbarCreatedMessage_ = 0;
+    bool firstPaintMarked_ = false;
 };
 
 }  // namespace scw

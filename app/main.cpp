@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include "app/LumeApp.h"
+#include "framework/StartupTrace.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    scw::StartupMark("process entered");
     scw::CLumeApp app;
     return app.Run(instance);
 }
