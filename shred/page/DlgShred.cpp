@@ -263,29 +263,14 @@ bool CDlgShred::OnPaint() {
     return true;
 }
 
-bool CDlgShred::GetDisplayText(NMLVDISPINFOW& info) const {
-    if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return true;
-    std::optional<ShredRow> row = rows_.At(static_cast<size_t>(info.item.iItem));
-    std::wstring text;
-    if (row) text = info.item.iSubItem == 0 ? row->name : info.item.iSubItem == 1 ? row->folder : std::to_wstring(row->size);
-    lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
-    return true;
-}
-
 bool CDlgShred::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_CTLCOLORDLG:
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
-        return true;
     case WM_ERASEBKGND:
         result = TRUE;  // OnPaint fills everything
         return true;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(hwnd_, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        return true;
-    }
+    case WM_CTLCOLORDLG:
+    case WM_PRINTCLIENT:
+        return HandleWhitePageBackground(hwnd_, message, wParam, result);
     case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
@@ -293,7 +278,11 @@ bool CDlgShred::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->idFrom != kList || header->code != LVN_GETDISPINFOW) return false;
-        return GetDisplayText(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return AnswerDisplayText(*reinterpret_cast<NMLVDISPINFOW*>(lParam), [this](size_t index, int column) {
+            std::optional<ShredRow> row = rows_.At(index);
+            if (!row) return std::wstring();
+            return column == 0 ? row->name : column == 1 ? row->folder : std::to_wstring(row->size);
+        });
     }
     default:
         return false;

@@ -82,7 +82,6 @@ private:
     bool AddOne(const std::wstring& fullPath);
     void ShowRows();
     void ShowRunning(bool running);
-    bool GetDisplayText(NMLVDISPINFOW& info) const;
 
     HWND mainWindow_ = nullptr;
     ShredList rows_;
