@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -40,6 +41,17 @@ inline bool MakeTree(const std::wstring& root) {
     return true;
 }
 
+// The command line of a benchmark: [folder] [rounds]; makes the tree once. False when it cannot.
+inline bool BenchSetup(int argc, wchar_t** argv, std::wstring& root, int& rounds) {
+    root = argc > 1 ? argv[1] : L"C:\\scourwell-bench\\";
+    if (root.back() != L'\\') root += L'\\';
+    rounds = argc > 2 ? _wtoi(argv[2]) : 5;
+    if (rounds < 1) rounds = 1;
+    if (MakeTree(root)) return true;
+    std::fwprintf(stderr, L"could not make the tree\n");
+    return false;
+}
+
 // The engine alone: counts what it is told and polls a real, never signalled stop event.
 class CountingRun : public scw::ScanRun {
 public:
@@ -58,6 +70,31 @@ public:
 private:
     HANDLE stop_;
 };
+
+// The baseline of every walk: what any walker must do at least.
+inline long BareWalk(const std::wstring& folder) {
+    long files = 0;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L".."))
+                files += BareWalk(folder + data.cFileName + L"\\");
+        } else {
+            ++files;
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return files;
+}
+
+template <typename F>
+double Seconds(F&& f) {
+    auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 inline double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

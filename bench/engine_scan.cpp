@@ -13,48 +13,10 @@
 #include "engine/Targets.h"
 #include "bench/BenchSupport.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// The baseline: what any walker must do at least.
-long BareWalk(const std::wstring& folder) {
-    long files = 0;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L".."))
-                files += BareWalk(folder + data.cFileName + L"\\");
-        } else {
-            ++files;
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return files;
-}
-
-
-template <typename F>
-double Seconds(F&& f) {
-    auto start = Clock::now();
-    f();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
-    std::wstring root = argc > 1 ? argv[1] : L"C:\\scourwell-bench\\";
-    if (root.back() != L'\\') root += L'\\';
-    int rounds = argc > 2 ? _wtoi(argv[2]) : 5;
-    if (rounds < 1) rounds = 1;
-    if (!MakeTree(root)) {
-        std::fwprintf(stderr, L"could not make the tree\n");
-        return 1;
-    }
+    std::wstring root;
+    int rounds = 0;
+    if (!BenchSetup(argc, argv, root, rounds)) return 1;
     std::wstring tree = root + L"tree\\";
 
     scw::CMyObject category(nullptr, 1, scw::LevelCategory, 0, L"Category");

@@ -4,6 +4,7 @@ namespace scw::cli {
 
 const wchar_t kHelpText[] =
     L"Usage: scourwell-cli COMMAND [SELECTION] [--json] [--yes]\n"
+    L"       scourwell-cli junk [--root FOLDER] [--types default|all|LIST] [--delete [--yes]] [--json]\n"
     L"       scourwell-cli shred [--passes 1|3|7] PATH... [--json] [--yes]\n"
     L"\n"
     L"Commands:\n"
@@ -16,6 +17,15 @@ const wchar_t kHelpText[] =
     L"  clean SELECTION --yes  scan, then delete every selected item as the one-click erase does;\n"
     L"                         without --yes it only previews and exits with 2. Folders of kind 1\n"
     L"                         are emptied too, although a scan never lists them\n"
+    L"  junk                   search for junk files: one line per file, its name in lower case and\n"
+    L"                         its folder (JSON keys file, folder). --root FOLDER searches one folder\n"
+    L"                         instead of every fixed disk; --types picks rows of the 45-row junk type\n"
+    L"                         table: default (rows 1-12, also without --types), all, or a LIST such\n"
+    L"                         as 1,3,9-12. Links (junctions, symbolic links) are never entered.\n"
+    L"                         --delete --yes deletes every file found and prints deleted|failed and\n"
+    L"                         the full path (JSON keys result, path); without --yes it only lists and\n"
+    L"                         exits with 2. Only the read-only bit is cleared; nothing is left to be\n"
+    L"                         deleted at restart\n"
     L"  shred PATH... --yes    overwrite each file in place (--passes 1: random, the default; 3: zeros,\n"
     L"                         ones, random; 7: random and that three twice), flushing every pass to\n"
     L"                         the disk, then cut it to nothing, rename it at random and delete it.\n"
@@ -36,27 +46,26 @@ const wchar_t kHelpText[] =
     L"\n"
     L"Options:\n"
     L"  --json   one JSON object a line instead of tab-separated fields\n"
-    L"  --yes    let clean delete and shred destroy\n"
+    L"  --yes    let clean, and junk --delete, delete, and shred destroy\n"
     L"  --passes 1, 3 or 7 overwrite passes for shred\n"
     L"  --help   this text\n"
     L"\n"
     L"Records go to standard output as UTF-8, one a line; counts and summaries (\"N traces in M items\",\n"
     L"\"deleted N, failed M\") go to standard error. Text fields never hold tabs or line breaks: such\n"
     L"characters show as U+FFFD; --json keeps names exactly.\n"
-    L"Ctrl+C stops a scan at its next step, a deletion after its current item, and a shred after the\n"
-    L"block it is writing (that file stays on disk, partly overwritten).\n"
+    L"Ctrl+C stops a scan at its next step, and a deletion after its current item.\n"
     L"This program never writes setting.ini.\n"
     L"\n"
     L"Exit codes:\n"
     L"  0  done\n"
-    L"  1  some traces could not be deleted (files in use are deleted at the next restart),\n"
-    L"     or some files were skipped or could not be shredded\n"
-    L"  2  usage error, or clean or shred without --yes\n"
+    L"  1  some traces could not be deleted (files in use are deleted at the next restart)\n"
+    L"  2  usage error, or clean without --yes\n"
     L"  3  stopped by Ctrl+C\n"
     L"\n"
     L"Examples:\n"
     L"  scourwell-cli scan default\n"
     L"  scourwell-cli clean 104,106 --yes\n"
+    L"  scourwell-cli junk --root C:\\work --types 6,35\n"
     L"  scourwell-cli shred --passes 3 C:\\old\\letters --yes\n";
 
 namespace {
@@ -65,6 +74,7 @@ std::optional<Command> CommandNamed(const std::wstring& name) {
     if (name == L"targets") return Command::Targets;
     if (name == L"scan") return Command::Scan;
     if (name == L"clean") return Command::Clean;
+    if (name == L"junk") return Command::Junk;
     if (name == L"shred") return Command::Shred;
     return std::nullopt;
 }
@@ -86,11 +96,41 @@ std::optional<Arguments> ParseShred(Arguments parsed, const std::vector<std::wst
     }
     return parsed;
 }
+
+// The options that belong to junk alone; a value follows --root and --types.
+bool TakeJunkOption(const std::vector<std::wstring>& args, size_t& i, Arguments& parsed, std::wstring& error) {
+    const std::wstring& arg = args[i];
+    if (arg == L"--delete") {
+        parsed.deleteJunk = true;
+        return true;
+    }
+    std::wstring* value = arg == L"--root" ? &parsed.root : arg == L"--types" ? &parsed.types : nullptr;
+    if (!value) return false;
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+        error = arg + L" needs a value";
+        return true;
+    }
+    *value = args[++i];
+    return true;
+}
+
+std::optional<Arguments> CheckJunk(Arguments parsed, const std::vector<std::wstring>& words, std::wstring& error) {
+    if (words.size() > 1) {
+        error = L"unexpected argument: " + words[1];
+        return std::nullopt;
+    }
+    if (parsed.yes && !parsed.deleteJunk) {
+        error = L"--yes belongs to junk --delete";
+        return std::nullopt;
+    }
+    return parsed;
+}
 }  // namespace
 
 std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, std::wstring& error) {
     Arguments parsed;
     std::vector<std::wstring> words;
+    bool junkOptions = false;
     bool passesGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
@@ -111,6 +151,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
             parsed.json = true;
         } else if (arg == L"--yes") {
             parsed.yes = true;
+        } else if (TakeJunkOption(args, i, parsed, error)) {
+            if (!error.empty()) return std::nullopt;
+            junkOptions = true;
         } else if (arg.starts_with(L"-")) {
             error = L"unknown option: " + arg;
             return std::nullopt;
@@ -130,6 +173,11 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
     parsed.command = *command;
     if (passesGiven && parsed.command != Command::Shred) {
         error = L"--passes belongs to shred only";
+        return std::nullopt;
+    }
+    if (parsed.command == Command::Junk) return CheckJunk(parsed, words, error);
+    if (junkOptions) {
+        error = L"--root, --types and --delete belong to junk";
         return std::nullopt;
     }
     if (parsed.command == Command::Shred) return ParseShred(parsed, words, error);

@@ -7,7 +7,7 @@
 
 namespace scw::cli {
 
-enum class Command { Help, Items, Targets, Scan, Clean, Shred };
+enum class Command { Help, Items, Targets, Scan, Clean, Junk, Shred };
 
 struct Arguments {
     Command command = Command::Help;
@@ -16,6 +16,10 @@ struct Arguments {
     bool yes = false;
     int passes = 1;                  // shred: 1, 3 or 7
     std::vector<std::wstring> paths;  // shred: files and folders, as typed
+    // junk only
+    std::wstring root;            // as typed; empty for every fixed disk
+    std::wstring types;           // as typed; empty for the default rows
+    bool deleteJunk = false;
 };
 
 // The parsed line, or nullopt with `error` saying what is wrong (a usage error).

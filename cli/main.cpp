@@ -1,4 +1,4 @@
-// scourwell-cli: lists the catalogue and scans or cleans chosen items from a console.
+// scourwell-cli: lists the catalogue, scans or cleans chosen items, and finds junk files from a console.
 #include <windows.h>
 
 #include <string>
@@ -7,6 +7,7 @@
 #include "state/Settings.h"
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
+#include "cli/JunkCommand.h"
 #include "cli/ConsoleOut.h"
 #include "cli/Selection.h"
 #include "cli/ShredCommand.h"
@@ -75,6 +76,7 @@ int wmain(int argc, wchar_t** argv) {
         PrintLines(out, kHelpText);
         return ExitDone;
     }
+    if (args->command == Command::Junk) return RunJunk(out, *args);
     if (args->command == Command::Shred) return ShredPaths(out, args->paths, args->passes, args->json, args->yes);
     return RunCommand(out, *args);
 }

@@ -42,19 +42,6 @@ void DrawBitmapKeyed(HDC dc, HBITMAP bitmap, int x, int y, COLORREF key) {
     DrawBitmapPartKeyed(dc, bitmap, x, y, RECT{0, 0, size.cx, size.cy}, key);
 }
 
-bool HandleWhitePageBackground(HWND page, UINT message, WPARAM wParam, LRESULT& result) {
-    if (message == WM_CTLCOLORDLG) {
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
-        return true;
-    }
-    if (message != WM_PRINTCLIENT) return false;
-    RECT client;
-    ::GetClientRect(page, &client);
-    ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    result = 0;
-    return true;
-}
-
 void CopyParentBackground(HWND child, HDC dc) {
     HWND parent = ::GetParent(child);
     RECT rc{};

@@ -27,10 +27,6 @@ void DrawBitmapPartKeyed(HDC dc, HBITMAP bitmap, int x, int y, const RECT& sourc
 // the parent's screen pixels, then whatever the parent draws for an erase and a print request.
 void CopyParentBackground(HWND child, HDC dc);
 
-// A page drawn on white: answers the dialog's background brush and a child's request to print
-// what lies behind it. True when the message was one of those.
-bool HandleWhitePageBackground(HWND page, UINT message, WPARAM wParam, LRESULT& result);
-
 // Asks for one hover and one leave notice (hover time 1 ms); returns true if tracking started.
 bool TrackHoverAndLeave(HWND window);
 

@@ -1,2 +1,35 @@
 // Resource ids of the junk cleaner page and its panels.
 #pragma once
+
+#define IDD_JUNK_SCAN 375
+#define IDD_JUNK_RESULTS 376
+
+// Scan panel
+#define IDC_JUNK_CATALOG_LABEL 1050
+#define IDC_JUNK_TYPES 1048
+#define IDC_JUNK_PLACE_GROUP 1051
+#define IDC_JUNK_PLACE_LABEL 1047
+#define IDC_JUNK_ALLDISKS 1012
+#define IDC_JUNK_ALLDISKS_TEXT 4007
+#define IDC_JUNK_CHOOSEDIR 1013
+#define IDC_JUNK_CHOOSEDIR_TEXT 4008
+#define IDC_JUNK_PATH 1027
+#define IDC_JUNK_BROWSER 1011
+#define IDC_JUNK_SELECT_LABEL 1055
+#define IDC_JUNK_DEFAULT 1056
+#define IDC_JUNK_DEFAULT_TEXT 4004
+#define IDC_JUNK_ALL 1053
+#define IDC_JUNK_ALL_TEXT 4005
+#define IDC_JUNK_NONE 1054
+#define IDC_JUNK_NONE_TEXT 4006
+#define IDC_JUNK_SCANNOW 30008
+
+// Results panel
+#define IDC_JUNK_LIST 1052
+#define IDC_JUNK_ANIMATION 1016
+#define IDC_JUNK_STOP 30005
+#define IDC_JUNK_DELETE 30006
+#define IDC_JUNK_DELETEALL 30007
+
+// The page's two-tab strip
+#define IDC_JUNK_TABS 1049

@@ -1,11 +1,100 @@
 #include "junk/page/DlgJunk.h"
 
+#include "controls/MemDC.h"
+#include "controls/SelfPaint.h"
+#include "controls/SkinDraw.h"
 #include "res/resource.h"
+#include "state/RunFlags.h"
 
 namespace scw {
 
+namespace {
+constexpr COLORREF kFrameColor = RGB(0xED, 0xEB, 0xE6);
+constexpr int kTabWidth = 108, kTabHeight = 26, kTabGap = 2;
+// The tabs stand on the panels' top edge.
+constexpr POINT kTabOrigin{11, 130 - kTabHeight};
+}  // namespace
+
 CDlgJunk::CDlgJunk() : CDialog(IDD_JUNK) {}
 
-void CDlgJunk::Reset() { ++resetCount_; }
+BOOL CDlgJunk::OnInitDialog() {
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    header_ = LoadSkinBitmap(IDB_JUNK_HEADER);
+
+    tabs_.Create(hwnd_,
+                 RECT{kTabOrigin.x, kTabOrigin.y, kTabOrigin.x + 2 * kTabWidth + kTabGap, kTabOrigin.y + kTabHeight},
+                 IDC_JUNK_TABS);
+    tabs_.SetItemCount(2);
+    tabs_.SetItemRect(kScanPanel, 0, 0, kTabWidth, kTabHeight);
+    tabs_.SetItemRect(kResultsPanel, kTabWidth + kTabGap, 0, 2 * kTabWidth + kTabGap, kTabHeight);
+    tabs_.SetItemBitmaps(kScanPanel, IDB_JUNKTAB_SCAN_NORMAL, IDB_JUNKTAB_SCAN_HOT, IDB_JUNKTAB_SCAN_HOT);
+    tabs_.SetItemBitmaps(kResultsPanel, IDB_JUNKTAB_RESULTS_NORMAL, IDB_JUNKTAB_RESULTS_HOT,
+                         IDB_JUNKTAB_RESULTS_HOT);
+    // The pattern list must not change under a running search.
+    tabs_.SetLocked([] { return JunkSearchBusy.load() != 0; });
+
+    scan_.onScan = [this](const std::wstring& root, const std::vector<std::wstring>& patterns) {
+        StartJunkSearch(root, patterns);
+    };
+    for (CDialog* panel : {static_cast<CDialog*>(&scan_), static_cast<CDialog*>(&results_)}) {
+        if (!panel->Create(hwnd_)) continue;
+        ::SetWindowPos(panel->GetSafeHwnd(), nullptr, kPanelRect.left, kPanelRect.top,
+                       kPanelRect.right - kPanelRect.left, kPanelRect.bottom - kPanelRect.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowPanel(kScanPanel);
+    return TRUE;
+}
+
+void CDlgJunk::ShowPanel(int index) {
+    for (CDialog* panel : {static_cast<CDialog*>(&scan_), static_cast<CDialog*>(&results_)}) {
+        if (panel->GetSafeHwnd()) ::ShowWindow(panel->GetSafeHwnd(), SW_HIDE);
+    }
+    CDialog* shown = index == kScanPanel ? static_cast<CDialog*>(&scan_)
+                     : index == kResultsPanel ? static_cast<CDialog*>(&results_)
+                                              : nullptr;
+    if (shown && shown->GetSafeHwnd()) ::ShowWindow(shown->GetSafeHwnd(), SW_SHOW);
+}
+
+void CDlgJunk::StartJunkSearch(const std::wstring& root, const std::vector<std::wstring>& patterns) {
+    tabs_.SetCurrent(kResultsPanel);
+    ShowPanel(kResultsPanel);
+    results_.StartSearch(root, patterns);
+}
+
+void CDlgJunk::Reset() {
+    ++resetCount_;
+    if (!hwnd_) return;
+    tabs_.SetCurrent(kScanPanel);
+    ShowPanel(kScanPanel);
+    scan_.ResetPlace();
+    results_.ClearRows();
+}
+
+void CDlgJunk::Paint(HDC dc) {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    DrawBitmap(dc, header_.Get(), 10, 10, 161, 61);
+    UniqueBrush frame(::CreateSolidBrush(kFrameColor));
+    RECT box{10, 80, client.right - 10, client.bottom - 10};
+    ::FrameRect(dc, &box, frame.Get());
+}
+
+bool CDlgJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) {
+            CMemDC mem(dc, hwnd_);
+            Paint(mem);
+        }))
+        return true;
+    switch (message) {
+    case kSkinTabChanged:
+        ShowPanel(static_cast<int>(lParam));
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
 
 }  // namespace scw

@@ -1,23 +1,48 @@
 #pragma once
-// The junk cleaner page: a child dialog of the main window. Its Scan and Results panels are
-// built on top of this frame.
+// The junk cleaner page: a child dialog of the main window with a header, a frame, and a two-tab
+// strip over its Scan and Results panels.
+#include "controls/SkinTab.h"
 #include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
+#include "junk/page/DlgJunkJunk.h"
+#include "junk/page/DlgJunkScan.h"
 
 namespace scw {
 
 class CDlgJunk : public CDialog {
 public:
+    enum Panel { kScanPanel = 0, kResultsPanel = 1 };
+    // The page takes a fixed pixel size; the panels sit at a fixed pixel place in it.
+    static constexpr int kPageWidth = 612;
+    static constexpr int kPageHeight = 488;
+    static constexpr RECT kPanelRect{1, 130, 1 + 574, 130 + 325};
+
     CDlgJunk();
 
     // Back to the Scan panel with its defaults; called each time the main window shows the page.
     void Reset();
     int ResetCount() const { return resetCount_; }
+    void ShowPanel(int index);
+    // Shows the Results panel and searches there.
+    void StartJunkSearch(const std::wstring& root, const std::vector<std::wstring>& patterns);
+
+    CDlgJunkScan& ScanPanel() { return scan_; }
+    CDlgJunkJunk& ResultsPanel() { return results_; }
+    CSkinTab& Tabs() { return tabs_; }
 
 protected:
+    BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void Paint(HDC dc);
+
+    CSkinTab tabs_;
+    CDlgJunkScan scan_;
+    CDlgJunkJunk results_;
+    UniqueBitmap header_;
     int resetCount_ = 0;
 };
 

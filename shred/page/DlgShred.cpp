@@ -4,6 +4,7 @@
 
 #include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
+#include "controls/WhiteBackground.h"
 #include "res/resource.h"
 #include "shred/core/ShredTarget.h"
 #include "shred/page/FilePickers.h"
@@ -264,13 +265,11 @@ bool CDlgShred::OnPaint() {
 }
 
 bool CDlgShred::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
     switch (message) {
     case WM_ERASEBKGND:
         result = TRUE;  // OnPaint fills everything
         return true;
-    case WM_CTLCOLORDLG:
-    case WM_PRINTCLIENT:
-        return HandleWhitePageBackground(hwnd_, message, wParam, result);
     case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

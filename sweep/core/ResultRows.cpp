@@ -4,34 +4,6 @@
 
 namespace scw {
 
-void ResultRows::Append(ResultRow row) {
-    std::lock_guard<std::mutex> guard(lock_);
-    rows_.push_back(std::move(row));
-}
-
-void ResultRows::Clear() {
-    std::lock_guard<std::mutex> guard(lock_);
-    rows_.clear();
-}
-
-size_t ResultRows::Size() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return rows_.size();
-}
-
-std::optional<ResultRow> ResultRows::At(size_t index) const {
-    std::lock_guard<std::mutex> guard(lock_);
-    if (index >= rows_.size()) return std::nullopt;
-    return rows_[index];
-}
-
-bool ResultRows::Erase(size_t index) {
-    std::lock_guard<std::mutex> guard(lock_);
-    if (index >= rows_.size()) return false;
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
-    return true;
-}
-
 int ResultListAdapter::FirstSelectedRow() const {
     return static_cast<int>(::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }

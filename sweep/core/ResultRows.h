@@ -5,12 +5,12 @@
 #include <windows.h>
 
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/TraceList.h"
+#include "framework/LockedRows.h"
 
 namespace scw {
 
@@ -21,18 +21,7 @@ struct ResultRow {
     bool isRegistry = false;
 };
 
-class ResultRows {
-public:
-    void Append(ResultRow row);
-    void Clear();
-    size_t Size() const;
-    std::optional<ResultRow> At(size_t index) const;
-    bool Erase(size_t index);
-
-private:
-    mutable std::mutex lock_;
-    std::vector<ResultRow> rows_;
-};
+using ResultRows = LockedRows<ResultRow>;
 
 // The single-trace delete's view of the result list: the rows above with the list view's
 // selection. Removing a row also lowers the run's row count.

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
+#include "controls/WhiteBackground.h"
 #include "engine/Sweep.h"
 #include "state/RunFlags.h"
 #include "res/resource.h"
@@ -214,14 +214,12 @@ void CDlgScan::ShowRowCount() {
 }
 
 bool CDlgScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
     switch (message) {
     case kMsgInvoke:
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         result = 0;
         return true;
-    case WM_CTLCOLORDLG:
-    case WM_PRINTCLIENT:
-        return HandleWhitePageBackground(hwnd_, message, wParam, result);
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
         return ReflectToControl(message, wParam, lParam, result);

@@ -1,5 +1,7 @@
 #include "tests/common/TestSupport.h"
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -21,6 +23,19 @@ std::wstring UniqueName(const std::wstring& hint) {
 }  // namespace
 
 std::wstring TestBinFolder() { return ModuleFolder(); }
+
+std::vector<DWORD> LiveThreadIds() {
+    std::vector<DWORD> ids;
+    UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot) return ids;
+    THREADENTRY32 entry{sizeof entry};
+    for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
+        if (entry.th32OwnerProcessID != ::GetCurrentProcessId()) continue;
+        UniqueKernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, entry.th32ThreadID));
+        if (thread && ::WaitForSingleObject(thread.Get(), 0) == WAIT_TIMEOUT) ids.push_back(entry.th32ThreadID);
+    }
+    return ids;
+}
 
 TempFolder::TempFolder(const std::wstring& hint) : path_(L"C:\\scourwell-tests\\" + UniqueName(hint) + L"\\") {
     MakeFolders(path_);
@@ -86,39 +101,6 @@ void RemoveTree(const std::wstring& folder) {
     }
     find.Reset();
     ::RemoveDirectoryW(base.c_str());
-}
-
-bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
-    // Wine reports success here without making anything: only a link that shows counts.
-    if (CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
-        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    if (!CreateDirectoryW(link.c_str(), nullptr)) return false;
-    UniqueFileHandle dir(CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!dir) return false;
-    std::wstring substitute = L"\\??\\" + target;
-    std::vector<BYTE> buffer(sizeof(DWORD) + 2 * sizeof(WORD) + 4 * sizeof(WORD) +
-                             (substitute.size() + 1 + target.size() + 1) * sizeof(wchar_t));
-    auto* words = reinterpret_cast<WORD*>(buffer.data());
-    *reinterpret_cast<DWORD*>(buffer.data()) = IO_REPARSE_TAG_MOUNT_POINT;
-    words[2] = static_cast<WORD>(buffer.size() - 8);  // data length
-    words[4] = 0;                                            // substitute offset
-    words[5] = static_cast<WORD>(substitute.size() * 2);     // substitute length
-    words[6] = static_cast<WORD>((substitute.size() + 1) * 2);  // print offset
-    words[7] = static_cast<WORD>(target.size() * 2);         // print length
-    wchar_t* path = reinterpret_cast<wchar_t*>(words + 8);
-    memcpy(path, substitute.c_str(), (substitute.size() + 1) * 2);
-    memcpy(path + substitute.size() + 1, target.c_str(), (target.size() + 1) * 2);
-    DWORD returned = 0;
-    if (DeviceIoControl(dir.Get(), FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
-                        0, &returned, nullptr) &&
-        (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) &&
-        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    dir.Reset();
-    RemoveDirectoryW(link.c_str());
-    return false;
 }
 
 TestKey::TestKey(HKEY root, const std::wstring& hint)
@@ -294,6 +276,41 @@ void PumpMessages(DWORD forMs) {
         }
         if (forMs) ::Sleep(10);
     } while (::GetTickCount() - start < forMs);
+}
+
+// A directory link at `link` pointing at `target`: a symbolic link if the system makes one,
+// else a junction. False when neither can be made here.
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
+    // Wine reports success here without making anything: only a link that shows counts.
+    if (CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    if (!CreateDirectoryW(link.c_str(), nullptr)) return false;
+    UniqueFileHandle dir(CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!dir) return false;
+    std::wstring substitute = L"\\??\\" + target;
+    std::vector<BYTE> buffer(sizeof(DWORD) + 2 * sizeof(WORD) + 4 * sizeof(WORD) +
+                             (substitute.size() + 1 + target.size() + 1) * sizeof(wchar_t));
+    auto* words = reinterpret_cast<WORD*>(buffer.data());
+    *reinterpret_cast<DWORD*>(buffer.data()) = IO_REPARSE_TAG_MOUNT_POINT;
+    words[2] = static_cast<WORD>(buffer.size() - 8);  // data length
+    words[4] = 0;                                            // substitute offset
+    words[5] = static_cast<WORD>(substitute.size() * 2);     // substitute length
+    words[6] = static_cast<WORD>((substitute.size() + 1) * 2);  // print offset
+    words[7] = static_cast<WORD>(target.size() * 2);         // print length
+    wchar_t* path = reinterpret_cast<wchar_t*>(words + 8);
+    memcpy(path, substitute.c_str(), (substitute.size() + 1) * 2);
+    memcpy(path + substitute.size() + 1, target.c_str(), (target.size() + 1) * 2);
+    DWORD returned = 0;
+    if (DeviceIoControl(dir.Get(), FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
+                        0, &returned, nullptr) &&
+        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT))
+        return true;
+    dir.Reset();
+    RemoveDirectoryW(link.c_str());
+    return false;
 }
 
 }  // namespace scw::test

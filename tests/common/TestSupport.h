@@ -33,9 +33,6 @@ bool FolderExists(const std::wstring& path);
 void MakeFolders(const std::wstring& folder);
 // Removes a folder tree, never following links.
 void RemoveTree(const std::wstring& folder);
-// A directory link at `link` pointing at `target`: a symbolic link if the system makes one,
-// else a junction. False when neither can be made here.
-bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
 
 // A key below HKCU\Software\ScourwellTests that is deleted with its subtree at the end.
 class TestKey {
@@ -104,6 +101,12 @@ bool WaitUntil(F&& predicate, DWORD timeoutMs = 10000) {
 
 // Removes the delete-at-restart entry that a failed delete of this path queued; true if it was there.
 bool TakePendingRename(const std::wstring& path);
+
+// A folder link at `link` pointing at `target`: a symbolic link if the system makes one, else a
+// junction. False when neither can be made here.
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
+// The ids of this process's threads that are alive now.
+std::vector<DWORD> LiveThreadIds();
 
 // Dispatches pending messages of this thread (and drops a stray quit message).
 void PumpMessages(DWORD forMs = 0);

@@ -124,8 +124,10 @@ TEST_F(ShredPageTest, StopDuringARunLocksTheButtonsUntilItEndsAndLeavesTheFileLi
     page->AddPath(big);
     ClickRadio(CDlgShred::kThorough);
     Click(CDlgShred::kShred);
-    ASSERT_TRUE(WaitUntil([&] { return BarPosition() > 0; }, 30000));
-    EXPECT_FALSE(page->Idle());
+    // Locked as soon as the run has measured the list, long before 336 MB are written.
+    ASSERT_TRUE(WaitUntil([&] { return !page->Idle(); }, 30000))
+        << "busy " << page->Run().Busy() << ", rows " << Rows() << ", on disk " << FileExists(big);
+    EXPECT_EQ(BarRange(), 48 << 20);
     for (int id : {CDlgShred::kAddFile, CDlgShred::kAddDirectory, CDlgShred::kCancelFile, CDlgShred::kCancelAll,
                    CDlgShred::kQuick, CDlgShred::kSafe, CDlgShred::kThorough})
         EXPECT_FALSE(Enabled(id)) << id;

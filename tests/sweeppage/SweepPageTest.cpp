@@ -10,6 +10,7 @@
 #include "sweep/page/DlgScan.h"
 #include "sweep/page/DlgScanResult.h"
 #include "state/ItemSets.h"
+#include "tests/common/ProgressCloser.h"
 #include "tests/common/TestSupport.h"
 
 using namespace scw;
@@ -21,22 +22,6 @@ struct TrayRecorder : TrayActivity {
     std::vector<std::wstring> calls;
     void StartTrayActivity(const std::wstring& t, const std::wstring& x) override { calls.push_back(L"start " + t + x); }
     void StopTrayActivity(const std::wstring& t, const std::wstring& x) override { calls.push_back(L"stop " + t + x); }
-};
-
-// Closes the progress dialog with its Exit button once the deletion has finished, and notes
-// what the dialog showed at that moment.
-struct ProgressCloser {
-    static inline HWND dialog = nullptr;
-    static inline bool alertShown = false;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!dialog || !::IsWindow(dialog)) return;
-        HWND exitButton = ::GetDlgItem(dialog, CDlgScanResult::kExitId);
-        if (!exitButton || !::IsWindowVisible(exitButton)) return;
-        alertShown = ::IsWindowVisible(::GetDlgItem(dialog, CDlgScanResult::kAlertId)) != FALSE;
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(CDlgScanResult::kExitId, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(exitButton));
-        dialog = nullptr;
-    }
 };
 
 class SweepPageTest : public testing::Test {

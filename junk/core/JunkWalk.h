@@ -1,0 +1,53 @@
+#pragma once
+// The junk search itself: walks a folder tree (or every fixed disk) and reports each file whose
+// name matches. It never enters a link (junction, symbolic link, mount point): a profile holds
+// junction loops, and what a link reaches may lie anywhere. Paths over the platform limit are
+// skipped, never cut.
+#include <windows.h>
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "junk/core/JunkMatch.h"
+
+namespace scw {
+
+struct JunkRow {
+    std::wstring file;    // the name in lower case
+    std::wstring folder;  // ends in a backslash
+    std::wstring FullPath() const { return folder + file; }
+};
+
+class JunkSink {
+public:
+    virtual void FoundJunk(const JunkRow& row) = 0;
+
+protected:
+    ~JunkSink() = default;
+};
+
+// How a walk learns it should stop. The flag is read at every entry (it costs nothing); the
+// event, which a program exit may signal alone, once per folder.
+struct JunkStop {
+    const std::atomic<bool>* flag = nullptr;
+    HANDLE event = nullptr;
+    bool AtEntry() const { return flag && flag->load(std::memory_order_relaxed); }
+    bool AtFolder() const { return AtEntry() || (event && ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0); }
+};
+
+// The roots of the fixed disks, in the system's order ("C:\").
+std::vector<std::wstring> FixedDriveRoots();
+
+// The root in full, ending in a backslash: rows then name the same files whatever the process's
+// current directory is later (a file dialog may change it). Nothing when it does not fit.
+std::optional<std::wstring> FullJunkRoot(const std::wstring& root);
+
+// Walks one folder (ending in a backslash); false when a stop ended it.
+bool WalkForJunk(const std::wstring& folder, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop);
+
+// The whole search: every fixed disk for an empty root, else the root made full.
+void SearchJunk(const std::wstring& root, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop);
+
+}  // namespace scw

@@ -1,0 +1,220 @@
+#include "junk/page/DlgJunkJunk.h"
+
+#include <commctrl.h>
+
+#include "controls/WhiteBackground.h"
+#include "junk/core/JunkDelete.h"
+#include "res/resource.h"
+#include "state/RunFlags.h"
+#include "sweep/page/DlgScanResult.h"
+
+namespace scw {
+
+namespace {
+constexpr wchar_t kNotRemoved[] = L"For certain reasons,the file could not be removed by Scourwell";
+// While a search runs the list catches up with the rows found on this timer: a low-priority
+// message, so painting and input keep their turn however fast files come.
+constexpr UINT_PTR kRowsTimer = 15;
+constexpr UINT kRowsTimerMs = 100;
+
+void ShowMessageBox(HWND owner, const wchar_t* text) { ::MessageBoxW(owner, text, L"Scourwell", MB_OK); }
+
+void CreateButton(CNButtonEx& button, HWND parent, int id, const UINT (&images)[4]) {
+    button.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 104, 27}, parent, id);
+    button.SetBitmaps(images[0], images[1], images[2], images[3], 104, 27);
+}
+
+void Place(HWND window, int left, int top, int right, int bottom) {
+    ::MoveWindow(window, left, top, right - left, bottom - top, TRUE);
+}
+}  // namespace
+
+CDlgJunkJunk::CDlgJunkJunk() : CDialog(IDD_JUNK_RESULTS), showMessage(ShowMessageBox) {}
+
+CDlgJunkJunk::~CDlgJunkJunk() {
+    // The worker reports into the controls below: stop and join it while they still exist.
+    run_.reset();
+}
+
+BOOL CDlgJunkJunk::OnInitDialog() {
+    run_ = std::make_unique<JunkRun>(static_cast<JunkView&>(*this));
+    animation_.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 103, 106}, hwnd_, IDC_JUNK_ANIMATION);
+    animation_.SetBkColor(RGB(255, 255, 255));
+    animation_.Load(IDR_GIF_JUNK_SEARCH, L"GIF");
+    animation_.Draw();
+
+    list_.columns = {{L"File", 100, LVCFMT_LEFT}, {L"Path", 350, LVCFMT_LEFT}};
+    list_.Create(WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
+                 WS_EX_CLIENTEDGE, RECT{0, 0, 100, 100}, hwnd_, kListId);
+    ::SendMessageW(list_.GetSafeHwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+
+    CreateButton(stop_, hwnd_, kStopId,
+                 {IDB_JUNK_STOP_NORMAL, IDB_JUNK_STOP_HOVER, IDB_JUNK_STOP_HOVER, IDB_JUNK_STOP_DISABLED});
+    CreateButton(delete_, hwnd_, kDeleteId,
+                 {IDB_JUNK_DELETE_NORMAL, IDB_JUNK_DELETE_HOVER, IDB_JUNK_DELETE_PRESSED, IDB_JUNK_DELETE_DISABLED});
+    CreateButton(deleteAll_, hwnd_, kDeleteAllId,
+                 {IDB_JUNK_DELETEALL_NORMAL, IDB_JUNK_DELETEALL_HOVER, IDB_JUNK_DELETEALL_PRESSED,
+                  IDB_JUNK_DELETEALL_DISABLED});
+    stop_.Enable(false);
+    Layout();
+    return TRUE;
+}
+
+void CDlgJunkJunk::Layout() {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    const int W = client.right, H = client.bottom;
+    Place(list_.GetSafeHwnd(), 5, 5, W - 112, H - 5);
+    Place(animation_.GetSafeHwnd(), W - 108, H - 211, W - 5, H - 105);
+    Place(stop_.GetSafeHwnd(), W - 106, H - 98, W - 2, H - 71);
+    Place(delete_.GetSafeHwnd(), W - 106, H - 65, W - 2, H - 38);
+    Place(deleteAll_.GetSafeHwnd(), W - 106, H - 32, W - 2, H - 5);
+    animation_.Stop();
+}
+
+bool CDlgJunkJunk::StartSearch(const std::wstring& root, const std::vector<std::wstring>& patterns) {
+    return run_ && run_->StartSearch(root, patterns);
+}
+
+void CDlgJunkJunk::ClearRows() {
+    rows_.Clear();
+    ShowRowCount();
+}
+
+void CDlgJunkJunk::SearchStarted() {
+    rows_.Clear();
+    channel_.Send([this] {
+        ShowRowCount();
+        stop_.Enable(true);
+        delete_.Enable(false);
+        deleteAll_.Enable(false);
+        animation_.Draw();
+        ::SetTimer(hwnd_, kRowsTimer, kRowsTimerMs, nullptr);
+    });
+}
+
+void CDlgJunkJunk::SearchEnded() {
+    channel_.Send([this] {
+        ::KillTimer(hwnd_, kRowsTimer);
+        ShowRowCount();
+        animation_.Stop();
+        stop_.Enable(false);
+        delete_.Enable(true);
+        deleteAll_.Enable(true);
+    });
+}
+
+void CDlgJunkJunk::RowsDeleted() {
+    rows_.Clear();
+    channel_.Send([this] { ShowRowCount(); });
+}
+
+void CDlgJunkJunk::OnDestroy() {
+    // Work the search still hands over would find no windows: drop it.
+    channel_.Close();
+}
+
+void CDlgJunkJunk::OnTimer(UINT_PTR id) {
+    if (id == kRowsTimer) ShowRowCount();
+}
+
+int CDlgJunkJunk::ShownRows() const { return static_cast<int>(::SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
+
+bool CDlgJunkJunk::ButtonEnabled(int id) const {
+    for (const CNButtonEx* button : {&stop_, &delete_, &deleteAll_}) {
+        if (::GetDlgCtrlID(button->GetSafeHwnd()) == id) return button->IsEnabledFlag();
+    }
+    return false;
+}
+
+void CDlgJunkJunk::ShowRowCount() {
+    HWND list = list_.GetSafeHwnd();
+    if (!list) return;
+    const size_t count = rows_.Size();
+    const size_t shown = static_cast<size_t>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    if (count < shown) {
+        // Rows went: no selection may point at a different file.
+        LVITEMW clear{};
+        clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    }
+    ::SendMessageW(list, LVM_SETITEMCOUNT, count, count >= shown ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
+    if (count < shown) ::InvalidateRect(list, nullptr, FALSE);
+}
+
+bool CDlgJunkJunk::OnCommand(WORD id, WORD code, HWND) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+    case kStopId:
+        if (run_) run_->RequestStop();
+        return true;
+    case kDeleteId:
+        OnDelete();
+        return true;
+    case kDeleteAllId:
+        OnDeleteAll();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDlgJunkJunk::OnDelete() {
+    if (JunkSearchBusy || run_->Busy()) return;
+    const int selected =
+        static_cast<int>(::SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (selected < 0) return;
+    std::optional<JunkRow> row = rows_.At(static_cast<size_t>(selected));
+    if (!row) return;
+    if (!DeleteJunkFile(row->FullPath())) {
+        // The row stays, so the user can try again.
+        showMessage(hwnd_, kNotRemoved);
+        return;
+    }
+    rows_.Erase(static_cast<size_t>(selected));
+    ShowRowCount();
+}
+
+void CDlgJunkJunk::OnDeleteAll() {
+    if (JunkSearchBusy || run_->Busy() || rows_.Size() == 0) return;
+    CDlgScanResult dialog;
+    dialog.SetTotal(static_cast<int>(rows_.Size()));
+    dialog.SetOnReady([this, &dialog] {
+        run_->Resume();
+        if (onProgressShown) onProgressShown(dialog);
+    });
+    if (!run_->StartDeleteAll(rows_.Snapshot(), dialog)) return;
+    dialog.DoModal(::GetAncestor(hwnd_, GA_ROOT));
+    run_->Wait();
+    ShowRowCount();
+}
+
+void CDlgJunkJunk::FillDisplayInfo(NMLVDISPINFOW& info) const {
+    if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
+    std::optional<JunkRow> row = rows_.At(static_cast<size_t>(info.item.iItem));
+    std::wstring text;
+    if (row) text = info.item.iSubItem == 0 ? row->file : row->folder;
+    lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
+}
+
+bool CDlgJunkJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
+    switch (message) {
+    case WM_SIZE:
+        Layout();
+        return false;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        return ReflectToControl(message, wParam, lParam, result);
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->idFrom != kListId || header->code != LVN_GETDISPINFOW) return false;
+        FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+}  // namespace scw

@@ -1,0 +1,202 @@
+#include "junk/page/DlgJunkScan.h"
+
+#include <commctrl.h>
+
+#include "controls/WhiteBackground.h"
+#include "junk/core/JunkTypes.h"
+#include "junk/page/JunkFolderBrowser.h"
+#include "res/resource.h"
+
+namespace scw {
+
+namespace {
+constexpr wchar_t kNoTypeTicked[] = L"Please select at least one item of junk file type";
+constexpr wchar_t kNoPath[] = L"Please choose a path for cleaning junk files";
+
+struct Placement {
+    int id;
+    RECT rect;
+};
+
+// Pixel positions in the 574 x 325 panel; Scan Now is placed from the bottom right corner.
+constexpr Placement kPlacements[] = {
+    {IDC_JUNK_CATALOG_LABEL, {12, 8, 292, 24}},   {IDC_JUNK_TYPES, {12, 26, 302, 315}},
+    {IDC_JUNK_PLACE_GROUP, {316, 8, 562, 150}},   {IDC_JUNK_PLACE_LABEL, {328, 22, 552, 38}},
+    {IDC_JUNK_ALLDISKS, {330, 46, 346, 62}},      {IDC_JUNK_ALLDISKS_TEXT, {350, 46, 540, 62}},
+    {IDC_JUNK_CHOOSEDIR, {330, 70, 346, 86}},     {IDC_JUNK_CHOOSEDIR_TEXT, {350, 70, 540, 86}},
+    {IDC_JUNK_PATH, {330, 96, 470, 138}},         {IDC_JUNK_BROWSER, {478, 104, 550, 128}},
+    {IDC_JUNK_SELECT_LABEL, {318, 162, 560, 178}}, {IDC_JUNK_DEFAULT, {330, 184, 346, 200}},
+    {IDC_JUNK_DEFAULT_TEXT, {350, 184, 410, 200}}, {IDC_JUNK_ALL, {418, 184, 434, 200}},
+    {IDC_JUNK_ALL_TEXT, {438, 184, 478, 200}},     {IDC_JUNK_NONE, {486, 184, 502, 200}},
+    {IDC_JUNK_NONE_TEXT, {506, 184, 560, 200}},
+};
+
+void ShowMessageBox(HWND owner, const wchar_t* text) { ::MessageBoxW(owner, text, L"Scourwell", MB_OK); }
+
+std::wstring WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+}  // namespace
+
+CDlgJunkScan::CDlgJunkScan() : CDialog(IDD_JUNK_SCAN), showMessage(ShowMessageBox) {}
+
+BOOL CDlgJunkScan::OnInitDialog() {
+    for (auto [radio, id] : {std::pair{&allDisks_, IDC_JUNK_ALLDISKS}, {&chooseDir_, IDC_JUNK_CHOOSEDIR},
+                             {&default_, IDC_JUNK_DEFAULT}, {&all_, IDC_JUNK_ALL}, {&none_, IDC_JUNK_NONE}}) {
+        radio->AttachDlgItem(hwnd_, id);
+        radio->SetGlyphStrip(IDB_RADIO_STRIP);
+    }
+    LinkRadioGroup({&allDisks_, &chooseDir_});
+    LinkRadioGroup({&default_, &all_, &none_});
+    placeGroup_.AttachDlgItem(hwnd_, IDC_JUNK_PLACE_GROUP);
+    placeGroup_.SetCaptionBackground(RGB(255, 255, 255));
+    scanNow_.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 195, 57}, hwnd_, IDC_JUNK_SCANNOW);
+    scanNow_.SetBitmaps(IDB_SCANNOW_NORMAL, IDB_SCANNOW_HOVER, IDB_SCANNOW_PRESSED, IDB_SCANNOW_PRESSED, 195, 57);
+    PlaceControls();
+    FillTypeList();
+    default_.SetTicked(true);
+    ResetPlace();
+    return TRUE;
+}
+
+void CDlgJunkScan::PlaceControls() {
+    for (const Placement& p : kPlacements) {
+        ::MoveWindow(GetDlgItem(p.id), p.rect.left, p.rect.top, p.rect.right - p.rect.left, p.rect.bottom - p.rect.top,
+                     FALSE);
+    }
+    PlaceScanNow();
+}
+
+void CDlgJunkScan::PlaceScanNow() {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    ::MoveWindow(scanNow_.GetSafeHwnd(), client.right - 220, client.bottom - 70, 195, 57, TRUE);
+}
+
+void CDlgJunkScan::FillTypeList() {
+    HWND list = TypeList();
+    ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+                   LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    const wchar_t* headers[] = {L"Type", L"Description"};
+    const int widths[] = {80, 170};
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW c{};
+        c.mask = LVCF_TEXT | LVCF_WIDTH;
+        c.pszText = const_cast<wchar_t*>(headers[column]);
+        c.cx = widths[column];
+        ::SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&c));
+    }
+    int row = 0;
+    for (const JunkType& type : JunkTypes()) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(type.pattern);
+        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = 1;
+        item.pszText = const_cast<wchar_t*>(type.description);
+        ::SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        ++row;
+    }
+    TickRows(kDefaultJunkTypeCount);
+}
+
+int CDlgJunkScan::RowCount() const { return static_cast<int>(::SendMessageW(TypeList(), LVM_GETITEMCOUNT, 0, 0)); }
+
+bool CDlgJunkScan::IsRowTicked(int row) const {
+    const LRESULT state = ::SendMessageW(TypeList(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+    return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+void CDlgJunkScan::TickRow(int row, bool ticked) {
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
+    ::SendMessageW(TypeList(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// Ticks the first `ticked` rows and unticks the rest.
+void CDlgJunkScan::TickRows(int ticked) {
+    const int rows = RowCount();
+    for (int row = 0; row < rows; ++row) TickRow(row, row < ticked);
+}
+
+void CDlgJunkScan::ResetPlace() {
+    ::SetWindowTextW(GetDlgItem(IDC_JUNK_PATH), L"");
+    allDisks_.SetTicked(true);
+    chooseDir_.SetTicked(false);
+    ChoosePlace(true);
+}
+
+void CDlgJunkScan::ChoosePlace(bool allDisks) {
+    ::EnableWindow(GetDlgItem(IDC_JUNK_PATH), !allDisks);
+    ::EnableWindow(GetDlgItem(IDC_JUNK_BROWSER), !allDisks);
+}
+
+bool CDlgJunkScan::OnCommand(WORD id, WORD code, HWND) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+    case IDC_JUNK_ALLDISKS: ChoosePlace(true); return true;
+    case IDC_JUNK_CHOOSEDIR: ChoosePlace(false); return true;
+    case IDC_JUNK_DEFAULT: TickRows(kDefaultJunkTypeCount); return true;
+    case IDC_JUNK_ALL: TickRows(kJunkTypeCount); return true;
+    case IDC_JUNK_NONE: TickRows(0); return true;
+    case IDC_JUNK_BROWSER: OnBrowse(); return true;
+    case IDC_JUNK_SCANNOW: OnScanNow(); return true;
+    default: return false;
+    }
+}
+
+void CDlgJunkScan::OnBrowse() {
+    if (std::optional<std::wstring> folder = BrowseForJunkFolder(hwnd_))
+        ::SetWindowTextW(GetDlgItem(IDC_JUNK_PATH), folder->c_str());
+}
+
+std::vector<std::wstring> CDlgJunkScan::TickedPatterns() const {
+    std::vector<std::wstring> patterns;
+    const int rows = RowCount();
+    for (int row = 0; row < rows && row < kJunkTypeCount; ++row) {
+        if (IsRowTicked(row)) patterns.emplace_back(JunkTypes()[static_cast<size_t>(row)].pattern);
+    }
+    return patterns;
+}
+
+void CDlgJunkScan::OnScanNow() {
+    const std::vector<std::wstring> patterns = TickedPatterns();
+    if (patterns.empty()) {
+        showMessage(hwnd_, kNoTypeTicked);
+        return;
+    }
+    std::wstring root;
+    if (!allDisks_.IsTicked()) {
+        root = WindowText(GetDlgItem(IDC_JUNK_PATH));
+        if (root.empty()) {
+            showMessage(hwnd_, kNoPath);
+            return;
+        }
+        if (root.back() != L'\\') root += L'\\';
+    }
+    if (onScan) onScan(root, patterns);
+}
+
+bool CDlgJunkScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+        ::SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        return true;
+    case WM_SIZE:
+        PlaceScanNow();
+        return false;
+    case WM_DRAWITEM:
+        return ReflectToControl(message, wParam, lParam, result);
+    default:
+        return false;
+    }
+}
+
+}  // namespace scw

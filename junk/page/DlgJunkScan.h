@@ -1,0 +1,57 @@
+#pragma once
+// The Scan panel of the junk page: the junk type table with its ticks, the place to search and
+// the Scan Now button.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/GlyphButton.h"
+#include "controls/GuiGroupBox.h"
+#include "controls/NButtonEx.h"
+#include "framework/Dialog.h"
+
+namespace scw {
+
+class CDlgJunkScan : public CDialog {
+public:
+    CDlgJunkScan();
+
+    // Scan Now with a valid choice: the root (empty for every fixed disk) and the patterns.
+    std::function<void(const std::wstring& root, const std::vector<std::wstring>& patterns)> onScan;
+    // Shows a message to the user; tests record it instead.
+    std::function<void(HWND owner, const wchar_t* text)> showMessage;
+
+    // Back to "Scan all Disk" with an empty, disabled path field.
+    void ResetPlace();
+
+    bool IsRowTicked(int row) const;  // 0-based
+    void TickRow(int row, bool ticked);
+    int RowCount() const;
+    bool ScanAllDisks() const { return allDisks_.IsTicked(); }
+    bool DefaultChosen() const { return default_.IsTicked(); }
+    HWND TypeList() const { return GetDlgItem(kTypeListId); }
+    static constexpr int kTypeListId = 1048;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void PlaceControls();
+    void PlaceScanNow();
+    void FillTypeList();
+    void ChoosePlace(bool allDisks);
+    void TickRows(int ticked);
+    void OnBrowse();
+    void OnScanNow();
+    std::vector<std::wstring> TickedPatterns() const;
+
+    CNRadioEx allDisks_, chooseDir_, default_, all_, none_;
+    CGuiGroupBox placeGroup_;
+    CNButtonEx scanNow_;
+};
+
+}  // namespace scw

@@ -1,0 +1,83 @@
+// Deleting junk: exactly the listed path, read-only files too, failures counted and nothing ever
+// left to be deleted at restart.
+#include <gtest/gtest.h>
+
+#include "framework/UniqueHandle.h"
+#include "junk/core/JunkDelete.h"
+#include "junk/core/JunkRun.h"
+#include "junk/core/JunkTypes.h"
+#include "tests/common/TestSupport.h"
+#include "tests/junk/JunkFixtures.h"
+
+using namespace scw;
+using namespace scw::test;
+
+TEST(JunkDelete, RemovesReadOnlyFilesAndRefusesWhatIsNotAPlainListedFile) {
+    TempFolder root(L"junkdel");
+    const std::wstring readOnly = root / L"locked.tmp";
+    WriteFileText(readOnly);
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(DeleteJunkFile(readOnly));
+    EXPECT_FALSE(FileExists(readOnly));
+
+    EXPECT_FALSE(DeleteJunkFile(root / L"gone.tmp")) << "a file that is gone is a failure";
+    MakeFolders(root / L"folder.tmp\\");
+    WriteFileText(root / L"folder.tmp\\keep.txt");
+    EXPECT_FALSE(DeleteJunkFile(root / L"folder.tmp"));
+    EXPECT_TRUE(FileExists(root / L"folder.tmp\\keep.txt"));
+    EXPECT_FALSE(DeleteJunkFile(L"C:\\" + std::wstring(300, L'x') + L".tmp"));
+
+    WriteFileText(root / L"target\\sentinel.tmp");
+    if (MakeFolderLink(root / L"link.tmp", root / L"target")) {
+        EXPECT_FALSE(DeleteJunkFile(root / L"link.tmp"));
+        EXPECT_TRUE(FileExists(root / L"target\\sentinel.tmp"));
+        ::RemoveDirectoryW((root / L"link.tmp").c_str());
+    }
+}
+
+TEST(JunkDelete, FileInUseFailsKeepsItsReadOnlyBitAndIsNeverQueuedForRestart) {
+    TempFolder root(L"junkuse");
+    const std::wstring path = root / L"busy.tmp";
+    WriteFileText(path);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    UniqueFileHandle holder(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                          nullptr));
+    ASSERT_TRUE(holder);
+    EXPECT_FALSE(DeleteJunkFile(path));
+    EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(TakePendingRename(path));
+    holder.Reset();
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(JunkDelete, DeleteAllCountsALockedFileAsOneFailureAndEmptiesTheList) {
+    TempFolder root(L"junkall");
+    WriteFileText(root / L"a.tmp");
+    WriteFileText(root / L"sub\\b.swp");
+    WriteFileText(root / L"sub\\c.tmp");
+    WriteFileText(root / L"ro.tmp");
+    ::SetFileAttributesW((root / L"ro.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteFileText(root / L"sentinel.txt");
+    RecordingJunkView view;
+    JunkRun run(view);
+    ASSERT_TRUE(run.StartSearch(root.Path(), DefaultJunkPatterns()));
+    run.Wait();
+    ASSERT_EQ(view.rows.size(), 4u);
+
+    UniqueFileHandle holder(::CreateFileW((root / L"sub\\c.tmp").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    FakeProgress progress;
+    ASSERT_TRUE(run.StartDeleteAll(view.rows, progress));
+    run.Resume();
+    run.Wait();
+    EXPECT_EQ(progress.deleted, 3);
+    EXPECT_EQ(progress.failed, 1);
+    EXPECT_TRUE(progress.finished);
+    EXPECT_EQ(view.calls.back(), L"rows deleted");
+    EXPECT_TRUE(FileExists(root / L"sub\\c.tmp"));
+    EXPECT_FALSE(FileExists(root / L"ro.tmp"));
+    EXPECT_TRUE(FileExists(root / L"sentinel.txt"));
+    EXPECT_FALSE(TakePendingRename(root / L"sub\\c.tmp"));
+    EXPECT_FALSE(run.StartDeleteAll({}, progress)) << "an empty list deletes nothing";
+}

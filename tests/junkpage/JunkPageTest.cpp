@@ -1,0 +1,207 @@
+// The junk page as the user drives it: the real page window in this process, a search of a
+// planted folder, and the clicks sent as the controls send them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "framework/UniqueHandle.h"
+#include "junk/page/DlgJunk.h"
+#include "res/resource.h"
+#include "state/RunFlags.h"
+#include "tests/common/ProgressCloser.h"
+#include "tests/common/TestSupport.h"
+
+using namespace scw;
+using namespace scw::test;
+
+namespace {
+
+class JunkPageTest : public testing::Test {
+protected:
+    void SetUp() override {
+        JunkSearchBusy = 0;
+        WriteFileText(root / L"A.TMP");
+        WriteFileText(root / L"sub\\~$Book.xlsx");
+        WriteFileText(root / L"sub\\Thumbs.db");  // row 43: not a default type
+        WriteFileText(root / L"keep.txt");
+        parent = ::CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 640, 520, nullptr, nullptr, nullptr, nullptr);
+        page = std::make_unique<CDlgJunk>();
+        ASSERT_TRUE(page->Create(parent));
+        auto record = [this](HWND, const wchar_t* text) { messages.emplace_back(text); };
+        Scan().showMessage = record;
+        Results().showMessage = record;
+        Results().onProgressShown = [](CDialog& dialog) { ProgressCloser::dialog = dialog.GetSafeHwnd(); };
+    }
+    void TearDown() override {
+        page.reset();
+        ::DestroyWindow(parent);
+        JunkSearchBusy = 0;
+    }
+
+    CDlgJunkScan& Scan() { return page->ScanPanel(); }
+    CDlgJunkJunk& Results() { return page->ResultsPanel(); }
+    static void Click(HWND dialog, int id) {
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    }
+    // A skinned radio ticks on a release while the mouse rests on it, as a real click does.
+    void ClickRadio(int id) {
+        HWND radio = Scan().GetDlgItem(id);
+        ::SendMessageW(radio, WM_MOUSEHOVER, 0, MAKELPARAM(4, 4));
+        ::SendMessageW(radio, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        ::SendMessageW(radio, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    }
+    int TickedRows() {
+        int ticked = 0;
+        for (int row = 0; row < Scan().RowCount(); ++row) ticked += Scan().IsRowTicked(row) ? 1 : 0;
+        return ticked;
+    }
+    // The panel's own visibility (the page and its host stay hidden in these tests).
+    bool Visible(CDialog& dialog) { return (::GetWindowLongW(dialog.GetSafeHwnd(), GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool Enabled(int id) { return ::IsWindowEnabled(Scan().GetDlgItem(id)) != FALSE; }
+    std::wstring ListText(int row, int column) {
+        wchar_t text[MAX_PATH] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        ::SendMessageW(Results().List(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    int RowOf(const std::wstring& file) {
+        for (int row = 0; row < Results().ShownRows(); ++row)
+            if (ListText(row, 0) == file) return row;
+        return -1;
+    }
+    void SearchPlantedFolder() {
+        ClickRadio(IDC_JUNK_CHOOSEDIR);
+        // Typed without its backslash: the search adds it.
+        const std::wstring typed = root.Path().substr(0, root.Path().size() - 1);
+        ::SetWindowTextW(Scan().GetDlgItem(IDC_JUNK_PATH), typed.c_str());
+        Click(Scan().GetSafeHwnd(), IDC_JUNK_SCANNOW);
+        Results().Run().Wait();
+        PumpMessages();
+    }
+    void Select(int row) {
+        LVITEMW select{};
+        select.stateMask = select.state = LVIS_SELECTED;
+        ::SendMessageW(Results().List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&select));
+    }
+
+    TempFolder root{L"junkpage"};
+    HWND parent = nullptr;
+    std::unique_ptr<CDlgJunk> page;
+    std::vector<std::wstring> messages;
+};
+
+}  // namespace
+
+TEST_F(JunkPageTest, ScanPanelOpensOnTheDefaultsAndRefusesAScanWithoutTypesOrPath) {
+    ASSERT_EQ(Scan().RowCount(), 45);
+    for (int row = 0; row < 45; ++row) EXPECT_EQ(Scan().IsRowTicked(row), row < 12) << row;
+    EXPECT_TRUE(Scan().DefaultChosen());
+    EXPECT_TRUE(Scan().ScanAllDisks());
+    EXPECT_FALSE(Enabled(IDC_JUNK_PATH));
+    EXPECT_FALSE(Enabled(IDC_JUNK_BROWSER));
+    EXPECT_TRUE(Visible(Scan()));
+    EXPECT_FALSE(Visible(Results()));
+
+    ClickRadio(IDC_JUNK_NONE);
+    EXPECT_EQ(TickedRows(), 0);
+    Click(Scan().GetSafeHwnd(), IDC_JUNK_SCANNOW);
+    ClickRadio(IDC_JUNK_ALL);
+    EXPECT_EQ(TickedRows(), 45);
+    ClickRadio(IDC_JUNK_DEFAULT);
+    EXPECT_EQ(TickedRows(), 12);
+
+    ClickRadio(IDC_JUNK_CHOOSEDIR);
+    EXPECT_FALSE(Scan().ScanAllDisks());
+    EXPECT_TRUE(Enabled(IDC_JUNK_PATH));
+    EXPECT_TRUE(Enabled(IDC_JUNK_BROWSER));
+    Click(Scan().GetSafeHwnd(), IDC_JUNK_SCANNOW);
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"Please select at least one item of junk file type",
+                                                   L"Please choose a path for cleaning junk files"}));
+    EXPECT_EQ(Results().Run().Busy(), false) << "neither refusal starts a search";
+    EXPECT_EQ(page->Tabs().GetCurrent(), 0);
+}
+
+TEST_F(JunkPageTest, ScanNowOnAPlantedFolderListsItsJunkAndResetGoesBackToTheScanPanel) {
+    SearchPlantedFolder();
+    EXPECT_EQ(page->Tabs().GetCurrent(), 1);
+    EXPECT_TRUE(Visible(Results()));
+    EXPECT_FALSE(Visible(Scan()));
+    ASSERT_EQ(Results().ShownRows(), 2);
+    const int tmp = RowOf(L"a.tmp"), book = RowOf(L"~$book.xlsx");
+    ASSERT_GE(tmp, 0);
+    ASSERT_GE(book, 0);
+    EXPECT_EQ(ListText(tmp, 1), root.Path());
+    EXPECT_EQ(ListText(book, 1), root / L"sub\\");
+    EXPECT_FALSE(Results().ButtonEnabled(CDlgJunkJunk::kStopId));
+    EXPECT_TRUE(Results().ButtonEnabled(CDlgJunkJunk::kDeleteId));
+    EXPECT_TRUE(Results().ButtonEnabled(CDlgJunkJunk::kDeleteAllId));
+    EXPECT_EQ(JunkSearchBusy.load(), 0);
+    EXPECT_TRUE(FileExists(root / L"A.TMP")) << "a search only looks";
+
+    page->Reset();
+    EXPECT_EQ(page->Tabs().GetCurrent(), 0);
+    EXPECT_TRUE(Visible(Scan()));
+    EXPECT_FALSE(Visible(Results()));
+    EXPECT_TRUE(Scan().ScanAllDisks());
+    EXPECT_FALSE(Enabled(IDC_JUNK_PATH));
+    EXPECT_EQ(::GetWindowTextLengthW(Scan().GetDlgItem(IDC_JUNK_PATH)), 0);
+    EXPECT_EQ(Results().ShownRows(), 0);
+    EXPECT_EQ(TickedRows(), 12) << "the ticks stay as they were";
+}
+
+TEST_F(JunkPageTest, DeleteTakesTheTopmostSelectedRowAndDeleteAllEndsWithAnEmptyList) {
+    WriteFileText(root / L"b.tmp");
+    WriteFileText(root / L"c.tmp");
+    ::SetFileAttributesW((root / L"A.TMP").c_str(), FILE_ATTRIBUTE_READONLY);
+    SearchPlantedFolder();
+    ASSERT_EQ(Results().ShownRows(), 4);
+
+    Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteId);  // nothing selected
+    EXPECT_EQ(Results().ShownRows(), 4);
+    EXPECT_TRUE(messages.empty());
+
+    const int readOnly = RowOf(L"a.tmp");
+    const int other = RowOf(L"b.tmp");
+    Select(readOnly);
+    Select(other);
+    Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteId);
+    const std::wstring first = readOnly < other ? L"a.tmp" : L"b.tmp";
+    const std::wstring second = readOnly < other ? L"b.tmp" : L"a.tmp";
+    EXPECT_FALSE(FileExists(root / first));
+    EXPECT_TRUE(FileExists(root / second));
+    EXPECT_EQ(Results().ShownRows(), 3);
+    EXPECT_EQ(RowOf(first), -1);
+
+    // A file deleted behind the list's back: Delete keeps its row and says so.
+    ::DeleteFileW((root / L"c.tmp").c_str());
+    Select(RowOf(L"c.tmp"));
+    Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteId);
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"For certain reasons,the file could not be removed by Scourwell"}));
+    EXPECT_EQ(Results().ShownRows(), 3);
+
+    // Delete all: the gone file and a locked one fail, the rest goes, the list ends empty.
+    UniqueFileHandle locked(::CreateFileW((root / L"sub\\~$Book.xlsx").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked);
+    ProgressCloser::alertShown = false;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ProgressCloser::Tick);
+    Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteAllId);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(ProgressCloser::alertShown);
+    EXPECT_EQ(Results().Run().Deleted(), 1);
+    EXPECT_EQ(Results().Run().Failed(), 2);
+    EXPECT_EQ(Results().ShownRows(), 0);
+    EXPECT_FALSE(FileExists(root / second));
+    EXPECT_TRUE(FileExists(root / L"sub\\~$Book.xlsx"));
+    EXPECT_TRUE(FileExists(root / L"sub\\Thumbs.db"));
+    EXPECT_TRUE(FileExists(root / L"keep.txt"));
+    EXPECT_FALSE(TakePendingRename(root / L"sub\\~$book.xlsx"));
+
+    ProgressCloser::dialog = nullptr;
+    Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteAllId);  // nothing left: no dialog
+    EXPECT_EQ(ProgressCloser::dialog, nullptr);
+}
