@@ -21,19 +21,14 @@ BOOL CDlgWelcome::OnInitDialog() {
 }
 
 bool CDlgWelcome::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd_, &ps);
+    PaintScope paint(hwnd_);
     if (image_) {
-        HDC memory = ::CreateCompatibleDC(dc);
-        {
-            SelectScope select(memory, image_.Get());
-            RECT client;
-            ::GetClientRect(hwnd_, &client);
-            ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        }
-        ::DeleteDC(memory);
+        UniqueMemDc memory(::CreateCompatibleDC(paint.Get()));
+        SelectScope select(memory.Get(), image_.Get());
+        RECT client;
+        ::GetClientRect(hwnd_, &client);
+        ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
-    ::EndPaint(hwnd_, &ps);
     return true;
 }
 

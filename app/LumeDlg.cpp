@@ -1,7 +1,5 @@
 #include "app/LumeDlg.h"
 
-#include <windowsx.h>
-
 #include "app/DlgOptions.h"
 #include "app/HandOff.h"
 #include "app/LumeApp.h"
@@ -10,11 +8,11 @@
 #include "app/SiteAddresses.h"
 #include "app/WebPages.h"
 #include "controls/MemDC.h"
+#include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
 #include "framework/App.h"
 #include "framework/StartupTrace.h"
 #include "state/RunFlags.h"
-#include "framework/WorkerThread.h"
 #include "junk/page/DlgJunk.h"
 #include "res/resource.h"
 #include "shred/page/DlgShred.h"
@@ -24,9 +22,7 @@ namespace scw {
 
 namespace {
 constexpr POINT kPageOrigin{178, 158};
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kCornerSize = 7;
-constexpr UINT kDragPeriodMs = 20;
 constexpr UINT kSchedulerPeriodMs = 60000;
 
 bool AnyRunBusy() { return SweepBusy.load() || SweepDeleting.load() || JunkSearchBusy.load(); }
@@ -55,8 +51,8 @@ CLumeDlg::CLumeDlg()
 }
 
 CLumeDlg::~CLumeDlg() {
-    // Workers update the pages directly: they must end before the pages go.
-    WorkerThread::StopAndJoinAll();
+    // Each page joins its own workers as it goes; what they still post here is dropped.
+    channel_.Close();
     DestroyWindow();
 }
 
@@ -88,6 +84,7 @@ BOOL CLumeDlg::OnInitDialog() {
 
     tray_.Init(hwnd_, mainIcon_.Get());
     tray_.Add();
+    trayAnimation_.SetOwner(hwnd_, [this] { return scanPage_->RunningCount(); });
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 
     ProcessState& state = TheProcessState();
@@ -307,14 +304,12 @@ bool CLumeDlg::OnCommand(WORD id, WORD, HWND) {
 bool CLumeDlg::OnPaint() {
     // A hidden start lives in the tray until something shows the window on purpose.
     if (TheProcessState().autoStartFlag) ::ShowWindow(hwnd_, SW_HIDE);
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd_, &ps);
     {
-        CMemDC mem(dc, hwnd_);
+        PaintScope paint(hwnd_);
+        CMemDC mem(paint.Get(), hwnd_);
         background_->ComposeMainWindow(mem);
-        background_->CutCorners(mem, kCornerSize, kMagenta);
+        background_->CutCorners(mem, kCornerSize, kSkinKeyColor);
     }
-    ::EndPaint(hwnd_, &ps);
     if (!firstPaintMarked_ && ::IsWindowVisible(hwnd_)) {
         firstPaintMarked_ = true;
         StartupMark("main window visible");
@@ -324,29 +319,12 @@ bool CLumeDlg::OnPaint() {
 
 void CLumeDlg::OnTimer(UINT_PTR id) {
     if (id == kDragTimer) {
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        ::SetWindowPos(hwnd_, nullptr, cursor.x - grabOffset_.x, cursor.y - grabOffset_.y, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        drag_.Follow();
     } else if (id == kSchedulerTimer) {
         optionsPage_->ScheduledScanCheck();
     } else if (id == kTrayAnimationTimer) {
-        TrayTick(tray_.Frame());
+        trayAnimation_.Tick();
     }
-}
-
-void CLumeDlg::BeginDrag(LPARAM point) {
-    grabOffset_ = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-    dragging_ = true;
-    ::SetCapture(hwnd_);
-    ::SetTimer(hwnd_, kDragTimer, kDragPeriodMs, nullptr);
-}
-
-void CLumeDlg::EndDrag() {
-    if (!dragging_) return;
-    dragging_ = false;
-    ::KillTimer(hwnd_, kDragTimer);
-    if (::GetCapture() == hwnd_) ::ReleaseCapture();
 }
 
 void CLumeDlg::OnTrayCallback(WPARAM iconId, LPARAM mouseMessage) {
@@ -359,44 +337,23 @@ void CLumeDlg::OnTrayCallback(WPARAM iconId, LPARAM mouseMessage) {
     }
 }
 
+// Runs call these from their workers; the texts travel by value to the window thread.
 void CLumeDlg::StartTrayActivity(const std::wstring& title, const std::wstring& text) {
-    auto texts = std::make_unique<TrayTexts>(TrayTexts{title, text});
-    if (hwnd_ && ::PostMessageW(hwnd_, kTrayActivityMessage, 1, reinterpret_cast<LPARAM>(texts.get())))
-        texts.release();
+    channel_.Post([this, title, text] {
+        if (hwnd_) trayAnimation_.Start(title, text);
+    });
 }
 
 void CLumeDlg::StopTrayActivity(const std::wstring& title, const std::wstring& text) {
-    auto texts = std::make_unique<TrayTexts>(TrayTexts{title, text});
-    if (hwnd_ && ::PostMessageW(hwnd_, kTrayActivityMessage, 0, reinterpret_cast<LPARAM>(texts.get())))
-        texts.release();
-}
-
-void CLumeDlg::OnTrayActivity(bool start, std::unique_ptr<TrayTexts> texts) {
-    trayTitle_ = std::move(texts->title);
-    trayText_ = std::move(texts->text);
-    if (start) {
-        ::SetTimer(hwnd_, kTrayAnimationTimer, kTrayAnimationPeriodMs, nullptr);
-        trayAnimating_ = true;
-        return;
-    }
-    ::KillTimer(hwnd_, kTrayAnimationTimer);
-    trayAnimating_ = false;
-    TrayTick(-1);
-}
-
-void CLumeDlg::TrayTick(int frame) {
-    tray_.Tick(frame, ::IsWindowVisible(hwnd_) != FALSE, trayTitle_, trayText_, scanPage_->RunningCount());
-    if (frame < 0) trayTitle_ = kIdleTip;
+    channel_.Post([this, title, text] {
+        if (hwnd_) trayAnimation_.Stop(title, text);
+    });
 }
 
 void CLumeDlg::OnDestroy() {
-    EndDrag();
+    drag_.End();
     ::KillTimer(hwnd_, kSchedulerTimer);
-    ::KillTimer(hwnd_, kTrayAnimationTimer);
-    // Texts still on their way from a worker are freed here, since no one else will.
-    MSG msg;
-    while (::PeekMessageW(&msg, hwnd_, kTrayActivityMessage, kTrayActivityMessage, PM_REMOVE))
-        delete reinterpret_cast<TrayTexts*>(msg.lParam);
+    trayAnimation_.Cancel();
     tray_.Remove();
 }
 
@@ -418,19 +375,15 @@ bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         OnTrayCallback(wParam, lParam);
         result = 0;
         return true;
-    case kTrayActivityMessage:
-        OnTrayActivity(wParam != 0, std::unique_ptr<TrayTexts>(reinterpret_cast<TrayTexts*>(lParam)));
-        result = 0;
-        return true;
     case WM_LBUTTONDOWN:
-        BeginDrag(lParam);
+        drag_.Begin(hwnd_, lParam);
         return true;
     case WM_LBUTTONUP:
-        EndDrag();
+        drag_.End();
         return true;
     case WM_CAPTURECHANGED:
         // Capture taken away mid-drag (another window, a key): the window must stop following.
-        if (reinterpret_cast<HWND>(lParam) != hwnd_) EndDrag();
+        if (reinterpret_cast<HWND>(lParam) != hwnd_) drag_.End();
         return false;
     case WM_ERASEBKGND:
         result = 1;  // the paint covers the whole client area

@@ -6,12 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "app/TrayAnimation.h"
 #include "app/TrayIcon.h"
+#include "app/WindowDrag.h"
 #include "controls/BackGround.h"
 #include "controls/HyperLink.h"
 #include "controls/NButtonEx.h"
 #include "controls/SkinTab.h"
 #include "framework/Dialog.h"
+#include "framework/UiChannel.h"
 #include "sweep/core/TrayActivity.h"
 
 namespace scw {
@@ -23,8 +26,6 @@ class CDlgOptions;
 
 inline constexpr UINT kTabChangedMessage = WM_USER + 100;
 inline constexpr UINT kShowShredderMessage = WM_USER + 101;
-// Start and end of a run's tray activity, posted from any thread; lParam owns the texts.
-inline constexpr UINT kTrayActivityMessage = WM_APP + 1;
 
 enum PageIndex { kPageScan = 0, kPageJunk = 1, kPageShred = 2, kPageOptions = 3, kPageFaq = 5 };
 
@@ -46,7 +47,7 @@ public:
 
     int CurrentPage() const { return currentPage_; }
     int SelectedTab() const;
-    bool TrayAnimating() const { return trayAnimating_; }
+    bool TrayAnimating() const { return trayAnimation_.Animating(); }
     CDlgScan& ScanPage() { return *scanPage_; }
     CDlgJunk& JunkPage() { return *junkPage_; }
     CDlgShred& ShredPage() { return *shredPage_; }
@@ -64,11 +65,6 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    struct TrayTexts {
-        std::wstring title;
-        std::wstring text;
-    };
-
     void FitToSkin();
     void CreatePages();
     void SkinButtons();
@@ -78,12 +74,10 @@ private:
     void ApplyCloseRule();
     void HandOff(const COPYDATASTRUCT* data);
     void OnTrayCallback(WPARAM iconId, LPARAM mouseMessage);
-    void OnTrayActivity(bool start, std::unique_ptr<TrayTexts> texts);
-    void TrayTick(int frame);
     void ShowFromTray(int tab, int page);
-    void BeginDrag(LPARAM point);
-    void EndDrag();
 
+    // First: runs of the pages post to it until the pages have joined their workers.
+    UiChannel channel_;
     CNButtonEx updateButton_;
     CNButtonEx helpTopButton_;
     CNButtonEx helpSideButton_;
@@ -94,16 +88,13 @@ private:
     std::unique_ptr<CDlgOptions> optionsPage_;
     std::unique_ptr<CDlgShred> shredPage_;
     std::unique_ptr<CDlgJunk> junkPage_;
-    std::wstring trayTitle_;
-    std::wstring trayText_;
     std::unique_ptr<CNButtonEx> minimizeButton_;
     std::unique_ptr<CNButtonEx> closeButton_;
     UniqueIcon mainIcon_;
     int currentPage_ = -1;
     CTrayIcon tray_;
-    bool trayAnimating_ = false;
-    POINT grabOffset_{};
-    bool dragging_ = false;
+    TrayAnimation trayAnimation_{tray_};
+    WindowDrag drag_{kDragTimer};
     UINT taskbarCreatedMessage_ = 0;
     bool firstPaintMarked_ = false;
 };

@@ -3,15 +3,14 @@
 #include <windows.h>
 
 #include "framework/StartupTrace.h"
+#include "framework/UniqueHandle.h"
 #include "res/resource.h"
 
 namespace {
 INT_PTR CALLBACK BaselineProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
     static bool marked = false;
     if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        ::BeginPaint(hwnd, &ps);
-        ::EndPaint(hwnd, &ps);
+        { scw::PaintScope paint(hwnd); }
         if (!marked) scw::StartupMark("main window visible");
         marked = true;
         return TRUE;

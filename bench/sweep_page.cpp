@@ -19,6 +19,7 @@
 #include "engine/Targets.h"
 #include "sweep/page/DlgScan.h"
 #include "state/ItemSets.h"
+#include "state/Settings.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     double enginePeak = PeakMegabytes();
 
-    scw::CIniFileRW settings(scw::CIniFileRW::ByPath{}, root + L"setting.ini");
+    scw::CIniFileRW settings(scw::CIniFileRW::ByPath{}, root + scw::kSettingsFileName);
     scw::WriteItemSet(settings, scw::ItemSet::Recent, {static_cast<int>(kTempItem)});
     HWND host = ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 560, nullptr, nullptr,
                                   nullptr, nullptr);

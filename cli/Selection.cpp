@@ -4,6 +4,7 @@
 #include <set>
 
 #include "state/ItemSets.h"
+#include "state/Settings.h"
 
 namespace scw::cli {
 
@@ -103,7 +104,8 @@ std::optional<Selection> ResolveSelection(const std::wstring& text, const Catalo
         } else if (std::optional<ItemSet> set = SetNamed(part)) {
             // Without the file every key reads as 1, an id of no node: say why nothing is chosen.
             if (!settings.Exists()) {
-                notes.push_back(L"no setting.ini beside the program: the set '" + part + L"' is empty");
+                notes.push_back(L"no " + std::wstring(kSettingsFileName) + L" beside the program: the set '" + part +
+                                L"' is empty");
                 continue;
             }
             for (int id : SetIds(settings, *set)) collector.Add(id);

@@ -24,10 +24,8 @@ void CGuiGroupBox::SetCaption(const std::wstring& text) {
 
 bool CGuiGroupBox::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
-        Paint(dc);
-        ::EndPaint(hwnd_, &ps);
+        PaintScope paint(hwnd_);
+        Paint(paint.Get());
         result = 0;
         return true;
     }

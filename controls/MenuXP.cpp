@@ -74,13 +74,13 @@ bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) const {
         measure.itemWidth = 0;
         measure.itemHeight = static_cast<UINT>(::GetSystemMetrics(SM_CYMENUCHECK) / 2);
     } else {
-        HDC dc = ::GetDC(nullptr);
-        HGDIOBJ old = ::SelectObject(dc, boldFont_ ? boldFont_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+        WindowDc screen(nullptr);
         RECT rc{0, 0, 0, 0};
-        ::DrawTextW(dc, item->text.c_str(), static_cast<int>(item->text.size()), &rc,
-                    DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
-        ::SelectObject(dc, old);
-        ::ReleaseDC(nullptr, dc);
+        {
+            SelectScope font(screen.Get(), boldFont_ ? boldFont_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+            ::DrawTextW(screen.Get(), item->text.c_str(), static_cast<int>(item->text.size()), &rc,
+                        DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+        }
         const int height = std::max<int>(rc.bottom - rc.top, item->size + 4);
         const int width = item->buttonStyle ? height : (rc.right - rc.left) + 4 + 2 * item->size + 8;
         measure.itemHeight = static_cast<UINT>(height);

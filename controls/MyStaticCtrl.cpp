@@ -9,9 +9,7 @@ bool CMyStaticCtrl::Create(const std::wstring& text, DWORD style, const RECT& re
                                     rect.right - rect.left, rect.bottom - rect.top, parent,
                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AppInstance(), nullptr);
     if (!window) return false;
-    HDC dc = ::GetDC(window);
-    int height = -::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ::ReleaseDC(window, dc);
+    const int height = -::MulDiv(8, ::GetDeviceCaps(WindowDc(window).Get(), LOGPIXELSY), 72);
     font_.Reset(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif"));
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);

@@ -63,15 +63,12 @@ void CNButtonEx::SetBitmapHandles(HBITMAP normal, HBITMAP hover, HBITMAP pressed
         for (int j = 0; j < i; ++j) repeated = repeated || handles[j] == handles[i];
         if (!repeated) fresh[i].Reset(handles[i]);
     }
-    {
-        std::lock_guard lock(imagesLock_);
-        for (int i = 0; i < 4; ++i) {
-            owned_[i] = std::move(fresh[i]);
-            images_[i] = handles[i];
-        }
-        size_ = SIZE{width, height};
-        mode_ = mode;
+    for (int i = 0; i < 4; ++i) {
+        owned_[i] = std::move(fresh[i]);
+        images_[i] = handles[i];
     }
+    size_ = SIZE{width, height};
+    mode_ = mode;
     MakeOwnerDraw();
     Redraw();
 }
@@ -88,9 +85,7 @@ void CNButtonEx::SetColors(COLORREF normalFill, COLORREF hoverFill, COLORREF pre
 }
 
 void CNButtonEx::SetFont(int pointSize, const std::wstring& face) {
-    HDC screen = ::GetDC(nullptr);
-    const int height = -::MulDiv(pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
+    const int height = -::MulDiv(pointSize, ::GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY), 72);
     font_.Reset(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               face.substr(0, LF_FACESIZE - 1).c_str()));
@@ -169,7 +164,6 @@ void CNButtonEx::DrawTo(HDC dc) {
 void CNButtonEx::DrawBitmapMode(HDC dc, bool disabled, bool pressed) {
     // Only the image area is painted, so a draw size smaller than the window leaves the parent's
     // pixels around it; within it, states are layered like the images' designer expects.
-    std::lock_guard lock(imagesLock_);
     const RECT area{0, 0, size_.cx, size_.cy};
     CMemDC mem(dc, area);
     if (disabled) {
@@ -236,10 +230,8 @@ bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (message == WM_PRINTCLIENT) {
             DrawTo(reinterpret_cast<HDC>(wParam));
         } else {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(hwnd_, &ps);
-            DrawTo(dc);
-            ::EndPaint(hwnd_, &ps);
+            PaintScope paint(hwnd_);
+            DrawTo(paint.Get());
         }
         result = 0;
         return true;

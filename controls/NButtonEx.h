@@ -1,10 +1,10 @@
 #pragma once
 // Push button drawn by the program: mode 2 copies one of four bitmaps (the caption is part of the
 // images), mode 1 draws a rounded button with text in six colours; other modes leave the
-// platform's look. Tracks hover and can show a tooltip.
+// platform's look. Tracks hover and can show a tooltip. Window thread only: workers reach it
+// through their owner's UiChannel.
 #include <windows.h>
 
-#include <mutex>
 #include <string>
 
 #include "controls/SelfPaint.h"
@@ -61,7 +61,6 @@ private:
 
     std::wstring text_;
     int mode_ = kPlatform;
-    std::mutex imagesLock_;   // run workers swap images (Scan/Stop) while the window paints
     UniqueBitmap owned_[4];    // each distinct bitmap once
     HBITMAP images_[4] = {};  // per state, borrowed from owned_
     SIZE size_{0, 0};

@@ -18,7 +18,6 @@ namespace scw {
 
 namespace {
 
-constexpr DWORD kStopWaitMs = 5000;
 constexpr long long kMaxPixels = 16LL * 1024 * 1024;  // refuse absurd screen sizes from a file
 constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
 
@@ -39,20 +38,18 @@ HBITMAP MakeDib(int width, int height, uint32_t** bits) {
 ComPtr<IPicture> LoadPicture(std::span<const uint8_t> bytes, LONG* width, LONG* height) {
     ComPtr<IPicture> picture;
     if (bytes.empty() || bytes.size() > kMaxFileBytes) return picture;
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
     if (!memory) return picture;
-    if (void* p = ::GlobalLock(memory)) {
-        std::memcpy(p, bytes.data(), bytes.size());
-        ::GlobalUnlock(memory);
-    }
-    IStream* stream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        ::GlobalFree(memory);
-        return picture;
-    }
-    const HRESULT hr = ::OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+    void* p = ::GlobalLock(memory.Get());
+    if (!p) return picture;
+    std::memcpy(p, bytes.data(), bytes.size());
+    ::GlobalUnlock(memory.Get());
+    ComPtr<IStream> stream;
+    // The stream frees the memory from here on.
+    if (FAILED(::CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Put()))) return picture;
+    memory.Release();
+    const HRESULT hr = ::OleLoadPicture(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                                         picture.PutVoid());
-    stream->Release();
     if (FAILED(hr) || !picture) {
         picture.Reset();
         return picture;
@@ -61,16 +58,15 @@ ComPtr<IPicture> LoadPicture(std::span<const uint8_t> bytes, LONG* width, LONG* 
     OLE_YSIZE_HIMETRIC hmHeight = 0;
     picture->get_Width(&hmWidth);
     picture->get_Height(&hmHeight);
-    HDC screen = ::GetDC(nullptr);
-    *width = ::MulDiv(hmWidth, ::GetDeviceCaps(screen, LOGPIXELSX), 2540);
-    *height = ::MulDiv(hmHeight, ::GetDeviceCaps(screen, LOGPIXELSY), 2540);
-    ::ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    *width = ::MulDiv(hmWidth, ::GetDeviceCaps(screen.Get(), LOGPIXELSX), 2540);
+    *height = ::MulDiv(hmHeight, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 2540);
     return picture;
 }
 
 }  // namespace
 
-CPictureEx::CPictureEx() : exitEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+CPictureEx::CPictureEx() = default;
 
 CPictureEx::~CPictureEx() { UnLoad(); }
 
@@ -225,15 +221,19 @@ void CPictureEx::Invalidate() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void CPictureEx::InvalidateFromPlayer() {
+    if (channel_) channel_->Post([this] { Invalidate(); });
+}
+
 bool CPictureEx::Draw() {
     if (frames_.empty() || !surfaceDc_) return false;
     if (animated_) {
-        if (thread_) return true;  // already playing
-        thread_ = ::CreateThread(nullptr, 0, PlayThread, this, CREATE_SUSPENDED, nullptr);
-        if (!thread_) return false;
+        if (player_.Running()) return true;  // already playing
+        // Made here, on the window's thread, which is where the frames are shown.
+        if (!channel_) channel_ = std::make_unique<UiChannel>();
         playing_ = true;
-        ::ResumeThread(thread_);
-        return true;
+        if (!player_.Start([this](HANDLE stop) { Play(stop); })) playing_ = false;
+        return playing_.load();
     }
     {
         std::lock_guard lock(surfaceLock_);
@@ -243,12 +243,7 @@ bool CPictureEx::Draw() {
     return true;
 }
 
-DWORD WINAPI CPictureEx::PlayThread(void* self) {
-    static_cast<CPictureEx*>(self)->Play();
-    return 0;
-}
-
-void CPictureEx::Play() {
+void CPictureEx::Play(HANDLE stop) {
     playing_ = true;
     size_t index = 0;
     for (;;) {
@@ -265,10 +260,8 @@ void CPictureEx::Play() {
             }
             Compose(frame);
         }
-        Invalidate();
-        if (exitRequested_) break;
-        ::WaitForSingleObject(exitEvent_.Get(), static_cast<DWORD>(FrameDelayMs(frame.delay)));
-        if (exitRequested_) break;
+        InvalidateFromPlayer();
+        if (::WaitForSingleObject(stop, static_cast<DWORD>(FrameDelayMs(frame.delay))) == WAIT_OBJECT_0) break;
         {
             std::lock_guard lock(surfaceLock_);
             if (frame.disposal == 2) FillSurface(area);
@@ -288,29 +281,12 @@ void CPictureEx::Play() {
 
 void CPictureEx::Stop() {
     playing_ = false;
-    if (!thread_) return;
-    exitRequested_ = true;
-    ::SetEvent(exitEvent_.Get());
-    if (::WaitForSingleObject(thread_, kStopWaitMs) == WAIT_OBJECT_0) {
-        ::CloseHandle(thread_);
-        thread_ = nullptr;
-    }
-    ::ResetEvent(exitEvent_.Get());
-    exitRequested_ = thread_ != nullptr;  // a thread still running must keep seeing the request
+    // Joined, so the frames and the surface are the window thread's alone afterwards.
+    player_.StopAndJoin();
 }
 
 void CPictureEx::UnLoad() {
     Stop();
-    if (thread_) {
-        // Frames must not go while the thread may still compose them.
-        exitRequested_ = true;
-        ::SetEvent(exitEvent_.Get());
-        ::WaitForSingleObject(thread_, INFINITE);
-        ::CloseHandle(thread_);
-        thread_ = nullptr;
-        ::ResetEvent(exitEvent_.Get());
-        exitRequested_ = false;
-    }
     std::lock_guard lock(surfaceLock_);
     if (surfaceDc_ && surfaceOld_) ::SelectObject(surfaceDc_.Get(), surfaceOld_);
     surfaceOld_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -12,7 +13,9 @@
 #include <vector>
 
 #include "controls/SubclassWindow.h"
+#include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WorkerThread.h"
 
 namespace scw {
 
@@ -28,7 +31,7 @@ public:
     bool LoadFromMemory(std::span<const uint8_t> bytes);
     // Shows the picture; an animated GIF starts playing.
     bool Draw();
-    // Ends playing within 5 seconds; the surface keeps the last picture.
+    // Ends playing and joins the playing thread; the surface keeps the last picture.
     void Stop();
     void UnLoad();
 
@@ -62,8 +65,9 @@ private:
     void FillSurface(const RECT& area);
     void Compose(const Frame& frame);
     void Invalidate();
-    static DWORD WINAPI PlayThread(void* self);
-    void Play();
+    // The playing thread asks the window thread to repaint.
+    void InvalidateFromPlayer();
+    void Play(HANDLE stop);
 
     bool isGif_ = false;
     bool animated_ = false;
@@ -76,10 +80,10 @@ private:
     UniqueBitmap surface_;
     HGDIOBJ surfaceOld_ = nullptr;
     std::optional<RECT> paintRect_;
-    HANDLE thread_ = nullptr;
-    UniqueKernelHandle exitEvent_;
     std::atomic<bool> playing_{false};
-    std::atomic<bool> exitRequested_{false};
+    // Declared last: the player is joined and the channel closed before anything they use goes.
+    std::unique_ptr<UiChannel> channel_;
+    WorkerThread player_;
 };
 
 }  // namespace scw

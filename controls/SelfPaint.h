@@ -15,10 +15,8 @@ bool HandleSelfPaint(HWND window, UINT message, WPARAM wParam, LRESULT& result, 
         result = 1;
         return true;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(window, &ps);
-        draw(dc);
-        ::EndPaint(window, &ps);
+        PaintScope paint(window);
+        draw(paint.Get());
         result = 0;
         return true;
     }

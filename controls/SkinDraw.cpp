@@ -20,6 +20,13 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return SIZE{info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
 }
 
+UniqueImageList LoadSkinImageStrip(UINT id, int width, int height, int count, COLORREF key) {
+    UniqueImageList list(::ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0));
+    UniqueBitmap strip = LoadSkinBitmap(id);
+    if (list && strip) ::ImageList_AddMasked(list.Get(), strip.Get(), key);
+    return list;
+}
+
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
     if (!bitmap) return;
     UniqueMemDc source(::CreateCompatibleDC(dc));
@@ -52,10 +59,8 @@ void CopyParentBackground(HWND child, HDC dc) {
     }
     POINT origin{0, 0};
     ::MapWindowPoints(child, parent, &origin, 1);
-    if (HDC parentDc = ::GetDC(parent)) {
-        ::BitBlt(dc, 0, 0, rc.right, rc.bottom, parentDc, origin.x, origin.y, SRCCOPY);
-        ::ReleaseDC(parent, parentDc);
-    }
+    if (WindowDc parentDc(parent); parentDc)
+        ::BitBlt(dc, 0, 0, rc.right, rc.bottom, parentDc.Get(), origin.x, origin.y, SRCCOPY);
     // A parent that draws on request gives the exact background, without our own old pixels.
     POINT old{};
     ::OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);

@@ -15,6 +15,8 @@ inline constexpr COLORREF kSkinKeyColor = RGB(255, 0, 255);
 UniqueBitmap LoadSkinBitmap(UINT id);
 UniqueBitmap LoadSkinBitmapFile(const std::wstring& path);
 SIZE BitmapSize(HBITMAP bitmap);
+// An image list of `count` pictures cut from a bitmap resource strip; `key` pixels stay clear.
+UniqueImageList LoadSkinImageStrip(UINT id, int width, int height, int count, COLORREF key);
 
 // Copies the top-left width x height of the bitmap to (x, y); nothing for a null bitmap.
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);

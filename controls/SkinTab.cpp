@@ -118,9 +118,7 @@ void CSkinTab::CaptureBackground() {
     backgroundTaken_ = true;
     RECT rc{};
     ::GetClientRect(hwnd_, &rc);
-    HDC screen = ::GetDC(hwnd_);
-    background_.Reset(::CreateCompatibleBitmap(screen, rc.right, rc.bottom));
-    ::ReleaseDC(hwnd_, screen);
+    background_.Reset(::CreateCompatibleBitmap(WindowDc(hwnd_).Get(), rc.right, rc.bottom));
     if (!background_) return;
     UniqueMemDc mem(::CreateCompatibleDC(nullptr));
     SelectScope select(mem.Get(), background_.Get());
@@ -163,11 +161,9 @@ bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         result = 1;
         return true;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
+        PaintScope paint(hwnd_);
         CaptureBackground();
-        DrawTo(dc);
-        ::EndPaint(hwnd_, &ps);
+        DrawTo(paint.Get());
         result = 0;
         return true;
     }

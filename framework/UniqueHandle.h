@@ -1,6 +1,7 @@
 #pragma once
 // One owner type per close function: copying is deleted, moving hands ownership over.
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <utility>
@@ -56,6 +57,8 @@ inline void CloseIcon(HICON h) { ::DestroyIcon(h); }
 inline void CloseMenu(HMENU h) { ::DestroyMenu(h); }
 inline void CloseDc(HDC h) { ::DeleteDC(h); }
 inline void CloseRgn(HRGN h) { ::DeleteObject(h); }
+inline void CloseImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
+inline void CloseGlobal(HGLOBAL h) { ::GlobalFree(h); }
 }  // namespace detail
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernel>;
@@ -66,6 +69,8 @@ using UniqueIcon = UniqueHandle<HICON, detail::CloseIcon>;
 using UniqueMenu = UniqueHandle<HMENU, detail::CloseMenu>;
 using UniqueMemDc = UniqueHandle<HDC, detail::CloseDc>;
 using UniqueRgn = UniqueHandle<HRGN, detail::CloseRgn>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, detail::CloseImageList>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, detail::CloseGlobal>;
 
 // GDI objects keep their own type so a bitmap is never passed where a font is meant.
 template <typename T>
@@ -89,10 +94,11 @@ public:
     I* Get() const { return ptr_; }
     I* operator->() const { return ptr_; }
     explicit operator bool() const { return ptr_ != nullptr; }
-    void** PutVoid() {
+    I** Put() {
         Reset();
-        return reinterpret_cast<void**>(&ptr_);
+        return &ptr_;
     }
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
     void Reset() {
         if (ptr_) ptr_->Release();
         ptr_ = nullptr;
@@ -127,6 +133,40 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// A window's (or, for null, the screen's) device context, released at the end of the scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// One WM_PAINT: BeginPaint on entry, EndPaint on leaving the scope.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(::BeginPaint(window, &ps_)) {}
+    ~PaintScope() { ::EndPaint(window_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC Get() const { return dc_; }
+    // The part of the client area to repaint.
+    const RECT& Area() const { return ps_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
 };
 
 }  // namespace scw

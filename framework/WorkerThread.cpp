@@ -93,6 +93,14 @@ void WorkerThread::Resume() {
     if (thread_) ::ResumeThread(thread_.Get());
 }
 
+void WorkerThread::ResumeFully() {
+    // A suspended worker that was never resumed must run to its end.
+    DWORD previous;
+    do {
+        previous = ::ResumeThread(thread_.Get());
+    } while (previous != static_cast<DWORD>(-1) && previous > 1);
+}
+
 void WorkerThread::RequestStop() {
     if (stopEvent_) ::SetEvent(stopEvent_.Get());
 }
@@ -103,11 +111,7 @@ bool WorkerThread::Running() const {
 
 void WorkerThread::Join() {
     if (!thread_) return;
-    // A suspended worker that was never resumed must run to its end.
-    DWORD previous;
-    do {
-        previous = ::ResumeThread(thread_.Get());
-    } while (previous != static_cast<DWORD>(-1) && previous > 1);
+    ResumeFully();
     WaitPumpingMessages(thread_.Get());
     thread_.Reset();
 }
@@ -118,13 +122,22 @@ void WorkerThread::StopAndJoin() {
 }
 
 void WorkerThread::StopAndJoinAll() {
-    std::vector<WorkerThread*> workers;
+    // Only copies of the thread handles are kept: a join pumps messages, and an owner destroyed
+    // meanwhile (which joins its own worker) must not leave anything here pointing at it.
+    std::vector<UniqueKernelHandle> threads;
     {
         std::lock_guard<std::mutex> lock(g_workersLock);
-        workers = g_workers;
+        for (WorkerThread* w : g_workers) {
+            if (!w->thread_) continue;
+            w->RequestStop();
+            w->ResumeFully();
+            HANDLE copy = nullptr;
+            if (::DuplicateHandle(::GetCurrentProcess(), w->thread_.Get(), ::GetCurrentProcess(), &copy, SYNCHRONIZE,
+                                  FALSE, 0))
+                threads.emplace_back(copy);
+        }
     }
-    for (WorkerThread* w : workers) w->RequestStop();
-    for (WorkerThread* w : workers) w->Join();
+    for (UniqueKernelHandle& thread : threads) WaitPumpingMessages(thread.Get());
 }
 
 }  // namespace scw

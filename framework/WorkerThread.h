@@ -1,6 +1,6 @@
 #pragma once
-// A worker thread with its own manual-reset stop event. Every running worker is known to a
-// process-wide list, so the application can stop and join them all before it frees what they use.
+// A worker thread with its own manual-reset stop event. Its owner joins it (the destructor does);
+// the process-wide list is only the program's last stop before it frees shared data at exit.
 #include <windows.h>
 
 #include <functional>
@@ -31,11 +31,13 @@ public:
     void StopAndJoin();
     void Join();
 
-    // Stops and joins every worker of the process (called at program exit).
+    // Stops every worker of the process and waits for their threads (program exit, after the
+    // owners are gone). Never touches a worker object after a message was pumped.
     static void StopAndJoinAll();
 
 private:
     bool Launch(Body body, bool suspended);
+    void ResumeFully();
 
     UniqueKernelHandle thread_;
     UniqueKernelHandle stopEvent_;

@@ -312,13 +312,9 @@ LRESULT Gallery::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(hwnd_, &ps);
-        {
-            CMemDC mem(dc, ps.rcPaint);
-            Paint(mem);
-        }
-        ::EndPaint(hwnd_, &ps);
+        PaintScope paint(hwnd_);
+        CMemDC mem(paint.Get(), paint.Area());
+        Paint(mem);
         return 0;
     }
     case WM_PRINTCLIENT:  // lets the transparent controls fetch the exact backdrop

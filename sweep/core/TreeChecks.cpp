@@ -60,4 +60,8 @@ bool ToggleCheckAt(HWND tree, POINT clientPoint) {
     return true;
 }
 
+void UseStateImages(HWND tree, HIMAGELIST images) {
+    if (HIMAGELIST own = TreeView_SetImageList(tree, images, TVSIL_STATE)) ::ImageList_Destroy(own);
+}
+
 }  // namespace scw

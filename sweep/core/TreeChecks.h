@@ -16,4 +16,9 @@ void SetCheck(HWND tree, HTREEITEM row, CheckState state, bool pushDown);
 // suppress the tree view's own toggling.
 bool ToggleCheckAt(HWND tree, POINT clientPoint);
 
+// Gives the tree view our check-box images and frees the list it made for itself. The list
+// stays ours: take it back (a null list) when the tree's parent is destroyed, or the tree view
+// frees it with itself.
+void UseStateImages(HWND tree, HIMAGELIST images);
+
 }  // namespace scw

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
@@ -41,7 +42,6 @@ CDlgOptionsChoose::CDlgOptionsChoose(const Catalogue& catalogue, CIniFileRW sett
 
 CDlgOptionsChoose::~CDlgOptionsChoose() {
     DestroyWindow();
-    if (states_) ::ImageList_Destroy(states_);
 }
 
 BOOL CDlgOptionsChoose::OnInitDialog() {
@@ -88,14 +88,9 @@ bool CDlgOptionsChoose::CreateTree() {
     ::SendMessageW(tree_, WM_SETFONT, ::SendMessageW(hwnd_, WM_GETFONT, 0, 0), FALSE);
     ::SetWindowPos(tree_, ::GetDlgItem(hwnd_, IDOK), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    states_ = ::ImageList_Create(kCheckSize, kCheckSize, ILC_COLOR24 | ILC_MASK, 4, 0);
-    UniqueBitmap strip(static_cast<HBITMAP>(
-        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDB_TREE_CHECKS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (states_ && strip) ::ImageList_AddMasked(states_, strip.Get(), RGB(255, 255, 255));
-    if (states_) {
-        // The list the tree view made for its check boxes is handed back to us to free.
-        if (HIMAGELIST own = TreeView_SetImageList(tree_, states_, TVSIL_STATE)) ::ImageList_Destroy(own);
-    }
+    // A dialog shown again makes its tree again: the list of the last showing goes now.
+    states_ = LoadSkinImageStrip(IDB_TREE_CHECKS, kCheckSize, kCheckSize, 4, RGB(255, 255, 255));
+    if (states_) UseStateImages(tree_, states_.Get());
     HookCheckClicks(tree_);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "engine/Catalogue.h"
 #include "framework/Dialog.h"
 #include "framework/IniFileRW.h"
+#include "framework/UniqueHandle.h"
 
 namespace scw {
 
@@ -41,7 +42,7 @@ private:
     const Catalogue& catalogue_;
     CIniFileRW settings_;
     HWND tree_ = nullptr;
-    HIMAGELIST states_ = nullptr;
+    UniqueImageList states_;
     std::vector<HTREEITEM> categories_;
 };
 

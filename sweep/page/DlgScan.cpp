@@ -9,11 +9,11 @@
 #include "res/resource.h"
 #include "sweep/page/DlgScanResult.h"
 #include "state/ItemSets.h"
+#include "state/Settings.h"
 
 namespace scw {
 
 namespace {
-constexpr UINT kMsgInvoke = WM_APP + 1;
 // While a scan runs the list catches up with the rows found on this timer: a low-priority
 // message, so painting and input keep their turn however fast traces come.
 constexpr UINT_PTR kRowsTimer = 15;
@@ -37,10 +37,12 @@ void CreateButton(CNButtonEx& button, HWND parent, int id, const RECT& r, UINT f
 
 CDlgScan::CDlgScan(TrayActivity& mainWindow, const Environment& env)
     : CDialog(IDD_SCAN), askUser(AskWithMessageBox), mainWindow_(mainWindow), env_(env),
-      settings_(L"setting.ini") {}
+      settings_(SettingsFile()) {}
 
 CDlgScan::~CDlgScan() {
     // The worker reports into the controls below: stop and join it while they still exist.
+    // Its reports from now on are dropped, so the join cannot wait on this half-gone page.
+    channel_.Close();
     run_.reset();
 }
 
@@ -164,8 +166,13 @@ void CDlgScan::OnDeleteAll() {
 }
 
 void CDlgScan::OnUiThread(const std::function<void()>& work) {
-    if (!hwnd_) return;
-    ::SendMessageW(hwnd_, kMsgInvoke, 0, reinterpret_cast<LPARAM>(&work));
+    channel_.Send([this, &work] {
+        if (hwnd_) work();
+    });
+}
+
+void CDlgScan::NodesReset() {
+    OnUiThread([this] { tree_.ResetAllNodes(tree_.MeasureCountColumn()); });
 }
 
 void CDlgScan::ShowScanPhase(bool scanning) {
@@ -216,10 +223,6 @@ void CDlgScan::ShowRowCount() {
 bool CDlgScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
     switch (message) {
-    case kMsgInvoke:
-        (*reinterpret_cast<const std::function<void()>*>(lParam))();
-        result = 0;
-        return true;
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
         return ReflectToControl(message, wParam, lParam, result);

@@ -10,6 +10,7 @@
 #include "engine/Catalogue.h"
 #include "engine/Environment.h"
 #include "framework/Dialog.h"
+#include "framework/UiChannel.h"
 #include "sweep/page/MyTreeCtrl.h"
 #include "sweep/core/ResultRows.h"
 #include "sweep/core/SweepRun.h"
@@ -72,7 +73,7 @@ private:
     void AddResultRow(const TraceRow& row) override;
     void MarkScanning(CMyObject& item) override { tree_.MarkScanning(item); }
     void MarkScanned(CMyObject& item) override { tree_.MarkScanned(item); }
-    void NodesReset() override { tree_.ResetAllNodes(tree_.MeasureCountColumn()); }
+    void NodesReset() override;
     void StartTrayActivity(const std::wstring& title, const std::wstring& text) override {
         mainWindow_.StartTrayActivity(title, text);
     }
@@ -85,11 +86,13 @@ private:
     void OnScan();
     void OnDelete();
     void OnDeleteAll();
-    // Runs the function on the page's own thread and waits for it.
+    // Runs the function on the page's own thread and waits for it; nothing once the page's
+    // window or the page is gone.
     void OnUiThread(const std::function<void()>& work);
     void ShowRowCount();
     std::vector<CMyObject*> TickedItems();
 
+    UiChannel channel_;
     TrayActivity& mainWindow_;
     const Environment& env_;
     Catalogue* catalogue_ = nullptr;

@@ -5,18 +5,14 @@
 #include <vector>
 
 #include "controls/MemDC.h"
+#include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "res/resource.h"
 
 namespace scw {
 
 namespace {
-// Private messages through which a deleting worker hands window work to the dialog's thread.
-constexpr UINT kMsgShowCounts = WM_APP + 0x320;
-constexpr UINT kMsgFinish = WM_APP + 0x321;
-
 constexpr COLORREF kDigitGreen = RGB(70, 155, 27);
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kCornerBand = 10;
 constexpr int kSegmentWidth = 24;
 constexpr int kRefreshPauseMs = 20;
@@ -26,18 +22,9 @@ constexpr RECT kFailedRect{153, 213, 242, 237};
 constexpr RECT kAlertRect{32, 242, 307, 284};
 constexpr RECT kExitRect{347, 255, 411, 275};
 
-HBITMAP LoadBitmapResource(UINT id) {
-    return static_cast<HBITMAP>(
-        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
-void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
-    if (!bitmap) return;
-    BITMAP info{};
-    ::GetObjectW(bitmap, sizeof info, &info);
-    UniqueMemDc source(::CreateCompatibleDC(dc));
-    SelectScope select(source.Get(), bitmap);
-    ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
+void DrawWholeBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+    const SIZE size = BitmapSize(bitmap);
+    DrawBitmap(dc, bitmap, x, y, size.cx, size.cy);
 }
 
 // The window outline: the whole bitmap less its magenta pixels within the band along its edges.
@@ -53,14 +40,12 @@ HRGN OutlineOf(HBITMAP bitmap) {
     header.bmiHeader.biPlanes = 1;
     header.bmiHeader.biBitCount = 32;
     std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    HDC screen = ::GetDC(nullptr);
-    int rows = ::GetDIBits(screen, bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    const int rows = ::GetDIBits(WindowDc(nullptr).Get(), bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS);
     HRGN outline = ::CreateRectRgn(0, 0, width, height);
     if (rows != height) return outline;
     auto isKey = [&](int x, int y) {
         DWORD p = pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) == kMagenta;
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) == kSkinKeyColor;
     };
     auto inBand = [&](int x, int y) {
         return x < kCornerBand || y < kCornerBand || x >= width - kCornerBand || y >= height - kCornerBand;
@@ -84,7 +69,10 @@ HRGN OutlineOf(HBITMAP bitmap) {
 
 CDlgScanResult::CDlgScanResult() : CDialog(IDD_SCAN_RESULT), readyEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
-CDlgScanResult::~CDlgScanResult() { DestroyWindow(); }
+CDlgScanResult::~CDlgScanResult() {
+    channel_.Close();
+    DestroyWindow();
+}
 
 void CDlgScanResult::SetTotal(int total) {
     total_ = total;
@@ -97,10 +85,10 @@ bool CDlgScanResult::WaitUntilReady(DWORD timeoutMs) const {
 }
 
 BOOL CDlgScanResult::OnInitDialog() {
-    background_.Reset(LoadBitmapResource(IDB_RESULT_BACKGROUND));
-    segmentOn_.Reset(LoadBitmapResource(IDB_RESULT_SEGMENT_ON));
-    segmentOff_.Reset(LoadBitmapResource(IDB_RESULT_SEGMENT_OFF));
-    alert_.Reset(LoadBitmapResource(IDB_RESULT_ALERT));
+    background_ = LoadSkinBitmap(IDB_RESULT_BACKGROUND);
+    segmentOn_ = LoadSkinBitmap(IDB_RESULT_SEGMENT_ON);
+    segmentOff_ = LoadSkinBitmap(IDB_RESULT_SEGMENT_OFF);
+    alert_ = LoadSkinBitmap(IDB_RESULT_ALERT);
 
     // Centred over the owner (or the screen when there is none).
     RECT over{};
@@ -197,16 +185,24 @@ void CDlgScanResult::Refresh() {
 }
 
 void CDlgScanResult::ShowCounts() {
-    if (HWND window = hwnd_) ::SendMessageW(window, kMsgShowCounts, 0, 0);
+    channel_.Send([this] {
+        if (!hwnd_) return;
+        deletedDisplay_.SetText(std::to_wstring(deleted_.load()));
+        failedDisplay_.SetText(std::to_wstring(failed_.load()));
+    });
 }
 
 void CDlgScanResult::RepaintBar() {
-    if (HWND window = hwnd_) ::InvalidateRect(window, &kBarRect, FALSE);
+    channel_.Post([this] {
+        if (hwnd_) ::InvalidateRect(hwnd_, &kBarRect, FALSE);
+    });
 }
 
 void CDlgScanResult::FinishDeletion() {
     step_ = kSegments;
-    if (HWND window = hwnd_) ::SendMessageW(window, kMsgFinish, 0, 0);
+    channel_.Send([this] {
+        if (hwnd_) OnFinish();
+    });
 }
 
 void CDlgScanResult::OnFinish() {
@@ -220,22 +216,18 @@ void CDlgScanResult::OnFinish() {
 }
 
 void CDlgScanResult::PaintFace(HDC dc) {
-    DrawBitmap(dc, background_.Get(), 0, 0);
+    DrawWholeBitmap(dc, background_.Get(), 0, 0);
     const int filled = std::min(step_.load(), kSegments);
     for (int i = 0; i < kSegments; ++i) {
-        DrawBitmap(dc, i < filled ? segmentOn_.Get() : segmentOff_.Get(), kBarRect.left + i * kSegmentWidth,
+        DrawWholeBitmap(dc, i < filled ? segmentOn_.Get() : segmentOff_.Get(), kBarRect.left + i * kSegmentWidth,
                    kBarRect.top);
     }
 }
 
 bool CDlgScanResult::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd_, &ps);
-    {
-        CMemDC buffer(dc, hwnd_);
-        PaintFace(buffer);
-    }
-    ::EndPaint(hwnd_, &ps);
+    PaintScope paint(hwnd_);
+    CMemDC buffer(paint.Get(), hwnd_);
+    PaintFace(buffer);
     return true;
 }
 
@@ -253,15 +245,6 @@ void CDlgScanResult::OnDestroy() {
 
 bool CDlgScanResult::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case kMsgShowCounts:
-        deletedDisplay_.SetText(std::to_wstring(deleted_.load()));
-        failedDisplay_.SetText(std::to_wstring(failed_.load()));
-        result = 0;
-        return true;
-    case kMsgFinish:
-        OnFinish();
-        result = 0;
-        return true;
     case WM_ERASEBKGND:
         result = 1;
         return true;

@@ -10,6 +10,7 @@
 #include "controls/NButtonEx.h"
 #include "controls/PictureEx.h"
 #include "framework/Dialog.h"
+#include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
 #include "sweep/core/SweepView.h"
 
@@ -76,6 +77,8 @@ private:
     void CutCorners();
     void CreateControls();
 
+    // Made on the dialog's thread with the dialog: the reports' way to its windows.
+    UiChannel channel_;
     int total_ = 0;
     int unit_ = 1;
     std::atomic<int> deleted_{0};

@@ -1,34 +1,37 @@
 #pragma once
 // The item tree of the privacy sweep page: a tree view whose rows are the catalogue nodes and
 // which paints every row itself, with a count column and a status square at its right edge.
+// Runs call it from their workers; it does the window work on its own thread, through its channel.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
+#include "controls/SubclassWindow.h"
 #include "engine/Catalogue.h"
+#include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
 #include "sweep/core/TreeChecks.h"
+#include "sweep/page/TreeRowPainter.h"
 
 namespace scw {
 
-class CMyTreeCtrl {
+class CMyTreeCtrl : public CSubclassWindow {
 public:
     static constexpr int kControlId = 10000;
     static constexpr UINT_PTR kAnimationTimer = 1000;
     static constexpr UINT kAnimationMs = 500;
-    static constexpr int kAnimationFrames = 8;
-    static constexpr int kStatusSquare = 16;
-    static constexpr int kStatusGap = 5;
+    static constexpr int kAnimationFrames = TreeRowLayout::kAnimationFrames;
+    static constexpr int kStatusSquare = TreeRowLayout::kStatusSquare;
+    static constexpr int kStatusGap = TreeRowLayout::kStatusGap;
 
     CMyTreeCtrl() = default;
-    ~CMyTreeCtrl();
-    CMyTreeCtrl(const CMyTreeCtrl&) = delete;
-    CMyTreeCtrl& operator=(const CMyTreeCtrl&) = delete;
+    ~CMyTreeCtrl() override;
 
     // Creates the tree view child in the parent's font. False if the window cannot be made.
     bool Create(HWND parent, const RECT& rect, int id = kControlId);
-    HWND GetSafeHwnd() const { return hwnd_; }
 
     // One row per node, in display order, all collapsed; every node keeps its row handle.
     void Fill(const Catalogue& catalogue);
@@ -40,6 +43,7 @@ public:
     CheckState GetCheck(const CMyObject& node) const;
 
     // Size of "67890" in the tree's font: the count column's width and the text height.
+    // Measured on the tree's own thread whoever asks.
     SIZE MeasureCountColumn() const;
     // For the node and its whole subtree: scan state and count back to 0, count column laid
     // out anew, rows repainted; every Checked item is appended to `checked` in display order.
@@ -59,41 +63,31 @@ public:
     // hands it an off-screen bitmap; tests hand it their own).
     void PaintRows(HDC dc, const RECT& area);
 
-private:
-    struct RowGeometry {
-        RECT row{};   // the whole row
-        int textLeft = 0;
-    };
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void LoadImages();
+private:
+    // Runs the work on the tree's thread while its window exists; false when it did not run.
+    bool OnTreeThread(const std::function<void()>& work) const;
+    void LoadLayoutImages();
     void InsertSubtree(CMyObject* node, HTREEITEM parentRow);
     void ForEachCategoryRow(CheckState state);
 
+    SIZE Measure() const;
     void LayoutNode(CMyObject& node, SIZE countColumn);
     void ResetSubtree(CMyObject& node, SIZE countColumn, std::vector<CMyObject*>& checked);
     void OnScanning(CMyObject* item);
     void OnScanned(CMyObject* item);
     void OnAnimationTick();
-    void InvalidateRowOf(const CMyObject* node, bool countOnly);
-
-    bool GetRowGeometry(HTREEITEM row, RowGeometry& geometry) const;
-    void PaintRow(HDC dc, HTREEITEM row, const RowGeometry& geometry);
-    void PaintLines(HDC dc, const CMyObject& node, HTREEITEM row, const RowGeometry& geometry);
-    void PaintCount(HDC dc, const CMyObject& node, const RowGeometry& geometry);
+    void InvalidateRowOf(const CMyObject* node);
     int ClientWidthWithScrollBar() const;
 
-    HWND hwnd_ = nullptr;
     const Catalogue* catalogue_ = nullptr;
-    HIMAGELIST icons_ = nullptr;
-    HIMAGELIST checks_ = nullptr;
-    HIMAGELIST layoutStates_ = nullptr;
-    HIMAGELIST layoutIcons_ = nullptr;
-    HIMAGELIST expand_ = nullptr;
-    HIMAGELIST frames_ = nullptr;
-    HIMAGELIST done_ = nullptr;
+    TreeRowPainter painter_;
+    // Blank lists of the boxes' widths: the tree view lays its rows out by them.
+    UniqueImageList layoutStates_;
+    UniqueImageList layoutIcons_;
+    std::unique_ptr<UiChannel> channel_;
     // Only touched on the tree's own thread.
     CMyObject* animated_ = nullptr;
     int frame_ = 0;

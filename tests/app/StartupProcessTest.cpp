@@ -1,8 +1,16 @@
 // Starts the real program as separate processes in a folder of its own.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
 
 #include "app/LumeApp.h"
 #include "res/resource.h"
+#include "state/ItemSets.h"
+#include "state/Settings.h"
+#include "sweep/page/DlgScan.h"
+#include "sweep/page/DlgScanResult.h"
 #include "tests/common/TestSupport.h"
 
 using namespace scw::test;
@@ -32,7 +40,115 @@ protected:
     std::wstring program;
 };
 
+// The program's control with this id, anywhere below its main window.
+HWND FindControl(HWND mainWindow, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    ::EnumChildWindows(
+        mainWindow,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (::GetDlgCtrlID(child) != s->id) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Click(HWND button) {
+    ::PostMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+}
+
+// A top-level dialog of the process that holds the deletion progress dialog's Exit button.
+HWND FindProgressDialog(DWORD processId) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+         w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && ::GetDlgItem(w, scw::CDlgScanResult::kExitId)) return w;
+    }
+    return nullptr;
+}
+
+bool ProcessAlive(DWORD processId) {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{sizeof entry};
+    bool alive = false;
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !alive; more = ::Process32NextW(snapshot, &entry))
+        alive = entry.th32ProcessID == processId;
+    ::CloseHandle(snapshot);
+    return alive;
+}
+
+// Whether the shell still holds the program's icon: a change to a removed icon is refused.
+bool TrayIconPresent(HWND mainWindow) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof record;
+    record.hWnd = mainWindow;
+    record.uID = 128;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
+
+// Points TEMP of the programs started meanwhile at a folder of the test.
+class TempVariable {
+public:
+    explicit TempVariable(const std::wstring& value) {
+        wchar_t old[MAX_PATH] = {};
+        ::GetEnvironmentVariableW(L"TEMP", old, MAX_PATH);
+        old_ = old;
+        ::SetEnvironmentVariableW(L"TEMP", value.c_str());
+    }
+    ~TempVariable() { ::SetEnvironmentVariableW(L"TEMP", old_.c_str()); }
+
+private:
+    std::wstring old_;
+};
+
 }  // namespace
+
+TEST_F(StartupProcess, TrayExitWhileTheDeletionProgressDialogIsOpenEndsTheProgramAndRemovesItsIcon) {
+    // Only the TEMP item is ticked at the start (the recent set), and TEMP is the test's folder.
+    scw::CIniFileRW settings(scw::CIniFileRW::ByPath{}, folder / L"setting.ini");
+    ASSERT_TRUE(scw::EnsureDefaultSettings(settings));
+    scw::WriteItemSet(settings, scw::ItemSet::Recent, {106});
+    const std::wstring temp = folder / L"temp";
+    WriteFileText(temp + L"\\a.txt");
+    WriteFileText(temp + L"\\sub\\b.txt");
+    TempVariable variable(temp);
+
+    ChildProcess child(L"\"" + program + L"\" -A", folder.Path());
+    ASSERT_TRUE(child.Started());
+    HWND window = WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }, 5000)) << "the icon is there while it runs";
+
+    HWND scan = FindControl(window, scw::CDlgScan::kScan);
+    HWND deleteAll = FindControl(window, scw::CDlgScan::kDeleteAll);
+    HWND list = FindControl(window, scw::CDlgScan::kResultList);
+    ASSERT_TRUE(scan && deleteAll && list);
+    Click(scan);
+    ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0 && ::IsWindowEnabled(deleteAll); },
+                          20000))
+        << "the scan finds the planted files";
+    // Delete all is refused until the scan's worker has ended: ask again until the dialog shows.
+    int polls = 0;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (FindProgressDialog(child.Id())) return true;
+            if (polls++ % 10 == 0) Click(deleteAll);
+            return false;
+        },
+        10000));
+
+    ::PostMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+    EXPECT_TRUE(child.Wait(20000)) << "a quit in the nested dialog's loop ends the whole program";
+    EXPECT_FALSE(ProcessAlive(child.Id()));
+    EXPECT_FALSE(TrayIconPresent(window));
+}
 
 TEST_F(StartupProcess, ASecondInstanceEndsAtOnceAndTheFirstKeepsRunning) {
     ChildProcess first(L"\"" + program + L"\" -A", folder.Path());

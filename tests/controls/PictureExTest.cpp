@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <random>
@@ -8,6 +9,7 @@
 #include "GifBuilder.h"
 #include "controls/PictureEx.h"
 #include "res/resource.h"
+#include "tests/common/TestSupport.h"
 
 namespace scw {
 namespace {
@@ -70,6 +72,28 @@ TEST(PictureEx, AnimatedGifPlaysItsFramesOnAThreadAndStops) {
     EXPECT_EQ(last, p.Shown());  // the surface keeps the last picture
     EXPECT_TRUE(p.picture.Draw());  // and can play again
     EXPECT_TRUE(p.picture.IsPlaying());
+}
+
+TEST(PictureEx, StopJoinsThePlayingThread) {
+    Picture p;
+    // Long frames: the thread is asleep in its frame delay when Stop comes.
+    const auto gif = GifBuilder(8, 8).Frame({.colorIndex = 0, .delay = 300}).Frame({.colorIndex = 1, .delay = 300}).Bytes();
+    ASSERT_TRUE(p.picture.LoadFromMemory(gif));
+    const std::vector<DWORD> before = test::LiveThreadIds();
+    ASSERT_TRUE(p.picture.Draw());
+    std::vector<DWORD> players;
+    ASSERT_TRUE(test::WaitUntil([&] {
+        players.clear();
+        for (DWORD id : test::LiveThreadIds())
+            if (std::find(before.begin(), before.end(), id) == before.end()) players.push_back(id);
+        return !players.empty();
+    }, 3000));
+    p.picture.Stop();
+    const std::vector<DWORD> after = test::LiveThreadIds();
+    for (DWORD id : players)
+        EXPECT_EQ(std::find(after.begin(), after.end(), id), after.end()) << "thread " << id << " still runs";
+    // The repaint it asked for before it ended runs harmlessly on this thread, or not at all.
+    test::PumpMessages(50);
 }
 
 TEST(PictureEx, StopOnAControlThatIsNotPlayingReturnsAtOnce) {

@@ -9,7 +9,7 @@
 #include "controls/DigiStatic.h"
 #include "sweep/page/DlgScanResult.h"
 #include "tests/common/TestSupport.h"
-#include "tests/sweepview/SweepViewFixture.h"
+#include "tests/sweep/page/SweepViewFixture.h"
 
 namespace scw::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "engine/Sweep.h"
 #include "engine/Targets.h"
-#include "tests/world/WorldSupport.h"
+#include "tests/engine/catalogue/WorldSupport.h"
 
 namespace scw::test {
 namespace {

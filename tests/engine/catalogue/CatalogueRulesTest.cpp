@@ -7,7 +7,7 @@
 #include "engine/Sweep.h"
 #include "engine/Targets.h"
 #include "framework/Strings.h"
-#include "tests/world/WorldSupport.h"
+#include "tests/engine/catalogue/WorldSupport.h"
 
 namespace scw::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/common/TestSupport.h"
-#include "tests/world/WorldSupport.h"
+#include "tests/engine/catalogue/WorldSupport.h"
 
 namespace scw::test {
 

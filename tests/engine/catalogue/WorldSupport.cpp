@@ -1,4 +1,4 @@
-#include "tests/world/WorldSupport.h"
+#include "tests/engine/catalogue/WorldSupport.h"
 
 #include <shlobj.h>
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <thread>
 
@@ -346,16 +347,21 @@ TEST_F(MainWindowTest, DraggingTheBackgroundMovesTheWindowUntilRelease) {
     EXPECT_EQ(after.right - after.left, before.right - before.left);
 }
 
+// The window joins the workers it owns (a page's run), not every worker of the process.
 TEST_F(MainWindowTest, ClosingTheWindowStopsAndJoinsRunningWorkersFirst) {
-    Open();
-    WorkerThread worker;
-    ASSERT_TRUE(worker.Start([](HANDLE stop) {
-        while (::WaitForSingleObject(stop, 10) == WAIT_TIMEOUT) {
-        }
-    }));
-    ASSERT_TRUE(worker.Running());
+    CLumeDlg& w = Open();
+    const std::vector<DWORD> before = LiveThreadIds();
+    w.ScanPage().Tree().CheckAll();
+    ::SendMessageW(w.ScanPage().GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(CDlgScan::kScan, BN_CLICKED), 0);
+    ASSERT_TRUE(w.ScanPage().Run()->Busy()) << "a scan of every item is still running";
+    std::vector<DWORD> started;
+    for (DWORD id : LiveThreadIds())
+        if (std::find(before.begin(), before.end(), id) == before.end()) started.push_back(id);
+    ASSERT_FALSE(started.empty());
     Close();
-    EXPECT_FALSE(worker.Running());
+    const std::vector<DWORD> after = LiveThreadIds();
+    for (DWORD id : started) EXPECT_EQ(std::find(after.begin(), after.end(), id), after.end()) << id;
+    EXPECT_EQ(SweepBusy.load(), 0);
 }
 
 }  // namespace scw::test

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "engine/ScanRun.h"
-#include "tests/sweepview/SweepViewFixture.h"
+#include "tests/sweep/page/SweepViewFixture.h"
 
 namespace scw::test {
 namespace {

@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, AnotherProcessHandsAFileToTheRunningWindow) {
     const std::wstring handed = files / L"from another process.txt";
     WriteFileText(handed);
     ::SetEnvironmentVariableW(L"SCOURWELL_TEST_HANDOFF", handed.c_str());
-    std::wstring self = TestBinFolder() + L"test_window.exe";
+    std::wstring self = TestBinFolder() + L"test_" TEST_SUITE_NAME L".exe";
     ChildProcess sender(L"\"" + self + L"\" --gtest_filter=HandOffSender.*");
     ::SetEnvironmentVariableW(L"SCOURWELL_TEST_HANDOFF", nullptr);
     ASSERT_TRUE(sender.Started());

@@ -8,7 +8,7 @@
 #include "engine/Sweep.h"
 #include "engine/Targets.h"
 #include "framework/Strings.h"
-#include "tests/world/TraceWorld.h"
+#include "tests/engine/catalogue/TraceWorld.h"
 
 namespace scw::test {
 namespace {

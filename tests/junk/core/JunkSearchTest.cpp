@@ -7,7 +7,7 @@
 #include "junk/core/JunkTypes.h"
 #include "state/RunFlags.h"
 #include "tests/common/TestSupport.h"
-#include "tests/junk/JunkFixtures.h"
+#include "tests/junk/core/JunkFixtures.h"
 
 using namespace scw;
 using namespace scw::test;

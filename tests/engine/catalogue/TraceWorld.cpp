@@ -1,4 +1,4 @@
-#include "tests/world/TraceWorld.h"
+#include "tests/engine/catalogue/TraceWorld.h"
 
 #include <algorithm>
 

@@ -1,0 +1,55 @@
+#pragma once
+// Draws the rows of the item tree: dotted lines, expand button, check box, icon and name, and
+// at the right edge an item's trace count and its status square. Holds the images it draws.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "engine/MyObject.h"
+#include "framework/UniqueHandle.h"
+
+namespace scw {
+
+// Where the tree view puts a row's boxes, so that its layout and hit tests match the drawing.
+struct TreeRowLayout {
+    static constexpr int kIconSize = 16;
+    static constexpr int kBoxWidth = 16;
+    // Left of a row's text: expand button 52..36, check box 36..20, icon 20..0 pixels.
+    static constexpr int kExpandBox = 52;
+    static constexpr int kCheckBox = 36;
+    static constexpr int kIconBox = 20;
+    static constexpr int kStatusSquare = 16;
+    static constexpr int kStatusGap = 5;
+    static constexpr int kAnimationFrames = 8;
+};
+
+class TreeRowPainter {
+public:
+    // Window thread, once the tree exists.
+    void LoadImages();
+
+    // The rows of the tree view that fall into `area` of its client area. `animated` shows
+    // the given frame of the running animation; other running items show its first frame.
+    void PaintRows(HWND tree, HDC dc, const RECT& area, const CMyObject* animated, int frame) const;
+
+private:
+    struct RowGeometry {
+        RECT row{};  // the whole row
+        int textLeft = 0;
+    };
+
+    static bool GetRowGeometry(HWND tree, HTREEITEM row, RowGeometry& geometry);
+    void PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& geometry, const CMyObject* animated,
+                  int frame) const;
+    static void PaintLines(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& geometry);
+    static void PaintName(HWND tree, HDC dc, const CMyObject& node, UINT state, const RowGeometry& geometry);
+    void PaintCount(HDC dc, const CMyObject& node, const RowGeometry& geometry, const CMyObject* animated,
+                    int frame) const;
+
+    UniqueImageList icons_;
+    UniqueImageList checks_;
+    UniqueImageList expand_;
+    UniqueImageList frames_;
+    UniqueImageList done_;
+};
+
+}  // namespace scw
