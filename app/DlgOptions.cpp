@@ -1,23 +1,256 @@
 #include "app/DlgOptions.h"
 
+#include "app/LumeApp.h"
 #include "app/ProcessState.h"
-#include "state/Settings.h"
+#include "app/RunAtLogon.h"
+#include "app/UpdateFeedback.h"
+#include "controls/SkinDraw.h"
+#include "controls/SubclassWindow.h"
+#include "controls/WhiteBackground.h"
+#include "res/options.h"
 #include "res/resource.h"
+#include "sweep/page/DlgOptionsChoose.h"
 
 namespace scw {
 
-CDlgOptions::CDlgOptions() : CDialog(IDD_OPTIONS) {}
+namespace {
+constexpr POINT kHeaderOrigin{10, 10};
+constexpr RECT kSaveRect{470, 350, 575, 380};
+constexpr int kSchedulerBoxes[] = {IDC_OPT_DAY, IDC_OPT_HOUR, IDC_OPT_MINUTE, IDC_OPT_HALF};
+constexpr const wchar_t* kDays[] = {L"Day",      L"Sunday", L"Monday",  L"Tuesday",
+                                    L"Wednesday", L"Thursday", L"Friday", L"Saturday"};
+
+int AskWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption) {
+    return ::MessageBoxW(owner, text, caption, MB_OKCANCEL);
+}
+
+void AddStrings(HWND combo, int first, int last) {
+    for (int i = first; i <= last; ++i)
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(i).c_str()));
+}
+}  // namespace
+
+CDlgOptions::CDlgOptions()
+    : CDialog(IDD_OPTIONS), askUser(AskWithMessageBox), settings_(SettingsFile()) {
+    chooseOneClickItems = [this](HWND owner) { RunChooser(owner); };
+    checkUpdate = [](HWND owner) { CheckUpdateWithFeedback(owner); };
+}
+
+CDlgOptions::~CDlgOptions() = default;
 
 BOOL CDlgOptions::OnInitDialog() {
+    LayOut();
+    CreateControls();
+    FillLists();
     // The settings values are valid from here on; the close rule and the scheduler read them.
-    TheProcessState().settings = ReadSettings(SettingsFile());
+    TheProcessState().settings = ReadSettings(settings_);
+    ShowValues(TheProcessState().settings);
     return TRUE;
 }
 
-void CDlgOptions::Hide() {
-    if (hwnd_) ::ShowWindow(hwnd_, SW_HIDE);
+void CDlgOptions::LayOut() {
+    // The page is drawn at two pixels per dialog unit, like the skin around it, whatever size the
+    // dialog font measures here; the page itself fills the area beside the tab strip.
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    const int templateWidth = 612, templateHeight = 458;
+    if (client.right > 0 && client.bottom > 0) {
+        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            RECT rc;
+            ::GetWindowRect(child, &rc);
+            ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
+            ::SetWindowPos(child, nullptr, ::MulDiv(rc.left, templateWidth, client.right),
+                           ::MulDiv(rc.top, templateHeight, client.bottom),
+                           ::MulDiv(rc.right - rc.left, templateWidth, client.right),
+                           ::MulDiv(rc.bottom - rc.top, templateHeight, client.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CDlgOptions::ScheduledScanCheck() {}
+void CDlgOptions::CreateControls() {
+    generalGroup_.AttachDlgItem(hwnd_, IDC_OPT_GENERAL_GROUP);
+    exitGroup_.AttachDlgItem(hwnd_, IDC_OPT_EXIT_GROUP);
+    schedulerGroup_.AttachDlgItem(hwnd_, IDC_OPT_SCHEDULER_GROUP);
+    generalGroup_.SetCaption(L"General Settings");
+    exitGroup_.SetCaption(L"Exit Settings");
+    schedulerGroup_.SetCaption(L"Scan Scheduler");
+    for (CGuiGroupBox* group : {&generalGroup_, &exitGroup_, &schedulerGroup_})
+        group->SetCaptionBackground(RGB(255, 255, 255));
+
+    save_.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, kSaveRect, hwnd_, IDC_OPT_SAVE);
+    save_.SetBitmaps(IDB_SAVE_NORMAL, IDB_SAVE_HOVER, IDB_SAVE_PRESSED, IDB_MIN_PRESSED, 105, 30);
+    save_.SetTooltip(L"Save");
+
+    runAtStartup_.AttachDlgItem(hwnd_, IDC_OPT_RUN_AT_STARTUP);
+    autoUpdate_.AttachDlgItem(hwnd_, IDC_OPT_AUTO_UPDATE);
+    scanEvery_.AttachDlgItem(hwnd_, IDC_OPT_SCAN_EVERY);
+    for (CNCheckBoxEX* box : {&runAtStartup_, &autoUpdate_, &scanEvery_}) box->SetGlyphStrip(IDB_CHECK_STRIP);
+    exitRadio_.AttachDlgItem(hwnd_, IDC_OPT_EXIT);
+    trayRadio_.AttachDlgItem(hwnd_, IDC_OPT_TRAY);
+    exitRadio_.SetGlyphStrip(IDB_RADIO_STRIP);
+    trayRadio_.SetGlyphStrip(IDB_RADIO_STRIP);
+    LinkRadioGroup({&exitRadio_, &trayRadio_});
+    header_ = LoadSkinBitmap(IDB_OPTIONS_HEADER);
+}
+
+void CDlgOptions::FillLists() {
+    HWND day = GetDlgItem(IDC_OPT_DAY);
+    for (const wchar_t* name : kDays) ::SendMessageW(day, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    AddStrings(GetDlgItem(IDC_OPT_HOUR), 0, 11);
+    AddStrings(GetDlgItem(IDC_OPT_MINUTE), 0, 59);
+    HWND half = GetDlgItem(IDC_OPT_HALF);
+    for (const wchar_t* name : {L"AM", L"PM"}) ::SendMessageW(half, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+}
+
+void CDlgOptions::ShowValues(const SettingsValues& v) {
+    runAtStartup_.SetTicked(v.runAtStartup != 0);
+    autoUpdate_.SetTicked(v.autoUpdate != 0);
+    scanEvery_.SetTicked(v.schedulerOn != 0);
+    const std::pair<int, int> selections[] = {{IDC_OPT_HALF, v.schedulerHalf},
+                                              {IDC_OPT_MINUTE, v.schedulerMinute},
+                                              {IDC_OPT_HOUR, v.schedulerHour},
+                                              {IDC_OPT_DAY, v.schedulerDay}};
+    for (auto [id, index] : selections) {
+        HWND combo = GetDlgItem(id);
+        const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        // A value outside the list leaves the box without a selection.
+        ::SendMessageW(combo, CB_SETCURSEL, index >= 0 && index < count ? index : -1, 0);
+    }
+    EnableSchedulerBoxes(v.schedulerOn != 0);
+    exitRadio_.SetTicked(v.exitOnClose != 0);
+    trayRadio_.SetTicked(v.trayOnClose != 0);
+}
+
+void CDlgOptions::EnableSchedulerBoxes(bool enable) {
+    for (int id : kSchedulerBoxes) ::EnableWindow(GetDlgItem(id), enable);
+}
+
+int CDlgOptions::Selected(int comboId) const {
+    return static_cast<int>(::SendMessageW(GetDlgItem(comboId), CB_GETCURSEL, 0, 0));
+}
+
+void CDlgOptions::Save() {
+    SettingsValues& values = TheProcessState().settings;
+    auto write = [this](const wchar_t* section, const wchar_t* key, int value, int& stored) {
+        // The value in use changes only when the file took it.
+        if (settings_.WriteInt(section, key, value)) stored = value;
+    };
+    const bool runAtStartup = runAtStartup_.IsTicked();
+    write(kSectionGeneral, kKeyRunAtStartup, runAtStartup, values.runAtStartup);
+    SetRunAtLogon(runAtStartup);
+    write(kSectionGeneral, kKeyAutoUpdate, autoUpdate_.IsTicked(), values.autoUpdate);
+    write(kSectionScheduler, kKeyEvery, scanEvery_.IsTicked(), values.schedulerOn);
+    write(kSectionScheduler, kKeyDay, Selected(IDC_OPT_DAY), values.schedulerDay);
+    write(kSectionScheduler, kKeyHour, Selected(IDC_OPT_HOUR), values.schedulerHour);
+    write(kSectionScheduler, kKeyMinute, Selected(IDC_OPT_MINUTE), values.schedulerMinute);
+    write(kSectionScheduler, kKeyWhen, Selected(IDC_OPT_HALF), values.schedulerHalf);
+    if (exitRadio_.IsTicked() != (values.exitOnClose != 0))
+        write(kSectionExit, kKeyExit, exitRadio_.IsTicked(), values.exitOnClose);
+    if (trayRadio_.IsTicked() != (values.trayOnClose != 0))
+        write(kSectionExit, kKeyTray, trayRadio_.IsTicked(), values.trayOnClose);
+}
+
+bool CDlgOptions::Changed() const {
+    const SettingsValues& v = TheProcessState().settings;
+    if (runAtStartup_.IsTicked() != (v.runAtStartup != 0) || scanEvery_.IsTicked() != (v.schedulerOn != 0) ||
+        autoUpdate_.IsTicked() != (v.autoUpdate != 0))
+        return true;
+    // The schedule's time counts only while the schedule is on.
+    if (scanEvery_.IsTicked() &&
+        (Selected(IDC_OPT_DAY) != v.schedulerDay || Selected(IDC_OPT_HOUR) != v.schedulerHour ||
+         Selected(IDC_OPT_MINUTE) != v.schedulerMinute || Selected(IDC_OPT_HALF) != v.schedulerHalf))
+        return true;
+    return exitRadio_.IsTicked() != (v.exitOnClose != 0) || trayRadio_.IsTicked() != (v.trayOnClose != 0);
+}
+
+bool CDlgOptions::IsTicked(int controlId) const {
+    for (const CNGlyphButton* box : std::initializer_list<const CNGlyphButton*>{
+             &runAtStartup_, &autoUpdate_, &scanEvery_, &exitRadio_, &trayRadio_}) {
+        if (::GetDlgCtrlID(box->GetSafeHwnd()) == controlId) return box->IsTicked();
+    }
+    return false;
+}
+
+void CDlgOptions::Hide() {
+    if (!hwnd_) return;
+    if (Changed()) {
+        if (askUser(hwnd_, kSaveQuestion, L"Scourwell") == IDOK)
+            Save();
+        else
+            ShowValues(TheProcessState().settings);
+    }
+    ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+void CDlgOptions::RunChooser(HWND owner) {
+    const Catalogue* catalogue = nullptr;
+    if (CLumeApp* app = TheApp()) {
+        catalogue = &app->TheCatalogue();
+    } else {
+        if (!ownCatalogue_) {
+            ownCatalogue_ = std::make_unique<Catalogue>();
+            ownCatalogue_->Build();
+        }
+        catalogue = ownCatalogue_.get();
+    }
+    CDlgOptionsChoose chooser(*catalogue, settings_);
+    chooser.DoModal(owner);
+}
+
+bool CDlgOptions::OnCommand(WORD id, WORD code, HWND) {
+    if (code != BN_CLICKED) return false;
+    HWND root = ::GetAncestor(hwnd_, GA_ROOT);
+    switch (id) {
+    case IDC_OPT_SCAN_EVERY:
+        EnableSchedulerBoxes(scanEvery_.IsTicked());
+        return true;
+    case IDC_OPT_SAVE:
+        Save();
+        return true;
+    case IDC_OPT_CHOOSE_ONECLICK:
+        if (chooseOneClickItems) chooseOneClickItems(root);
+        return true;
+    case IDC_OPT_CHECK_UPDATE:
+        if (checkUpdate) checkUpdate(root);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDlgOptions::PaintBackground(HDC dc) {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    if (!header_) return;
+    const SIZE size = BitmapSize(header_.Get());
+    // Clipped to the client area.
+    const int width = std::min<int>(size.cx, client.right - kHeaderOrigin.x);
+    const int height = std::min<int>(size.cy, client.bottom - kHeaderOrigin.y);
+    if (width > 0 && height > 0) DrawBitmap(dc, header_.Get(), kHeaderOrigin.x, kHeaderOrigin.y, width, height);
+}
+
+bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT:
+        // White with the page's picture, also for the skinned boxes that copy what lies behind them.
+        PaintBackground(reinterpret_cast<HDC>(wParam));
+        result = TRUE;
+        return true;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        if (ReflectToControl(message, wParam, lParam, result)) return true;
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        return true;
+    }
+    default:
+        if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
+        return ReflectToControl(message, wParam, lParam, result);
+    }
+}
 
 }  // namespace scw

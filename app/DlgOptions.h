@@ -1,23 +1,74 @@
 #pragma once
-// The settings page: a child dialog of the main window. It reads the settings file when it is
-// created; its controls, saving and the scheduler are built on top of this frame.
+// The settings page: a child dialog of the main window that shows and saves the nine settings
+// values, writes the Run value, opens the one-click chooser and offers the update check. It
+// reads the settings file when it is created (every start).
+#include <functional>
+#include <memory>
+
+#include "controls/GlyphButton.h"
+#include "controls/GuiGroupBox.h"
+#include "controls/NButtonEx.h"
+#include "engine/Catalogue.h"
 #include "framework/Dialog.h"
+#include "framework/IniFileRW.h"
+#include "framework/UniqueHandle.h"
+#include "state/Settings.h"
 
 namespace scw {
 
+inline constexpr wchar_t kSaveQuestion[] = L"Some items have benn changed,do you want to save the changes?";
+
 class CDlgOptions : public CDialog {
 public:
-    CDlgOptions();
+    static constexpr int kPageWidth = 612;
+    static constexpr int kPageHeight = 488;
 
+    CDlgOptions();
+    ~CDlgOptions() override;
+
+    // The settings file; set before the page is created (tests use their own).
+    void SetSettingsFile(CIniFileRW settings) { settings_ = std::move(settings); }
     // Offers to save unsaved changes, then hides the page (every page change calls it).
     void Hide();
-    // The scheduler's check, once a minute from the main window's timer.
-    void ScheduledScanCheck();
+    // Writes every value from the controls and updates the Run value.
+    void Save();
+    // Whether the controls differ from the settings values in a way the save question cares about.
+    bool Changed() const;
+    // The state of a skinned check box or radio button of the page.
+    bool IsTicked(int controlId) const;
+
+    // Asks the save question; tests answer it themselves.
+    std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption)> askUser;
+    // Runs the one-click chooser modally; tests may replace it.
+    std::function<void(HWND owner)> chooseOneClickItems;
+    // The update check with feedback; tests may replace it.
+    std::function<void(HWND owner)> checkUpdate;
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void LayOut();
+    void CreateControls();
+    void FillLists();
+    // Sets every control from the values, including the scheduler boxes' enabled state.
+    void ShowValues(const SettingsValues& values);
+    void EnableSchedulerBoxes(bool enable);
+    int Selected(int comboId) const;
+    void PaintBackground(HDC dc);
+    void RunChooser(HWND owner);
+
+    CIniFileRW settings_;
+    CGuiGroupBox generalGroup_, exitGroup_, schedulerGroup_;
+    CNCheckBoxEX runAtStartup_, autoUpdate_, scanEvery_;
+    CNRadioEx exitRadio_, trayRadio_;
+    CNButtonEx save_;
+    UniqueBitmap header_;
+    std::unique_ptr<Catalogue> ownCatalogue_;
 };
 
 }  // namespace scw

@@ -6,6 +6,7 @@
 #include "app/ProcessState.h"
 #include "state/Settings.h"
 #include "app/SiteAddresses.h"
+#include "app/UpdateFeedback.h"
 #include "app/WebPages.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
@@ -24,8 +25,14 @@ namespace {
 constexpr POINT kPageOrigin{178, 158};
 constexpr int kCornerSize = 7;
 constexpr UINT kSchedulerPeriodMs = 60000;
+constexpr UINT kAutoScanBalloonMs = 2000;
+// "Running the automatic scan"
+constexpr wchar_t kAutoScanText[] = L"\u6B63\u5728\u6267\u884C\u81EA\u52A8\u626B\u63CF\u7A0B\u5E8F";
 
 bool AnyRunBusy() { return SweepBusy.load() || SweepDeleting.load() || JunkSearchBusy.load(); }
+
+// The junk search draws into its page while it runs: the window stays in view meanwhile.
+bool MayMinimize() { return !JunkSearchBusy.load(); }
 
 // The address as a person reads it: no scheme, no trailing slash.
 std::wstring DisplayAddress(std::wstring url) {
@@ -99,7 +106,10 @@ BOOL CLumeDlg::OnInitDialog() {
     PlaceWindowButtons();
     ShowPage(currentPage_);
     ::SetTimer(hwnd_, kSchedulerTimer, kSchedulerPeriodMs, nullptr);
-    // The silent update check at start-up joins here when the update module lands.
+    if (TheProcessState().settings.autoUpdate) {
+        startupUpdate_ = std::make_unique<StartupUpdateCheck>(hwnd_);
+        startupUpdate_->Start();
+    }
     return TRUE;
 }
 
@@ -266,10 +276,10 @@ bool CLumeDlg::OnCommand(WORD id, WORD, HWND) {
         ApplyCloseRule();
         return true;
     case ID_MAIN_MINIMIZE:
-        if (!JunkSearchBusy.load()) ::ShowWindow(hwnd_, SW_HIDE);
+        if (MayMinimize()) ::ShowWindow(hwnd_, SW_HIDE);
         return true;
     case IDC_MAIN_UPDATE:
-        // The update check with its feedback joins here when the update module lands.
+        CheckUpdateWithFeedback(hwnd_);
         return true;
     case IDC_MAIN_HELP_TOP:
     case IDC_MAIN_HELP_SIDE:
@@ -321,17 +331,26 @@ void CLumeDlg::OnTimer(UINT_PTR id) {
     if (id == kDragTimer) {
         drag_.Follow();
     } else if (id == kSchedulerTimer) {
-        optionsPage_->ScheduledScanCheck();
+        ScheduledScanCheck();
     } else if (id == kTrayAnimationTimer) {
         trayAnimation_.Tick();
     }
+}
+
+void CLumeDlg::ScheduledScanCheck() {
+    // Any sweep run, its delete phase included, lets the occurrence pass: no balloon, no run.
+    const bool busy = SweepBusy.load() || SweepDeleting.load() || (scanPage_->Run() && scanPage_->Run()->Busy());
+    if (!scheduler_.Tick(TheProcessState().settings, busy)) return;
+    tray_.ShowInfoBalloon(L"Auto Scan", kAutoScanText, kAutoScanBalloonMs);
+    scanPage_->StartOneClickErase();
 }
 
 void CLumeDlg::OnTrayCallback(WPARAM iconId, LPARAM mouseMessage) {
     if (AnyRunBusy() || iconId != kTrayIconId) return;
     if (mouseMessage == WM_LBUTTONDBLCLK) {
         TheProcessState().autoStartFlag = false;
-        ::ShowWindow(hwnd_, SW_SHOW);
+        // A window minimised from the task bar comes back too, not only a hidden one.
+        ::ShowWindow(hwnd_, ::IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     } else if (mouseMessage == WM_RBUTTONDOWN) {
         tray_.ShowMenu();
     }
@@ -375,6 +394,14 @@ bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         OnTrayCallback(wParam, lParam);
         result = 0;
         return true;
+    case WM_SYSCOMMAND:
+        // The task-bar button, the system menu and the keyboard minimise by the same rule as
+        // the window's own button.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && !MayMinimize()) {
+            result = 0;
+            return true;
+        }
+        return false;
     case WM_LBUTTONDOWN:
         drag_.Begin(hwnd_, lParam);
         return true;

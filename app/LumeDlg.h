@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ScanScheduler.h"
 #include "app/TrayAnimation.h"
 #include "app/TrayIcon.h"
 #include "app/WindowDrag.h"
@@ -23,6 +24,7 @@ class CDlgScan;
 class CDlgJunk;
 class CDlgShred;
 class CDlgOptions;
+class StartupUpdateCheck;
 
 inline constexpr UINT kTabChangedMessage = WM_USER + 100;
 inline constexpr UINT kShowShredderMessage = WM_USER + 101;
@@ -53,6 +55,7 @@ public:
     CDlgShred& ShredPage() { return *shredPage_; }
     CDlgOptions& OptionsPage() { return *optionsPage_; }
     CTrayIcon& Tray() { return tray_; }
+    ScanScheduler& Scheduler() { return scheduler_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -75,6 +78,8 @@ private:
     void HandOff(const COPYDATASTRUCT* data);
     void OnTrayCallback(WPARAM iconId, LPARAM mouseMessage);
     void ShowFromTray(int tab, int page);
+    // Timer 6: starts the one-click erase when the schedule says so.
+    void ScheduledScanCheck();
 
     // First: runs of the pages post to it until the pages have joined their workers.
     UiChannel channel_;
@@ -97,6 +102,8 @@ private:
     WindowDrag drag_{kDragTimer};
     UINT taskbarCreatedMessage_ = 0;
     bool firstPaintMarked_ = false;
+    ScanScheduler scheduler_;
+    std::unique_ptr<StartupUpdateCheck> startupUpdate_;
 };
 
 }  // namespace scw

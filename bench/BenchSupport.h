@@ -62,10 +62,11 @@ public:
         ++traces;
         scw::CountTrace(const_cast<scw::CMyObject&>(row.item));
     }
-    void ReportDeletion(bool, DWORD) override {}
+    void ReportDeletion(bool success, DWORD) override { ++(success ? deleted : failed); }
     void MarkScanning(scw::CMyObject& item) override { scw::SetScanState(item, scw::ScanRunning); }
     void MarkScanned(scw::CMyObject& item) override { scw::SetScanState(item, scw::ScanDone); }
     long traces = 0;
+    long deleted = 0, failed = 0;
 
 private:
     HANDLE stop_;

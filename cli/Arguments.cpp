@@ -26,6 +26,10 @@ const wchar_t kHelpText[] =
     L"                         the full path (JSON keys result, path); without --yes it only lists and\n"
     L"                         exits with 2. Only the read-only bit is cleared; nothing is left to be\n"
     L"                         deleted at restart\n"
+    L"  check-update           asks the download location for update.ini and prints one record:\n"
+    L"                         status (newer, current, failed, malformed, no-version), the server's\n"
+    L"                         version, the running version. Never asks and never opens a browser;\n"
+    L"                         SCOURWELL_UPDATE_BASE (a URL ending in a slash) replaces the location\n"
     L"  shred PATH... --yes    overwrite each file in place (--passes 1: random, the default; 3: zeros,\n"
     L"                         ones, random; 7: random and that three twice), flushing every pass to\n"
     L"                         the disk, then cut it to nothing, rename it at random and delete it.\n"
@@ -53,13 +57,15 @@ const wchar_t kHelpText[] =
     L"Records go to standard output as UTF-8, one a line; counts and summaries (\"N traces in M items\",\n"
     L"\"deleted N, failed M\") go to standard error. Text fields never hold tabs or line breaks: such\n"
     L"characters show as U+FFFD; --json keeps names exactly.\n"
-    L"Ctrl+C stops a scan at its next step, and a deletion after its current item.\n"
+    L"Ctrl+C stops a scan at its next step, a deletion after its current item, and a shred after the\n"
+    L"block it is writing (that file stays on disk, partly overwritten).\n"
     L"This program never writes setting.ini.\n"
     L"\n"
     L"Exit codes:\n"
     L"  0  done\n"
-    L"  1  some traces could not be deleted (files in use are deleted at the next restart)\n"
-    L"  2  usage error, or clean without --yes\n"
+    L"  1  some traces could not be deleted (files in use are deleted at the next restart),\n"
+    L"     or check-update failed to fetch update.ini, or some files were skipped or not shredded\n"
+    L"  2  usage error, or clean or shred without --yes\n"
     L"  3  stopped by Ctrl+C\n"
     L"\n"
     L"Examples:\n"
@@ -75,6 +81,7 @@ std::optional<Command> CommandNamed(const std::wstring& name) {
     if (name == L"scan") return Command::Scan;
     if (name == L"clean") return Command::Clean;
     if (name == L"junk") return Command::Junk;
+    if (name == L"check-update") return Command::CheckUpdate;
     if (name == L"shred") return Command::Shred;
     return std::nullopt;
 }
@@ -181,7 +188,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         return std::nullopt;
     }
     if (parsed.command == Command::Shred) return ParseShred(parsed, words, error);
-    size_t wanted = parsed.command == Command::Items ? 1 : 2;
+    size_t wanted = parsed.command == Command::Items || parsed.command == Command::CheckUpdate ? 1 : 2;
     if (words.size() < wanted) {
         error = words[0] + L" needs a SELECTION";
         return std::nullopt;

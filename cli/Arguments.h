@@ -7,7 +7,7 @@
 
 namespace scw::cli {
 
-enum class Command { Help, Items, Targets, Scan, Clean, Junk, Shred };
+enum class Command { Help, Items, Targets, Scan, Clean, Junk, CheckUpdate, Shred };
 
 struct Arguments {
     Command command = Command::Help;

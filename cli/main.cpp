@@ -10,6 +10,7 @@
 #include "cli/JunkCommand.h"
 #include "cli/ConsoleOut.h"
 #include "cli/Selection.h"
+#include "cli/UpdateCommand.h"
 #include "cli/ShredCommand.h"
 #include "engine/Catalogue.h"
 
@@ -77,6 +78,7 @@ int wmain(int argc, wchar_t** argv) {
         return ExitDone;
     }
     if (args->command == Command::Junk) return RunJunk(out, *args);
+    if (args->command == Command::CheckUpdate) return CheckForUpdate(out, args->json);
     if (args->command == Command::Shred) return ShredPaths(out, args->paths, args->passes, args->json, args->yes);
     return RunCommand(out, *args);
 }

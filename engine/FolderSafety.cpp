@@ -3,9 +3,11 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/Resolvers.h"
 #include "engine/Targets.h"
+#include "framework/UniqueHandle.h"
 
 namespace scw {
 
@@ -63,6 +65,33 @@ std::wstring Canonical(const std::wstring& folder) {
     return FolderKey(length && length < MAX_PATH ? longer : full);
 }
 
+// Where an existing folder really is, every link on the way resolved; nullopt when it cannot be
+// opened. Text alone cannot tell that "C:\alias\" is the profile folder.
+std::optional<std::wstring> FinalKey(const std::wstring& folder) {
+    UniqueFileHandle handle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) return std::nullopt;
+    wchar_t resolved[1024];
+    DWORD length = ::GetFinalPathNameByHandleW(handle.Get(), resolved, 1024, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= 1024) return std::nullopt;
+    std::wstring path(resolved, length);
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0)
+        path = L"\\\\" + path.substr(8);
+    else if (path.rfind(L"\\\\?\\", 0) == 0)
+        path = path.substr(4);
+    return FolderKey(path);
+}
+
+// The folder's key by its spelling and, when it exists, by where it really is.
+std::vector<std::wstring> KeysOf(const std::wstring& folder) {
+    std::vector<std::wstring> keys{Canonical(folder)};
+    if (auto resolved = FinalKey(folder); resolved && *resolved != keys.front()) keys.push_back(*resolved);
+    return keys;
+}
+
+// True when `key` is `inner` or one of its ancestors; both end in a backslash, so whole components compare.
+bool Contains(const std::wstring& key, const std::wstring& inner) { return inner.rfind(key, 0) == 0; }
+
 }  // namespace
 
 std::wstring FolderKey(std::wstring folder) {
@@ -72,41 +101,58 @@ std::wstring FolderKey(std::wstring folder) {
 }
 
 FolderGuard::FolderGuard(const Environment& env) {
+    auto protect = [this](const std::wstring& folder) {
+        for (std::wstring& key : KeysOf(folder)) protected_.push_back(std::move(key));
+    };
+    auto keep = [this](const std::wstring& folder) {
+        for (std::wstring& key : KeysOf(folder)) kept_.push_back(std::move(key));
+    };
     for (int csidl : kTopFolders)
-        if (auto folder = env.KnownFolder(csidl)) protected_.push_back(Canonical(*folder));
-    if (auto windows = env.WindowsFolder()) protected_.push_back(Canonical(*windows));
+        if (auto folder = env.KnownFolder(csidl)) protect(*folder);
+    if (auto windows = env.WindowsFolder()) protect(*windows);
     if (auto profile = ResolveProfileFolder(env)) {
         // The folder that holds every user's profile.
         std::wstring key = Canonical(*profile);
         size_t cut = key.find_last_of(L'\\', key.size() - 2);
-        if (cut != std::wstring::npos) protected_.push_back(key.substr(0, cut + 1));
+        if (cut != std::wstring::npos) protect(key.substr(0, cut + 1));
     }
     for (int csidl : kKeptFolders)
-        if (auto folder = env.KnownFolder(csidl)) kept_.push_back(Canonical(*folder));
+        if (auto folder = env.KnownFolder(csidl)) keep(*folder);
     for (const wchar_t* variable : {L"TEMP", L"TMP"})
-        if (auto folder = env.Variable(variable)) kept_.push_back(Canonical(*folder));
+        if (auto folder = env.Variable(variable)) keep(*folder);
     if (auto windows = env.WindowsFolder()) {
-        kept_.push_back(Canonical(*windows + L"\\Temp"));
-        kept_.push_back(Canonical(*windows + L"\\Debug"));
+        keep(*windows + L"\\Temp");
+        keep(*windows + L"\\Debug");
     }
 }
 
 bool FolderGuard::KeepsItself(const std::wstring& folder) const {
-    std::wstring key = Canonical(folder);
-    return std::find(kept_.begin(), kept_.end(), key) != kept_.end();
+    for (const std::wstring& key : KeysOf(folder))
+        if (std::find(kept_.begin(), kept_.end(), key) != kept_.end()) return true;
+    return false;
 }
 
-bool FolderGuard::MayWalk(const std::wstring& folder) const {
+bool FolderGuard::MaySearch(const std::wstring& folder) const {
     if (folder.empty() || folder.size() > kMaxPathChars || folder.back() != L'\\') return false;
     if (!IsAbsolute(folder) || HasOddComponent(folder)) return false;
     if (folder.find_first_of(L"*?\"<>|/") != std::wstring::npos) return false;
-    if (IsDriveRoot(FolderKey(folder))) return false;
-    std::wstring key = Canonical(folder);
-    if (IsDriveRoot(key)) return false;
-    if (std::find(protected_.begin(), protected_.end(), key) != protected_.end()) return false;
-    // A target that is itself a link would walk whatever it points to.
-    DWORD attributes = ::GetFileAttributesW(folder.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    // A target that is itself a link would search whatever it points to. Asked with its final
+    // backslash, the system answers for the folder the link points to.
+    DWORD attributes = ::GetFileAttributesW(folder.substr(0, folder.size() - 1).c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool FolderGuard::MayWalk(const std::wstring& folder) const {
+    if (!MaySearch(folder) || IsDriveRoot(FolderKey(folder))) return false;
+    // A walking delete removes the folders it empties: a parent of a protected or kept folder
+    // would take that folder with it, and a link on the way can make any spelling reach one.
+    for (const std::wstring& key : KeysOf(folder)) {
+        if (IsDriveRoot(key)) return false;
+        for (const std::wstring& inner : protected_)
+            if (Contains(key, inner)) return false;
+        for (const std::wstring& inner : kept_)
+            if (Contains(key, inner) && key != inner) return false;
+    }
     return true;
 }
 

@@ -14,8 +14,11 @@ public:
     explicit FolderGuard(const Environment& env);
 
     // True for an absolute folder ending in a backslash, at most 259 characters, without "." or
-    // ".." components or wildcards, that is neither a drive root, a protected top folder, nor
-    // itself a link.
+    // ".." components or wildcards, that is not itself a link: one whose own files may be looked at.
+    bool MaySearch(const std::wstring& folder) const;
+
+    // MaySearch, and the folder is neither a drive root nor a protected top folder nor a parent of
+    // one or of a kept folder, judged where it really is (links resolved) as well as by its spelling.
     bool MayWalk(const std::wstring& folder) const;
 
     // True for a folder the system or the user's programs expect to exist (TEMP, the Recent,
@@ -24,7 +27,8 @@ public:
     bool KeepsItself(const std::wstring& folder) const;
 
 private:
-    std::vector<std::wstring> protected_;  // upper case, each ending in a backslash
+    // Upper case, each ending in a backslash; a folder reached through a link has both its keys.
+    std::vector<std::wstring> protected_;
     std::vector<std::wstring> kept_;
 };
 

@@ -127,8 +127,13 @@ void DeleteFileReported(ScanRun& run, const std::wstring& path) {
         run.ReportDeletion(true, 0);
         return;
     }
+    DWORD error = ::GetLastError();
+    // Gone since the listing: nothing was left behind, and a restart must not delete whatever
+    // has that name by then.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
     // In use or denied: the system removes it at the next restart.
-    ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED)
+        ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     run.ReportDeletion(false, 0);
 }
 
@@ -137,14 +142,15 @@ void DeleteFileReported(ScanRun& run, const std::wstring& path) {
 void DeleteTree(ScanRun& run, const std::wstring& folder, const std::wstring& pattern, bool removeItself = true) {
     for (const Entry& entry : ListEntries(folder, pattern)) {
         std::wstring path = folder + entry.name;
-        if (path.size() + 1 > kMaxPathChars) continue;
+        // The same limits as the scan's: a file of 259 characters is listed, so it is deleted.
         if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (path.size() + 1 > kMaxPathChars) continue;
             // A link goes as a link; what it points to is never entered.
             if (IsLink(entry.attributes))
                 ::RemoveDirectoryW(path.c_str());
             else
                 DeleteTree(run, path + L"\\", pattern);
-        } else {
+        } else if (path.size() <= kMaxPathChars) {
             DeleteFileReported(run, path);
         }
     }
@@ -178,6 +184,7 @@ void DeleteInFolder(ScanRun& run, const std::wstring& folder, const std::wstring
 
 bool ScanFolderTarget(const WalkContext& ctx, const FolderGuard& guard) {
     const TraceTarget& target = ctx.target;
+    if (!guard.MaySearch(target.path)) return true;
     bool walkable = guard.MayWalk(target.path);
     if (target.kind != KindExactName && !walkable) return true;
     // An exact name in a folder too wide to walk is looked for in that folder only.
@@ -187,7 +194,7 @@ bool ScanFolderTarget(const WalkContext& ctx, const FolderGuard& guard) {
 }
 
 void DeleteFolderTarget(ScanRun& run, const TraceTarget& target, const FolderGuard& guard) {
-    if (target.path.empty() || target.path.size() > kMaxPathChars || target.name.empty()) return;
+    if (target.name.empty() || !guard.MaySearch(target.path)) return;
     if (target.kind == KindExactName) {
         DeleteInFolder(run, target.path, target.name);
         return;

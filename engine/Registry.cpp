@@ -62,6 +62,38 @@ std::wstring RegistryBytesToText(const std::vector<BYTE>& bytes) {
     return text;
 }
 
+std::vector<std::wstring> SubkeyNames(HKEY key) {
+    std::vector<std::wstring> names;
+    // Room for any name a registry holds, so a long one is read rather than failing.
+    std::vector<wchar_t> name(16384);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        if (::RegEnumKeyExW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
+std::optional<std::wstring> Wow32KeyPath(HKEY root, const std::wstring& key) {
+#ifdef _WIN64
+    const std::wstring software = L"SOFTWARE\\";
+    auto startsWith = [&key](const std::wstring& head) {
+        return key.size() > head.size() && ::CompareStringOrdinal(key.c_str(), static_cast<int>(head.size()),
+                                                                  head.c_str(), static_cast<int>(head.size()),
+                                                                  TRUE) == CSTR_EQUAL;
+    };
+    if (root != HKEY_LOCAL_MACHINE || !startsWith(software) || startsWith(software + L"Microsoft\\") ||
+        startsWith(software + L"Wow6432Node\\"))
+        return std::nullopt;
+    return software + L"Wow6432Node\\" + key.substr(software.size());
+#else
+    (void)root;
+    (void)key;
+    return std::nullopt;
+#endif
+}
+
 std::wstring RootPrefix(HKEY root) {
     for (const RootName* r = RootNames(); r->name; ++r)
         if (r->root == root) return std::wstring(r->name) + L"\\";

@@ -47,7 +47,12 @@ std::optional<std::wstring> ResolveLocalMicrosoft(const Environment& env) {
     return *local + L"\\Microsoft\\";
 }
 
-std::optional<std::wstring> ResolveTempVariable(const Environment& env) { return env.Variable(L"TEMP"); }
+std::optional<std::wstring> ResolveTempVariable(const Environment& env) {
+    auto temp = env.Variable(L"TEMP");
+    // "C:\Temp\" is as usual as "C:\Temp"; the rules append their own backslash.
+    while (temp && temp->size() > 1 && temp->back() == L'\\') temp->pop_back();
+    return temp;
+}
 
 std::optional<std::wstring> ReadProfileFolder(const Environment& env, const std::wstring& programFolder) {
     auto appData = env.KnownFolder(CSIDL_APPDATA);

@@ -34,8 +34,8 @@ public:
     virtual void MarkScanning(CMyObject& item) = 0;
     virtual void MarkScanned(CMyObject& item) = 0;
 
-    // Zero time-out poll of the stop event.
-    bool StopRequested() const;
+    // Zero time-out poll of the stop event; a run with more than one reason to stop says so here.
+    virtual bool StopRequested() const;
 };
 
 // Adds 1 to the trace count of the item, its program and its category.

@@ -47,22 +47,39 @@ bool DeleteTargets(ScanRun& run, CMyObject& item, const Environment& env) {
     return true;
 }
 
+namespace {
+
+// True when the listed value is gone, whether now or before.
+bool DeleteListedValue(const std::wstring& location, const std::wstring& name) {
+    size_t slash = location.find(L'\\');
+    HKEY root = slash == std::wstring::npos ? nullptr : RootFromName(location.substr(0, slash));
+    if (!root) return false;
+    UniqueKey key;
+    LONG opened = ::RegOpenKeyExW(root, location.substr(slash + 1).c_str(), 0, KEY_SET_VALUE, key.Put());
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (opened != ERROR_SUCCESS) return false;
+    LONG result = ::RegDeleteValueW(key.Get(), name.c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+bool DeleteListedFile(const std::wstring& location, const std::wstring& name) {
+    std::wstring path = location + name;
+    if (name.empty() || path.size() > kMaxPathChars) return false;
+    if (::DeleteFileW(path.c_str())) return true;
+    DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace
+
 bool DeleteListedTrace(TraceList& list) {
     int row = list.FirstSelectedRow();
     if (row < 0) return false;
     std::wstring name = list.RowText(row, 1);
     std::wstring location = list.RowText(row, 2);
-    if (list.RowData(row) != 1) {
-        std::wstring path = location + name;
-        if (name.empty() || path.size() > kMaxPathChars || !::DeleteFileW(path.c_str())) return false;
-    } else {
-        size_t slash = location.find(L'\\');
-        HKEY root = slash == std::wstring::npos ? nullptr : RootFromName(location.substr(0, slash));
-        UniqueKey key;
-        if (root && ::RegOpenKeyExW(root, location.substr(slash + 1).c_str(), 0, KEY_SET_VALUE, key.Put()) ==
-                        ERROR_SUCCESS)
-            ::RegDeleteValueW(key.Get(), name.c_str());
-    }
+    // A row whose trace stays stays too, so the user sees what is left.
+    bool gone = list.RowData(row) == 1 ? DeleteListedValue(location, name) : DeleteListedFile(location, name);
+    if (!gone) return false;
     list.RemoveRow(row);
     return true;
 }

@@ -15,7 +15,8 @@ bool ScanTargets(ScanRun& run, CMyObject& item, const Environment& env = SystemE
 bool DeleteTargets(ScanRun& run, CMyObject& item, const Environment& env = SystemEnv());
 
 // Deletes the trace of the first selected row and removes the row. False when nothing was
-// selected or a file could not be deleted (its row then stays).
+// selected or the file or value could not be deleted (its row then stays); a trace already gone
+// counts as deleted.
 bool DeleteListedTrace(TraceList& list);
 
 // Asks the browser's URL history object to clear itself; the result of ClearHistory, or the

@@ -48,6 +48,7 @@ bool ApplyRules(CMyObject& item, const Environment& env, RuleSpan rules) {
             if (!rule.code(item, env)) return false;
         } else if (rule.root) {
             AddTarget(item, rule.root, rule.keyPath, rule.name, rule.kind);
+            if (auto wow = Wow32KeyPath(rule.root, rule.keyPath)) AddTarget(item, rule.root, *wow, rule.name, rule.kind);
         } else {
             auto folder = ResolveFolder(rule.folder, env);
             // A folder too long to hold is a failed resolution: cutting it would name another folder.

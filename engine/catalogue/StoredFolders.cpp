@@ -49,7 +49,11 @@ std::optional<std::wstring> CheckedFolderName(const std::wstring& value) {
 }
 
 std::optional<std::wstring> YahooFolder(const Environment& env) {
-    return RegistryFolder(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Yahoo\\Essentials", L"MainDir", env);
+    const wchar_t kEssentials[] = L"SOFTWARE\\Yahoo\\Essentials";
+    if (auto folder = RegistryFolder(HKEY_LOCAL_MACHINE, kEssentials, L"MainDir", env)) return folder;
+    auto wow = Wow32KeyPath(HKEY_LOCAL_MACHINE, kEssentials);
+    if (!wow) return std::nullopt;
+    return RegistryFolder(HKEY_LOCAL_MACHINE, wow->c_str(), L"MainDir", env);
 }
 
 std::optional<std::wstring> BitCometFolder(const Environment& env) {
@@ -83,14 +87,7 @@ bool AddMessengerAccounts(CMyObject& item, const Environment& env) {
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kPassportSettings, 0, KEY_READ, accounts.Put()) != ERROR_SUCCESS)
         return true;
     // The names first: reading each account's value must not disturb the enumeration.
-    std::vector<std::wstring> names;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD length = 256;
-        LONG result = ::RegEnumKeyExW(accounts.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_NO_MORE_ITEMS) break;
-        if (result == ERROR_SUCCESS) names.emplace_back(name, length);
-    }
+    std::vector<std::wstring> names = SubkeyNames(accounts.Get());
     for (const std::wstring& name : names) {
         auto bytes = ReadRegistryRaw(HKEY_CURRENT_USER, std::wstring(kPassportSettings) + L"\\" + name,
                                      L"MessageLogPath");

@@ -15,11 +15,13 @@ constexpr wchar_t kTotalScanItems[] = L"Total Scan Items:";
 constexpr wchar_t kDeleting[] = L"Deleting in process";
 constexpr wchar_t kDeletingItems[] = L"Deleteing Items:";
 constexpr wchar_t kDeleted[] = L"Deleting is completed";
+constexpr wchar_t kDeleteStopped[] = L"Deleting is stopped";
 constexpr wchar_t kTotalDeleted[] = L"Total Deleted Items:";
 }  // namespace
 
 SweepRun::SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env)
-    : catalogue_(catalogue), view_(view), settings_(std::move(settings)), env_(env) {}
+    : catalogue_(catalogue), view_(view), settings_(std::move(settings)), env_(env),
+      scanStop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 SweepRun::~SweepRun() { worker_.StopAndJoin(); }
 
@@ -31,6 +33,10 @@ bool SweepRun::Launch(WorkerThread::Body body) {
 
 bool SweepRun::ScanOrStop(std::vector<CMyObject*> ticked) {
     if (SweepBusy) {
+        ::SetEvent(scanStop_.Get());
+        return false;
+    }
+    if (oneClickDeleting_) {
         worker_.RequestStop();
         return false;
     }
@@ -48,16 +54,21 @@ bool SweepRun::StartOneClick(std::vector<CMyObject*> ticked) {
         progress_ = nullptr;
         StartRun(std::move(ticked));
         ScanSelection();
+        // Before the scan phase ends, so a stop pressed at any moment after it reaches the delete phase.
+        oneClickDeleting_ = true;
         EndScan();
         view_.StartTrayActivity(kDeleting, kDeletingItems);
-        if (!selection_.empty()) DeleteSelection(false);
-        view_.StopTrayActivity(kDeleted, kTotalDeleted);
+        bool complete = selection_.empty() || DeleteSelection(false);
+        oneClickDeleting_ = false;
+        view_.StopTrayActivity(complete ? kDeleted : kDeleteStopped, kTotalDeleted);
     });
 }
 
 bool SweepRun::LaunchRun(WorkerThread::Body body) {
     // Set here, before the worker exists, so that a second start is refused at once.
     SweepBusy = 1;
+    // Every run starts with no stop pending; a stop pressed before this start belongs to no run.
+    ::ResetEvent(scanStop_.Get());
     bool started = Launch(std::move(body));
     if (!started) SweepBusy = 0;
     return started;
@@ -72,9 +83,13 @@ bool SweepRun::StartDeleteAll(DeletionProgress& progress) {
     progress_ = &progress;
     return Launch([this](HANDLE stop) {
         DeletionProgress* dialog = progress_;
-        // The dialog is shown modally after this start; wait for its window.
+        // The dialog is shown modally after this start; wait for its window. Without it (it
+        // could not be made, or the program ends) nothing is deleted and nothing is reset.
         while (!dialog->WindowReady()) {
-            if (::WaitForSingleObject(stop, 500) == WAIT_OBJECT_0) break;
+            if (::WaitForSingleObject(stop, 500) == WAIT_OBJECT_0) {
+                progress_ = nullptr;
+                return;
+            }
         }
         DeleteSelection(true);
         progress_ = nullptr;
@@ -108,7 +123,7 @@ void SweepRun::ScanSelection() {
     for (size_t i = 0; i < selection_.size(); ++i) {
         CollectTargets(*selection_[i], env_);
         ScanTargets(*this, *selection_[i], env_);
-        if (Stopping()) {
+        if (StopRequested()) {
             // The items after a stop are no longer part of this run.
             selection_.resize(i + 1);
             break;
@@ -124,15 +139,20 @@ void SweepRun::EndScan() {
     view_.StopTrayActivity(kScanned, kTotalScanItems);
 }
 
-void SweepRun::DeleteSelection(bool onlyFound) {
+bool SweepRun::DeleteSelection(bool onlyFound) {
+    bool complete = true;
     for (CMyObject* item : selection_) {
-        if (Stopping()) break;
+        if (Stopping()) {
+            complete = false;
+            break;
+        }
         if (onlyFound && item->traceCount <= 0) continue;
         DeleteTargets(*this, *item, env_);
     }
     ResetNodes();
     selection_.clear();
     view_.ClearResults();
+    return complete;
 }
 
 void SweepRun::ResetNodes() {
@@ -144,6 +164,10 @@ void SweepRun::ResetNodes() {
 }
 
 bool SweepRun::Stopping() const { return ::WaitForSingleObject(worker_.StopEvent(), 0) == WAIT_OBJECT_0; }
+
+bool SweepRun::StopRequested() const {
+    return scanPhase_ && (::WaitForSingleObject(scanStop_.Get(), 0) == WAIT_OBJECT_0 || Stopping());
+}
 
 void SweepRun::ReportTrace(const TraceRow& row) {
     view_.AddResultRow(row);

@@ -9,6 +9,7 @@
 #include "engine/Environment.h"
 #include "engine/ScanRun.h"
 #include "framework/IniFileRW.h"
+#include "framework/UniqueHandle.h"
 #include "framework/WorkerThread.h"
 #include "sweep/core/SweepView.h"
 
@@ -21,7 +22,8 @@ public:
     ~SweepRun() override;
 
     // User-interface thread. Scan button: a scan with the ticked items, or, while a scan phase
-    // runs, a request to stop after the current item. False when nothing was started.
+    // runs, a request to stop it after the current item, or, while a one-click delete phase
+    // runs, a request to stop that phase after the current item. False when nothing was started.
     bool ScanOrStop(std::vector<CMyObject*> tickedItems);
     // One-click erase with the given ticked items (the one-click set). Skipped while any run
     // or delete phase is in progress, so two runs never overlap.
@@ -30,6 +32,9 @@ public:
     // dialog modally, and StartDeleteAll's worker reports into it.
     bool CanDeleteAll() const;
     bool StartDeleteAll(DeletionProgress& progress);
+    // The progress dialog could not be shown: the Delete all worker, still waiting for it, ends
+    // without deleting anything, and the results stay as they are.
+    void CancelDeleteAll() { worker_.RequestStop(); }
 
     // The recent item set records the runs of the program's own window only.
     void SetRecordRecent(bool record) { recordRecent_ = record; }
@@ -48,6 +53,8 @@ public:
 
     // ScanRun, called by the engine on the worker.
     HANDLE StopEvent() const override { return scanPhase_ ? worker_.StopEvent() : nullptr; }
+    // The user's stop of the scan phase, or the end of the whole run (program exit).
+    bool StopRequested() const override;
     void ReportTrace(const TraceRow& row) override;
     void ReportDeletion(bool success, DWORD number) override;
     void MarkScanning(CMyObject& item) override { view_.MarkScanning(item); }
@@ -61,8 +68,10 @@ private:
     void ScanSelection();
     void EndScan();
     // Deletes every selected item, or only those that found traces; then resets the view.
-    void DeleteSelection(bool onlyFound);
+    // False when a stop ended it before the last item.
+    bool DeleteSelection(bool onlyFound);
     void ResetNodes();
+    // The whole run is to end: program exit, console interrupt, a stop of a delete phase.
     bool Stopping() const;
 
     Catalogue& catalogue_;
@@ -72,6 +81,10 @@ private:
     std::vector<CMyObject*> selection_;
     std::atomic<int> foundRows_{0};
     std::atomic<bool> scanPhase_{false};
+    std::atomic<bool> oneClickDeleting_{false};
+    // The Scan button's stop: it ends the scan phase only, so a one-click run still deletes
+    // what it found before the stop.
+    UniqueKernelHandle scanStop_;
     bool recordRecent_ = true;
     std::atomic<DeletionProgress*> progress_{nullptr};
     DeletionTally tally_;

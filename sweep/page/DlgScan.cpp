@@ -25,8 +25,15 @@ constexpr wchar_t kSelectAllWarning[] =
 
 RECT Rect(int left, int top, int right, int bottom) { return RECT{left, top, right, bottom}; }
 
+constexpr wchar_t kDeleteAllFailed[] =
+    L"The deletion could not start because its progress window could not be opened.\nNothing was deleted.";
+
 int AskWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption) {
     return ::MessageBoxW(owner, text, caption, MB_YESNO | MB_ICONEXCLAMATION);
+}
+
+void TellWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption) {
+    ::MessageBoxW(owner, text, caption, MB_OK | MB_ICONERROR);
 }
 
 void CreateButton(CNButtonEx& button, HWND parent, int id, const RECT& r, UINT firstImage) {
@@ -36,8 +43,8 @@ void CreateButton(CNButtonEx& button, HWND parent, int id, const RECT& r, UINT f
 }  // namespace
 
 CDlgScan::CDlgScan(TrayActivity& mainWindow, const Environment& env)
-    : CDialog(IDD_SCAN), askUser(AskWithMessageBox), mainWindow_(mainWindow), env_(env),
-      settings_(SettingsFile()) {}
+    : CDialog(IDD_SCAN), askUser(AskWithMessageBox), tellUser(TellWithMessageBox), mainWindow_(mainWindow),
+      env_(env), settings_(SettingsFile()) {}
 
 CDlgScan::~CDlgScan() {
     // The worker reports into the controls below: stop and join it while they still exist.
@@ -132,11 +139,11 @@ void CDlgScan::OnSelect(WORD id) {
 std::vector<CMyObject*> CDlgScan::TickedItems() { return tree_.ResetAllNodes(tree_.MeasureCountColumn()); }
 
 void CDlgScan::OnScan() {
-    if (SweepBusy) {
+    // While a run works the button can only stop it: its scan phase, or a one-click delete phase.
+    if (SweepBusy || run_->Busy()) {
         run_->ScanOrStop({});
         return;
     }
-    if (run_->Busy()) return;
     run_->ScanOrStop(TickedItems());
 }
 
@@ -157,12 +164,20 @@ void CDlgScan::OnDeleteAll() {
     if (!run_->CanDeleteAll()) return;
     CDlgScanResult dialog;
     dialog.SetTotal(run_->FoundRows());
-    if (onProgressShown) dialog.SetOnReady([this, &dialog] { onProgressShown(dialog); });
+    bool shown = false;
+    dialog.SetOnReady([this, &dialog, &shown] {
+        shown = true;
+        if (onProgressShown) onProgressShown(dialog);
+    });
     if (!run_->StartDeleteAll(dialog)) return;
     SweepDeleting = 1;
     dialog.DoModal(::GetAncestor(hwnd_, GA_ROOT));
+    // The worker waits for the dialog's window before it deletes; without one it would wait
+    // for ever, so it is ended unused.
     SweepDeleting = 0;
+    if (!shown) run_->CancelDeleteAll();
     run_->Wait();
+    if (!shown) tellUser(hwnd_, kDeleteAllFailed, L"Scourwell");
 }
 
 void CDlgScan::OnUiThread(const std::function<void()>& work) {

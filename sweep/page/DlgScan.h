@@ -49,6 +49,8 @@ public:
 
     // Asks the user the "Select All" question; tests answer it themselves.
     std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption)> askUser;
+    // Tells the user something went wrong; tests record it instead.
+    std::function<void(HWND owner, const wchar_t* text, const wchar_t* caption)> tellUser;
     // Shows the Delete all progress dialog; tests may watch it.
     std::function<void(CDialog& dialog)> onProgressShown;
 

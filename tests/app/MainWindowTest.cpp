@@ -160,6 +160,20 @@ TEST_F(MainWindowTest, MinimiseHidesUnlessAJunkSearchRuns) {
     EXPECT_FALSE(QuitPosted());
 }
 
+TEST_F(MainWindowTest, TaskBarMinimiseKeepsTheBusyRuleAndTheTrayRestoresTheWindow) {
+    Open();
+    JunkSearchBusy = 1;
+    // What the task-bar button and the system menu send.
+    ::SendMessageW(Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(::IsIconic(Window())) << "no minimising while a junk search runs";
+    JunkSearchBusy = 0;
+    ::SendMessageW(Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(::IsIconic(Window()));
+    TrayClick(WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(::IsIconic(Window()));
+    EXPECT_TRUE(::IsWindowVisible(Window()));
+}
+
 TEST_F(MainWindowTest, TabMessagesChangePagesAndPageFiveOnlyOpensTheFaq) {
     TheProcessState().autoStartFlag = true;
     CLumeDlg& w = Open();

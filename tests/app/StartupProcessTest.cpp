@@ -76,7 +76,8 @@ HWND FindProgressDialog(DWORD processId) {
 
 bool ProcessAlive(DWORD processId) {
     HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{sizeof entry};
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
     bool alive = false;
     for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !alive; more = ::Process32NextW(snapshot, &entry))
         alive = entry.th32ProcessID == processId;

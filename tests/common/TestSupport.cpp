@@ -1,12 +1,11 @@
 #include "tests/common/TestSupport.h"
 
 #include <tlhelp32.h>
+#include <winioctl.h>
 
 #include <atomic>
 #include <thread>
 #include <vector>
-
-#include <winioctl.h>
 
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
@@ -28,7 +27,8 @@ std::vector<DWORD> LiveThreadIds() {
     std::vector<DWORD> ids;
     UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     if (!snapshot) return ids;
-    THREADENTRY32 entry{sizeof entry};
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
     for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
         if (entry.th32OwnerProcessID != ::GetCurrentProcessId()) continue;
         UniqueKernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, entry.th32ThreadID));
@@ -92,7 +92,7 @@ void RemoveTree(const std::wstring& folder) {
                 !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
                 RemoveTree(full);
             } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                ::RemoveDirectoryW(full.c_str());
+                RemoveFolderLink(full);
             } else {
                 ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                 ::DeleteFileW(full.c_str());
@@ -101,6 +101,125 @@ void RemoveTree(const std::wstring& folder) {
     }
     find.Reset();
     ::RemoveDirectoryW(base.c_str());
+}
+
+namespace {
+
+std::wstring FromUtf8(const std::string& text) {
+    int chars = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(chars, L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), chars);
+    return wide;
+}
+
+bool IsWine() { return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// The Linux name of a Windows path under Wine; empty when it has none.
+std::string UnixName(const std::wstring& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return {};
+    char* name = toUnix(path.c_str());
+    if (!name) return {};
+    std::string result(name);
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Starts a Linux program from a Wine process (Wine starts native programs named by a \\?\unix
+// path). Wine hands back no usable process handle for it, so callers poll for its effect.
+bool StartUnix(const std::wstring& program, const std::vector<std::string>& arguments) {
+    std::wstring commandLine = program;
+    for (const std::string& argument : arguments) commandLine += L" \"" + FromUtf8(argument) + L"\"";
+    std::wstring unixPath = L"\\\\?\\unix" + program;
+    for (wchar_t& c : unixPath)
+        if (c == L'/') c = L'\\';
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(unixPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
+        return false;
+    if (info.hProcess) ::CloseHandle(info.hProcess);
+    if (info.hThread) ::CloseHandle(info.hThread);
+    return true;
+}
+
+template <typename F>
+bool PollFor(F&& done) {
+    for (int i = 0; i < 250; ++i, ::Sleep(20))
+        if (done()) return true;
+    return false;
+}
+
+bool MakeJunction(const std::wstring& link, const std::wstring& target) {
+    if (!::CreateDirectoryW(link.c_str(), nullptr)) return false;
+    UniqueFileHandle dir(::CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!dir) return false;
+    std::wstring substitute = L"\\??\\" + target;
+    std::vector<BYTE> buffer(sizeof(DWORD) + 2 * sizeof(WORD) + 4 * sizeof(WORD) +
+                             (substitute.size() + 1 + target.size() + 1) * sizeof(wchar_t));
+    auto* words = reinterpret_cast<WORD*>(buffer.data());
+    *reinterpret_cast<DWORD*>(buffer.data()) = IO_REPARSE_TAG_MOUNT_POINT;
+    words[2] = static_cast<WORD>(buffer.size() - 8);            // data length
+    words[4] = 0;                                               // substitute offset
+    words[5] = static_cast<WORD>(substitute.size() * 2);        // substitute length
+    words[6] = static_cast<WORD>((substitute.size() + 1) * 2);  // print offset
+    words[7] = static_cast<WORD>(target.size() * 2);            // print length
+    wchar_t* path = reinterpret_cast<wchar_t*>(words + 8);
+    memcpy(path, substitute.c_str(), (substitute.size() + 1) * 2);
+    memcpy(path + substitute.size() + 1, target.c_str(), (target.size() + 1) * 2);
+    DWORD returned = 0;
+    if (::DeviceIoControl(dir.Get(), FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()),
+                          nullptr, 0, &returned, nullptr))
+        return true;
+    dir.Reset();
+    ::RemoveDirectoryW(link.c_str());
+    return false;
+}
+
+bool IsFolderLink(const std::wstring& path) {
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+std::wstring WithoutTrailingSlash(std::wstring path) {
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
+    std::wstring linkPath = WithoutTrailingSlash(link), targetPath = WithoutTrailingSlash(target);
+    if (IsWine()) {
+        size_t slash = linkPath.find_last_of(L'\\');
+        std::string parent = UnixName(linkPath.substr(0, slash + 1));
+        std::string to = UnixName(targetPath);
+        if (parent.empty() || to.empty()) return false;
+        if (parent.back() != '/') parent += '/';
+        return StartUnix(L"/bin/ln", {"-s", to, parent + WideToUtf8(linkPath.substr(slash + 1))}) &&
+               PollFor([&] { return IsFolderLink(linkPath); });
+    }
+    if (::CreateSymbolicLinkW(linkPath.c_str(), targetPath.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+        IsFolderLink(linkPath))
+        return true;
+    return MakeJunction(linkPath, targetPath) && IsFolderLink(linkPath);
+}
+
+void RemoveFolderLink(const std::wstring& link) {
+    std::wstring linkPath = WithoutTrailingSlash(link);
+    // Wine cannot remove a Linux link through RemoveDirectoryW; rm without -r takes the link alone.
+    if (IsWine() && IsFolderLink(linkPath)) {
+        std::string name = UnixName(linkPath);
+        if (!name.empty() && StartUnix(L"/bin/rm", {name}))
+            PollFor([&] { return ::GetFileAttributesW(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES; });
+        return;
+    }
+    ::RemoveDirectoryW(linkPath.c_str());
 }
 
 TestKey::TestKey(HKEY root, const std::wstring& hint)
@@ -276,41 +395,6 @@ void PumpMessages(DWORD forMs) {
         }
         if (forMs) ::Sleep(10);
     } while (::GetTickCount() - start < forMs);
-}
-
-// A directory link at `link` pointing at `target`: a symbolic link if the system makes one,
-// else a junction. False when neither can be made here.
-bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
-    // Wine reports success here without making anything: only a link that shows counts.
-    if (CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
-        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    if (!CreateDirectoryW(link.c_str(), nullptr)) return false;
-    UniqueFileHandle dir(CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!dir) return false;
-    std::wstring substitute = L"\\??\\" + target;
-    std::vector<BYTE> buffer(sizeof(DWORD) + 2 * sizeof(WORD) + 4 * sizeof(WORD) +
-                             (substitute.size() + 1 + target.size() + 1) * sizeof(wchar_t));
-    auto* words = reinterpret_cast<WORD*>(buffer.data());
-    *reinterpret_cast<DWORD*>(buffer.data()) = IO_REPARSE_TAG_MOUNT_POINT;
-    words[2] = static_cast<WORD>(buffer.size() - 8);  // data length
-    words[4] = 0;                                            // substitute offset
-    words[5] = static_cast<WORD>(substitute.size() * 2);     // substitute length
-    words[6] = static_cast<WORD>((substitute.size() + 1) * 2);  // print offset
-    words[7] = static_cast<WORD>(target.size() * 2);         // print length
-    wchar_t* path = reinterpret_cast<wchar_t*>(words + 8);
-    memcpy(path, substitute.c_str(), (substitute.size() + 1) * 2);
-    memcpy(path + substitute.size() + 1, target.c_str(), (target.size() + 1) * 2);
-    DWORD returned = 0;
-    if (DeviceIoControl(dir.Get(), FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
-                        0, &returned, nullptr) &&
-        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT))
-        return true;
-    dir.Reset();
-    RemoveDirectoryW(link.c_str());
-    return false;
 }
 
 }  // namespace scw::test

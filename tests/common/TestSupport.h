@@ -34,6 +34,13 @@ void MakeFolders(const std::wstring& folder);
 // Removes a folder tree, never following links.
 void RemoveTree(const std::wstring& folder);
 
+// Makes `link` a folder link to `target` (an existing folder); false when this system cannot.
+// Under Wine the system calls report success and make nothing, so a Linux symbolic link is made
+// instead, which Wine shows as a folder link (directory + reparse point).
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
+// Removes the link only, never what it points to.
+void RemoveFolderLink(const std::wstring& link);
+
 // A key below HKCU\Software\ScourwellTests that is deleted with its subtree at the end.
 class TestKey {
 public:
@@ -102,9 +109,6 @@ bool WaitUntil(F&& predicate, DWORD timeoutMs = 10000) {
 // Removes the delete-at-restart entry that a failed delete of this path queued; true if it was there.
 bool TakePendingRename(const std::wstring& path);
 
-// A folder link at `link` pointing at `target`: a symbolic link if the system makes one, else a
-// junction. False when neither can be made here.
-bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
 // The ids of this process's threads that are alive now.
 std::vector<DWORD> LiveThreadIds();
 

@@ -148,5 +148,46 @@ TEST_F(FolderSweep, PathsOverTheLimitAreSkippedNotCut) {
     EXPECT_TRUE(DeleteFileW((L"\\\\?\\" + longFile).c_str()));
 }
 
+// Takes a file away between the delete's listing and its delete of that file, as another program can.
+class VanishingRun : public RecordingRun {
+public:
+    std::vector<std::wstring> vanishing;
+    void ReportDeletion(bool success, DWORD number) override {
+        RecordingRun::ReportDeletion(success, number);
+        for (const auto& path : vanishing) DeleteFileW(path.c_str());
+    }
+};
+
+TEST_F(FolderSweep, FileGoneBeforeItsDeleteIsNeitherFailedNorQueuedForRestart) {
+    WriteFileText(Root() + L"a.tmp");
+    WriteFileText(Root() + L"b.tmp");
+    WriteFileText(temp / L"sentinel.txt");
+    Target(KindAllFiles);
+    VanishingRun vanishing;
+    // Whichever goes first, the other is then gone from under the delete.
+    vanishing.vanishing = {Root() + L"a.tmp", Root() + L"b.tmp"};
+    DeleteTargets(vanishing, chain.node);
+    EXPECT_EQ(vanishing.deletions, (Deletions{{true, 0}}));
+    EXPECT_FALSE(TakePendingRename(Root() + L"b.tmp"));
+    EXPECT_FALSE(TakePendingRename(Root() + L"a.tmp"));
+    EXPECT_TRUE(FileExists(temp / L"sentinel.txt"));
+}
+
+TEST_F(FolderSweep, FileOfExactlyTheLengthLimitIsListedAndDeletedAlike) {
+    std::wstring deep = Root();
+    while (deep.size() < 230) deep += L"dddddddddd\\";
+    std::wstring atLimit = deep + std::wstring(kMaxPathChars - deep.size(), L'n');
+    ASSERT_EQ(atLimit.size(), kMaxPathChars);
+    WriteFileText(atLimit);
+    WriteFileText(temp / L"sentinel.txt");
+    Target(KindAllFiles);
+    ScanTargets(run, chain.node);
+    EXPECT_EQ(run.traces.size(), 1u);
+    DeleteTargets(run, chain.node);
+    EXPECT_EQ(run.deletions, (Deletions{{true, 0}}));
+    EXPECT_FALSE(FileExists(atLimit));
+    EXPECT_TRUE(FileExists(temp / L"sentinel.txt"));
+}
+
 }  // namespace
 }  // namespace scw::test

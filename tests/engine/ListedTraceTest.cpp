@@ -33,7 +33,7 @@ TEST(ListedTrace, FileRowIsDeletedAndRemovedButStaysWhenTheFileWillNotGo) {
     EXPECT_TRUE(FileExists(temp / L"a.txt"));
 }
 
-TEST(ListedTrace, RegistryRowNamesItsRootByAnyOfTheFiveNamesAndGoesWhateverTheOutcome) {
+TEST(ListedTrace, RegistryRowNamesItsRootByAnyOfTheFiveNamesAndStaysWhileItsValueStays) {
     TestKey key;
     SetRegString(HKEY_CURRENT_USER, key.Path(), L"v", L"1");
     SetRegString(HKEY_CURRENT_USER, key.Path(), L"keep", L"1");
@@ -55,9 +55,26 @@ TEST(ListedTrace, RegistryRowNamesItsRootByAnyOfTheFiveNamesAndGoesWhateverTheOu
     EXPECT_TRUE(DeleteListedTrace(list));
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, machine.Path() + L"\\SOFTWARE\\Q", L"Recent"));
-    // An unknown root deletes nothing, yet the row goes.
+    // An unknown root deletes nothing, so the row stays.
+    EXPECT_FALSE(DeleteListedTrace(list));
+    EXPECT_EQ(list.rows.size(), 1u);
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, key.Path(), L"keep"));
+
+    // A value already gone is not left behind: its row goes.
+    list.rows = {Row{{L"Item", L"gone", L"HKEY_CURRENT_USER\\" + key.Path()}, 1, true}};
     EXPECT_TRUE(DeleteListedTrace(list));
     EXPECT_TRUE(list.rows.empty());
+
+    // A value this user may not delete stays, and so does its row.
+    ASSERT_TRUE(DenyWrites(HKEY_CURRENT_USER, key.Path(), true));
+    list.rows = {Row{{L"Item", L"keep", L"HKEY_CURRENT_USER\\" + key.Path()}, 1, true}};
+    UniqueKey probe;
+    bool enforced = RegOpenKeyExW(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_SET_VALUE, probe.Put()) != ERROR_SUCCESS;
+    if (enforced) {
+        EXPECT_FALSE(DeleteListedTrace(list));
+        EXPECT_EQ(list.rows.size(), 1u);
+    }
+    DenyWrites(HKEY_CURRENT_USER, key.Path(), false);
     EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, key.Path(), L"keep"));
 }
 

@@ -1,6 +1,12 @@
 // Registry targets against the real registry of the test prefix.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "engine/Registry.h"
+
 #include "engine/Sweep.h"
 #include "framework/UniqueHandle.h"
 #include "engine/Targets.h"
@@ -97,28 +103,6 @@ TEST_F(RegistrySweep, StopEventEndsTheKeyEnumeration) {
 namespace scw::test {
 namespace {
 
-// Gives the key a list that denies every access to everyone, or restores an open one.
-bool DenyAll(HKEY parent, const std::wstring& path, bool deny) {
-    UniqueKey key;
-    if (RegOpenKeyExW(parent, path.c_str(), 0, WRITE_DAC, key.Put()) != ERROR_SUCCESS) return false;
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    PSID everyone = nullptr;
-    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-    BYTE aclBuffer[256];
-    auto* acl = reinterpret_cast<PACL>(aclBuffer);
-    InitializeAcl(acl, sizeof(aclBuffer), ACL_REVISION);
-    if (deny)
-        AddAccessDeniedAce(acl, ACL_REVISION, KEY_ALL_ACCESS | DELETE, everyone);
-    else
-        AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS | DELETE, everyone);
-    SECURITY_DESCRIPTOR sd;
-    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
-    bool ok = RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
-    FreeSid(everyone);
-    return ok;
-}
-
 TEST_F(RegistrySweep, WholeKeyDeleteEndsWhenASubkeyWillNotGo) {
     SetRegString(HKEY_CURRENT_USER, Sub(L"T\\Locked"), L"v", L"1");
     SetRegString(HKEY_CURRENT_USER, Sub(L"T\\Free"), L"v", L"1");
@@ -130,13 +114,78 @@ TEST_F(RegistrySweep, WholeKeyDeleteEndsWhenASubkeyWillNotGo) {
     if (enforced) {
         AddTarget(chain.node, HKEY_CURRENT_USER, Sub(L"T"), L"*.*", KindPlain);
         DeleteTargets(run, chain.node);
-        // The free subkey goes; the locked one and so its parent stay, and nothing is reported for them.
-        EXPECT_EQ(run.deletions, (std::vector<std::pair<bool, DWORD>>{{true, 1}}));
+        // The free subkey goes; the locked one and so its parent stay, each counted as undeleted.
+        EXPECT_EQ(run.deletions, (std::vector<std::pair<bool, DWORD>>{{true, 1}, {false, 0}, {false, 0}}));
+        EXPECT_EQ(run.tally.failed, 2);
         EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, Sub(L"T\\Free")));
         EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, Sub(L"T")));
     }
     DenyAll(HKEY_CURRENT_USER, Sub(L"T\\Locked"), false);
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, Sub(L"T\\Locked"), L"v"));
     if (!enforced) GTEST_SKIP() << "key access lists are not enforced here";
+}
+
+TEST_F(RegistrySweep, NamedValueOfAKeyThatWillNotOpenCountsAsUndeletedOnlyWhenItIsThere) {
+    SetRegString(HKEY_CURRENT_USER, Sub(L"L"), L"v", L"1");
+    ASSERT_TRUE(DenyWrites(HKEY_CURRENT_USER, Sub(L"L"), true));
+    UniqueKey probe;
+    bool enforced =
+        RegOpenKeyExW(HKEY_CURRENT_USER, Sub(L"L").c_str(), 0, KEY_ALL_ACCESS, probe.Put()) != ERROR_SUCCESS;
+    probe.Reset();
+    if (enforced) {
+        AddTarget(chain.node, HKEY_CURRENT_USER, Sub(L"L"), L"v", KindPlain);
+        AddTarget(chain.node, HKEY_CURRENT_USER, Sub(L"L"), L"absent", KindPlain);
+        DeleteTargets(run, chain.node);
+        EXPECT_EQ(run.deletions, (std::vector<std::pair<bool, DWORD>>{{false, 0}}));
+    }
+    DenyWrites(HKEY_CURRENT_USER, Sub(L"L"), false);
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, Sub(L"L"), L"v"));
+    if (!enforced) GTEST_SKIP() << "key access lists are not enforced here";
+}
+
+TEST_F(RegistrySweep, RegistryLinkIsNeverFollowedAndItsDeleteTakesTheLinkAlone) {
+    // What the links point at: a key with a value and a subkey of its own.
+    SetRegString(HKEY_CURRENT_USER, Sub(L"Elsewhere\\Child"), L"deep", L"1");
+    SetRegString(HKEY_CURRENT_USER, Sub(L"Elsewhere"), L"keep", L"1");
+    SetRegString(HKEY_CURRENT_USER, Sub(L"T"), L"own", L"1");
+    ASSERT_TRUE(MakeRegistryLink(HKEY_CURRENT_USER, Sub(L"T\\Link"), Sub(L"Elsewhere")));
+    ASSERT_TRUE(MakeRegistryLink(HKEY_CURRENT_USER, Sub(L"TopLink"), Sub(L"Elsewhere")));
+    ASSERT_TRUE(RegValueExists(HKEY_CURRENT_USER, Sub(L"T\\Link"), L"keep")) << "the link works when followed";
+    AddTarget(chain.node, HKEY_CURRENT_USER, Sub(L"T"), L"*.*", KindPlain);
+    AddTarget(chain.node, HKEY_CURRENT_USER, Sub(L"TopLink"), L"*.*", KindPlain);
+
+    ScanTargets(run, chain.node);
+    EXPECT_EQ(run.Names(), (std::vector<std::wstring>{L"own"}));
+    DeleteTargets(run, chain.node);
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, Sub(L"T")));
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, Sub(L"TopLink")));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, Sub(L"Elsewhere"), L"keep"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, Sub(L"Elsewhere\\Child"), L"deep"));
+    EXPECT_EQ(run.tally.failed, 0);
+}
+
+// A list that fails at every index: a key deleted after it was opened, a handle without the right to list.
+TEST_F(RegistrySweep, SubkeyListEndsWhenEveryIndexFails) {
+    SetRegString(HKEY_CURRENT_USER, Sub(L"Accounts\\1111"), L"v", L"1");
+    SetRegString(HKEY_CURRENT_USER, Sub(L"Accounts\\") + std::wstring(256, L'z'), L"v", L"1");
+    UniqueKey listing, valuesOnly, deleted;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, Sub(L"Accounts").c_str(), 0, KEY_READ, listing.Put()));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExW(HKEY_CURRENT_USER, Sub(L"Accounts").c_str(), 0, KEY_QUERY_VALUE, valuesOnly.Put()));
+    SetRegString(HKEY_CURRENT_USER, Sub(L"Gone\\a"), L"v", L"1");
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, Sub(L"Gone").c_str(), 0, KEY_READ, deleted.Put()));
+    DeleteRegTree(HKEY_CURRENT_USER, Sub(L"Gone"));
+
+    auto names = std::make_shared<std::vector<std::vector<std::wstring>>>();
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread lister([=, &listing, &valuesOnly, &deleted] {
+        for (HKEY key : {listing.Get(), valuesOnly.Get(), deleted.Get()}) names->push_back(SubkeyNames(key));
+        *done = true;
+    });
+    bool ended = WaitUntil([&] { return done->load(); }, 10000);
+    if (ended) lister.join(); else lister.detach();
+    ASSERT_TRUE(ended) << "the subkey list never ended";
+    EXPECT_EQ((*names)[0], (std::vector<std::wstring>{L"1111", std::wstring(256, L'z')}));
 }
 
 }  // namespace

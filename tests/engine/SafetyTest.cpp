@@ -33,7 +33,7 @@ TEST(Safety, LinkInsideATargetIsNeverFollowedByScanOrDelete) {
     EXPECT_EQ(run.tally.deleted, 1);
     EXPECT_TRUE(FileExists(outside + L"\\sentinel.txt"));
     EXPECT_FALSE(FileExists(root + L"trace.txt"));
-    RemoveDirectoryW((root + L"link").c_str());
+    RemoveFolderLink(root + L"link");
 }
 
 TEST(Safety, TargetThatIsItselfALinkIsNotWalked) {
@@ -48,7 +48,7 @@ TEST(Safety, TargetThatIsItselfALinkIsNotWalked) {
     DeleteTargets(run, chain.node);
     EXPECT_TRUE(run.traces.empty());
     EXPECT_TRUE(FileExists(outside + L"\\sentinel.txt"));
-    RemoveDirectoryW((temp / L"link").c_str());
+    RemoveFolderLink(temp / L"link");
 }
 
 TEST(Safety, GuardRefusesRootsTopFoldersAndPathsThatSpellAnotherFolder) {
@@ -152,6 +152,113 @@ TEST(Safety, TempAndShellFoldersAreEmptiedButKept) {
     EXPECT_FALSE(FileExists(root / L"recent\\doc.lnk"));
     EXPECT_TRUE(FolderExists(root / L"recent"));
     EXPECT_FALSE(FolderExists(root / L"other")) << "an ordinary target folder still goes when emptied";
+}
+
+}  // namespace
+}  // namespace scw::test
+
+namespace scw::test {
+namespace {
+
+TEST(Safety, ExactNameTargetWhoseFolderIsALinkIsNeitherListedNorDeleted) {
+    TempFolder temp(L"exactlink");
+    std::wstring outside = temp / L"outside";
+    WriteFileText(outside + L"\\history.dat");
+    if (!MakeFolderLink(temp / L"link", outside)) GTEST_SKIP() << "no folder links on this system";
+    ItemChain chain;
+    RecordingRun run;
+    AddTarget(chain.node, nullptr, temp / L"link\\", L"history.dat", KindExactName);
+    AddTarget(chain.node, nullptr, temp / L"link\\", L"*.dat", KindExactName);
+    ScanTargets(run, chain.node);
+    DeleteTargets(run, chain.node);
+    EXPECT_TRUE(run.traces.empty());
+    EXPECT_TRUE(run.deletions.empty());
+    EXPECT_TRUE(FileExists(outside + L"\\history.dat"));
+    RemoveFolderLink(temp / L"link");
+}
+
+// The user's real folders of this system, and what lies between them.
+struct UserFolders {
+    std::wstring profile, appData, local;
+    std::wstring users;          // the folder holding every profile ("C:\users")
+    std::wstring appDataParent;  // "AppData" below the profile (the profile itself on old systems)
+    std::wstring appDataBelow;   // "AppData\Roaming" or the old name, relative to the profile
+    bool Read() {
+        const Environment& env = SystemEnv();
+        auto p = env.KnownFolder(CSIDL_PROFILE), a = env.KnownFolder(CSIDL_APPDATA), l = env.KnownFolder(CSIDL_LOCAL_APPDATA);
+        if (!p || !a || !l || a->rfind(*p + L"\\", 0) != 0) return false;
+        profile = *p;
+        appData = *a;
+        local = *l;
+        users = profile.substr(0, profile.find_last_of(L'\\'));
+        appDataParent = appData.substr(0, appData.find_last_of(L'\\'));
+        appDataBelow = appData.substr(profile.size() + 1);
+        return true;
+    }
+    std::wstring AppDataParentBelow() const { return appDataBelow.substr(0, appDataBelow.find_last_of(L'\\')); }
+};
+
+TEST(Safety, GuardRefusesParentsOfTheUsersFoldersAndAliasesThatReachThemThroughLinks) {
+    UserFolders user;
+    ASSERT_TRUE(user.Read());
+    TempFolder temp(L"alias");
+    MakeFolders(user.appData + L"\\ScourwellGuard\\");
+    MakeFolders(temp / L"plain\\");
+    bool linked = MakeFolderLink(temp / L"me", user.profile) && MakeFolderLink(temp / L"all", user.users);
+
+    FolderGuard guard(SystemEnv());
+    std::vector<std::wstring> refused = {user.users + L"\\", user.appDataParent + L"\\", user.local + L"\\Microsoft\\"};
+    if (linked)
+        refused.insert(refused.end(), {temp / L"me\\", temp / L"all\\", temp / (L"me\\" + user.appDataBelow + L"\\"),
+                                       temp / L"me\\" + user.AppDataParentBelow() + L"\\"});
+    for (const auto& folder : refused) EXPECT_FALSE(guard.MayWalk(folder)) << folder;
+    EXPECT_TRUE(guard.MayWalk(user.appData + L"\\ScourwellGuard\\"));
+    EXPECT_TRUE(guard.MayWalk(temp / L"plain\\"));
+    if (linked) {
+        EXPECT_TRUE(guard.MayWalk(temp / L"me\\" + user.appDataBelow + L"\\ScourwellGuard\\"));
+    }
+    RemoveDirectoryW((user.appData + L"\\ScourwellGuard").c_str());
+    RemoveFolderLink(temp / L"me");
+    RemoveFolderLink(temp / L"all");
+    if (!linked) GTEST_SKIP() << "no folder links on this system";
+}
+
+// A mail program's stored folder ("Path#1"), read from the registry, drives a walking delete.
+TEST(Safety, StoredFolderNamingTheUsersFoldersOrAnAliasOfThemDeletesNothing) {
+    UserFolders user;
+    ASSERT_TRUE(user.Read());
+    // The program's own key in the test prefix, gone at the end even when an assertion fails.
+    struct KeyRemover {
+        ~KeyRemover() { DeleteRegTree(HKEY_CURRENT_USER, L"Software\\Qualcomm"); }
+    } removeKey;
+    TempFolder temp(L"stored");
+    const std::wstring sentinels[] = {user.appData + L"\\scw-sentinel.txt", user.local + L"\\scw-sentinel.txt",
+                                      user.profile + L"\\scw-sentinel.txt"};
+    for (const auto& sentinel : sentinels) WriteFileText(sentinel);
+    std::vector<std::wstring> values = {user.appDataParent, user.users, user.local + L"\\Microsoft"};
+    if (MakeFolderLink(temp / L"me", user.profile)) {
+        values.push_back(temp / L"me");
+        values.push_back(temp / L"me\\" + user.AppDataParentBelow());
+    }
+
+    FolderGuard guard(SystemEnv());
+    for (const auto& value : values) {
+        SetRegString(HKEY_CURRENT_USER, L"Software\\Qualcomm\\Eudora\\LaunchManager", L"Path#1", value);
+        CMyObject node(nullptr, 352, LevelItem, 0, L"item");
+        CollectTargets(node);
+        // Never let a faulty guard loose on the prefix's own profile.
+        for (const auto& target : node.targets) ASSERT_FALSE(guard.MayWalk(target.path)) << target.path;
+        RecordingRun run;
+        ScanTargets(run, node);
+        DeleteTargets(run, node);
+        EXPECT_TRUE(run.traces.empty()) << value;
+        EXPECT_TRUE(run.deletions.empty()) << value;
+    }
+    for (const auto& sentinel : sentinels) {
+        EXPECT_TRUE(FileExists(sentinel)) << sentinel;
+        DeleteFileW(sentinel.c_str());
+    }
+    RemoveFolderLink(temp / L"me");
 }
 
 }  // namespace

@@ -99,5 +99,56 @@ TEST_F(ItemSweep, WholeKeyTargetsGoWithSubkeysWhileNamedValuesGoAlone) {
     EXPECT_TRUE(RegValueExists(cu, acrobat, L"bExpandRHPInViewer"));
 }
 
+TEST_F(ItemSweep, TempEndingInABackslashIsStillEmptiedAndKept) {
+    dirs_.env.SetVariable(L"TEMP", dirs_.temp + L"\\");
+    WriteFileText(dirs_.temp + L"\\a.tmp");
+    WriteFileText(dirs_.temp + L"\\sub\\b.tmp");
+    WriteFileText(dirs_.profile + L"\\Local Settings\\sentinel.txt");
+    EXPECT_EQ(Sweep(106, true), (std::vector<std::wstring>{dirs_.temp + L"\\a.tmp", dirs_.temp + L"\\sub\\b.tmp"}));
+    EXPECT_FALSE(FileExists(dirs_.temp + L"\\a.tmp"));
+    EXPECT_TRUE(FolderExists(dirs_.temp));
+    EXPECT_TRUE(FileExists(dirs_.profile + L"\\Local Settings\\sentinel.txt"));
+}
+
+#ifdef _WIN64
+// On 64-bit Windows a 32-bit program's machine keys lie in the registry's 32-bit view.
+TEST_F(ItemSweep, ThirtyTwoBitProgramsMachineKeysAreFoundAndDeletedInTheirOwnView) {
+    const HKEY lm = HKEY_LOCAL_MACHINE;
+    const std::wstring wow = L"SOFTWARE\\Wow6432Node\\";
+    const std::wstring movies = wow + L"Apple Computer, Inc.\\QuickTime\\Recent Movies";
+    SetRegString(lm, movies, L"1", L"C:\\a.mov");
+    SetRegString(lm, wow + L"Apple Computer, Inc.\\QuickTime", L"InstallDir", L"keep");
+    EXPECT_EQ(Sweep(261, true), std::vector<std::wstring>{L"HKEY_LOCAL_MACHINE\\" + movies + L"1"});
+    EXPECT_FALSE(RegKeyExists(lm, movies));
+    EXPECT_TRUE(RegValueExists(lm, wow + L"Apple Computer, Inc.\\QuickTime", L"InstallDir"));
+
+    const std::wstring yahoo = dirs_.root + L"Program Files\\Yahoo!";
+    SetRegString(lm, wow + L"Yahoo\\Essentials", L"MainDir", yahoo);
+    WriteFileText(yahoo + L"\\Messenger\\logs\\me.dat");
+    WriteFileText(yahoo + L"\\Messenger\\sentinel.txt");
+    EXPECT_EQ(Sweep(193, true), std::vector<std::wstring>{yahoo + L"\\Messenger\\logs\\me.dat"});
+    EXPECT_FALSE(FileExists(yahoo + L"\\Messenger\\logs\\me.dat"));
+    EXPECT_TRUE(FileExists(yahoo + L"\\Messenger\\sentinel.txt"));
+}
+#endif
+
+// A program's stored log folder that names a parent of the user's folders, or reaches them
+// through a link, must not let the delete loose on them.
+TEST_F(ItemSweep, StoredFolderThatIsAParentOrAnAliasOfTheUsersFoldersDeletesNothing) {
+    const std::wstring sentinels[] = {dirs_.localAppData + L"\\sentinel.txt", dirs_.cdBurn + L"\\sentinel.txt",
+                                      dirs_.appData + L"\\sentinel.txt", dirs_.profile + L"\\sentinel.txt"};
+    for (const auto& sentinel : sentinels) WriteFileText(sentinel);
+    std::vector<std::wstring> values = {dirs_.profile + L"\\Local Settings", dirs_.localAppData + L"\\Microsoft"};
+    if (MakeFolderLink(dirs_.root + L"alias", dirs_.profile))
+        values.insert(values.end(), {dirs_.root + L"alias", dirs_.root + L"alias\\Local Settings"});
+    const std::wstring account = L"Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\1111";
+    for (const auto& value : values) {
+        SetRegString(HKEY_CURRENT_USER, account, L"MessageLogPath", value);
+        EXPECT_EQ(Sweep(205, true), std::vector<std::wstring>{}) << value;
+    }
+    for (const auto& sentinel : sentinels) EXPECT_TRUE(FileExists(sentinel)) << sentinel;
+    RemoveFolderLink(dirs_.root + L"alias");
+}
+
 }  // namespace
 }  // namespace scw::test

@@ -31,7 +31,7 @@ TEST(JunkDelete, RemovesReadOnlyFilesAndRefusesWhatIsNotAPlainListedFile) {
     if (MakeFolderLink(root / L"link.tmp", root / L"target")) {
         EXPECT_FALSE(DeleteJunkFile(root / L"link.tmp"));
         EXPECT_TRUE(FileExists(root / L"target\\sentinel.tmp"));
-        ::RemoveDirectoryW((root / L"link.tmp").c_str());
+        RemoveFolderLink(root / L"link.tmp");
     }
 }
 

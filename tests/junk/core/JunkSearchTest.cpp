@@ -86,8 +86,8 @@ TEST(JunkSearch, NeverEntersOrListsLinksSoLoopsEndAndOutsideFilesStayUnlisted) {
     EXPECT_EQ(progress.deleted, 1);
     EXPECT_FALSE(FileExists(root + L"inside.tmp"));
     EXPECT_TRUE(FileExists(outside + L"outside.tmp"));
-    ::RemoveDirectoryW((root + L"loop").c_str());
-    ::RemoveDirectoryW((root + L"out.tmp").c_str());
+    RemoveFolderLink(root + L"loop");
+    RemoveFolderLink(root + L"out.tmp");
 }
 
 TEST(JunkSearch, PathsOverThePlatformLimitAreSkippedNotCut) {

@@ -24,6 +24,7 @@ struct RecordingView : SweepView {
     int resets = 0;
     bool scanPhase = false;
     std::function<void(CMyObject&)> onScanned;
+    std::function<void(const std::wstring&)> onTrayStart;
 
     void ShowScanPhase(bool on) override { scanPhase = on; }
     void SetWorkingAnimation(bool) override {}
@@ -42,7 +43,10 @@ struct RecordingView : SweepView {
         if (onScanned) onScanned(item);
     }
     void NodesReset() override { ++resets; }
-    void StartTrayActivity(const std::wstring& t, const std::wstring& x) override { tray.push_back(L"start:" + t + L"|" + x); }
+    void StartTrayActivity(const std::wstring& t, const std::wstring& x) override {
+        tray.push_back(L"start:" + t + L"|" + x);
+        if (onTrayStart) onTrayStart(t);
+    }
     void StopTrayActivity(const std::wstring& t, const std::wstring& x) override { tray.push_back(L"stop:" + t + L"|" + x); }
 };
 
@@ -187,4 +191,41 @@ TEST_F(SweepRunTest, NoSecondRunStartsWhileOneIsBusy) {
     run->Wait();
     ::CloseHandle(release);
     EXPECT_TRUE(FileExists(root / L"win\\temp\\c.tmp"));
+}
+
+TEST_F(SweepRunTest, StopDuringAOneClickScanStillDeletesTheItemsScannedBeforeIt) {
+    view.onScanned = [&](CMyObject& item) {
+        if (item.itemId == 106) {
+            EXPECT_FALSE(run->ScanOrStop({}));
+        }
+    };
+    ASSERT_TRUE(run->StartOneClick(Items({106, 120})));
+    run->Wait();
+    EXPECT_EQ(view.scanned, (std::vector<UINT>{106}));
+    EXPECT_FALSE(FileExists(temp + L"\\a.txt"));
+    EXPECT_TRUE(FileExists(root / L"win\\Debug\\d.log")) << "item 120 was cut off by the stop";
+    EXPECT_TRUE(FileExists(root / L"sentinel.txt"));
+    EXPECT_EQ(run->Tally().deleted, 2);
+    EXPECT_EQ(view.tray.back(), L"stop:Deleting is completed|Total Deleted Items:");
+}
+
+TEST_F(SweepRunTest, StopDuringAOneClickDeletePhaseEndsItAndTheTraySaysSo) {
+    view.onTrayStart = [&](const std::wstring& title) {
+        if (title == L"Deleting in process") {
+            EXPECT_FALSE(run->ScanOrStop({}));
+        }
+    };
+    ASSERT_TRUE(run->StartOneClick(Items({106, 120})));
+    run->Wait();
+    EXPECT_TRUE(FileExists(temp + L"\\a.txt"));
+    EXPECT_TRUE(FileExists(root / L"win\\Debug\\d.log"));
+    EXPECT_EQ(run->Tally().deleted, 0);
+    EXPECT_EQ(view.tray.back(), L"stop:Deleting is stopped|Total Deleted Items:");
+
+    // The next run neither inherits the stop nor stops.
+    view.onTrayStart = nullptr;
+    ASSERT_TRUE(run->StartOneClick(Items({106})));
+    run->Wait();
+    EXPECT_FALSE(FileExists(temp + L"\\a.txt"));
+    EXPECT_EQ(view.tray.back(), L"stop:Deleting is completed|Total Deleted Items:");
 }

@@ -199,3 +199,56 @@ TEST_F(SweepPageTest, DeleteRemovesOnlyTheSelectedRow) {
     EXPECT_TRUE(FileExists(temp + L"\\a.txt"));
     EXPECT_EQ(page->Rows().At(0)->name, L"a.txt");
 }
+
+TEST_F(SweepPageTest, DeleteKeepsTheRestOfTheSelectionOnTheSameTraces) {
+    WriteFileText(temp + L"\\c.txt");
+    WriteFileText(temp + L"\\d.txt");
+    WriteItemSet(settings, ItemSet::Recent, {106});
+    OpenPage();
+    ScanAndWait();
+    ASSERT_EQ(ListRows(), 4);
+    LVITEMW select{};
+    select.stateMask = select.state = LVIS_SELECTED;
+    for (int row : {0, 2, 3}) ::SendMessageW(page->ResultList(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&select));
+    std::vector<std::wstring> stillSelected = {page->Rows().At(2)->name, page->Rows().At(3)->name};
+    std::wstring deleted = page->Rows().At(0)->location + page->Rows().At(0)->name;
+    Click(CDlgScan::kDelete);
+    EXPECT_EQ(ListRows(), 3);
+    EXPECT_FALSE(FileExists(deleted));
+    std::vector<std::wstring> selected;
+    for (int i = -1; (i = static_cast<int>(::SendMessageW(page->ResultList(), LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
+        selected.push_back(page->Rows().At(i)->name);
+    EXPECT_EQ(selected, stillSelected);
+    EXPECT_TRUE(FileExists(root / L"sentinel.txt"));
+}
+
+namespace {
+// Makes every dialog of this thread fail to be created, as when the system runs out of windows.
+LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+        if (create->lpcs->lpszClass == MAKEINTATOM(32770)) return 1;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(SweepPageTest, DeleteAllWhoseProgressDialogCannotOpenEndsDeletingNothingAndSaysSo) {
+    WriteItemSet(settings, ItemSet::Recent, {106});
+    OpenPage();
+    std::vector<std::wstring> told;
+    page->tellUser = [&](HWND, const wchar_t* text, const wchar_t*) { told.push_back(text); };
+    ScanAndWait();
+    ASSERT_EQ(ListRows(), 2);
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, RefuseDialogs, nullptr, ::GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    Click(CDlgScan::kDeleteAll);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(page->Run()->Busy());
+    EXPECT_EQ(SweepDeleting, 0);
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_TRUE(FileExists(temp + L"\\a.txt"));
+    EXPECT_TRUE(FileExists(temp + L"\\sub\\b.txt"));
+    EXPECT_EQ(ListRows(), 2) << "the results stay for another try";
+    EXPECT_TRUE(page->Run()->CanDeleteAll());
+}

@@ -1,0 +1,169 @@
+// The update check against a server in this process: what is offered, what counts as a failed
+// fetch, and what happens to the local copy of update.ini.
+#include <gtest/gtest.h>
+
+#include "tests/common/LocalHttpServer.h"
+#include "tests/common/TestSupport.h"
+#include "update/core/AutoUpdater.h"
+#include "update/core/UpdateSource.h"
+#include "update/core/Versions.h"
+
+using namespace scw;
+using namespace scw::test;
+
+namespace {
+std::string Ini(const std::string& version) { return "[Program]\r\nVersion=" + version + "\r\n"; }
+
+struct CheckRun {
+    int code = -1;
+    int asked = 0;
+    UpdateFinding finding;
+};
+
+class UpdateCheck : public ::testing::Test {
+protected:
+    // Runs one check against the server with the given running version; the question says `answer`.
+    CheckRun Run(const std::wstring& base, const std::wstring& running, bool answer = true, DWORD timeoutMs = 5000) {
+        CAutoUpdater updater({timeoutMs, localCopy_, running});
+        CheckRun run;
+        run.code = updater.Check(base, [&] {
+            ++run.asked;
+            return answer;
+        });
+        run.finding = updater.Fetch(base);
+        return run;
+    }
+
+    TempFolder folder_{L"update"};
+    std::wstring localCopy_ = folder_ / L"update.ini";
+};
+}  // namespace
+
+TEST(Versions, CompareTheFourPartsAsNumbersAndRefuseAnythingElse) {
+    EXPECT_EQ(CompareVersions(L"2.10", L"2.9.1.3"), 1);
+    EXPECT_EQ(CompareVersions(L"2.9.1.3", L"2.10"), -1);
+    EXPECT_EQ(CompareVersions(L"2.9.1.3", L"2.9.1.3"), 0);
+    EXPECT_EQ(CompareVersions(L"1.0", L"1.0.0.0"), 0);
+    EXPECT_EQ(CompareVersions(L".1..2.", L"1.2"), 0);  // empty runs between dots are no parts
+    EXPECT_EQ(CompareVersions(L"6.0 beta", L"1.0"), kFirstMalformed);
+    EXPECT_EQ(CompareVersions(L"1.2.3.4.5", L"1.0"), kFirstMalformed);
+    EXPECT_EQ(CompareVersions(L"1.0", L"-1"), kSecondMalformed);
+    EXPECT_EQ(CompareVersions(L"99999999999999999999", L"2147483647"), 0);  // huge parts stay in range
+}
+
+TEST(Versions, TextOfTheFileVersionFields) {
+    EXPECT_EQ(VersionText(2, 9, 1, 3), L"2.9.1.3");
+    EXPECT_EQ(VersionText(1, 0, 0, 0), L"1.0");
+    EXPECT_EQ(VersionText(0, 0, 0, 7), L"0.0.0.7");
+    EXPECT_EQ(VersionText(0, 0, 0, 0), L"");
+    // This program carries the project's file version 1.0.0.0.
+    EXPECT_EQ(RunningVersionText(), L"1.0");
+}
+
+TEST_F(UpdateCheck, NewerServerVersionAsksAndReportsTheAnswer) {
+    LocalHttpServer server(LocalHttpServer::Answer(200, Ini("2.10")));
+    CheckRun ok = Run(server.BaseUrl(), L"2.9.1.3", true);
+    EXPECT_EQ(ok.code, kUpdateProceed);
+    EXPECT_EQ(ok.asked, 1);
+    EXPECT_EQ(server.LastRequestLine().rfind("GET /update.ini ", 0), 0u) << server.LastRequestLine();
+    EXPECT_EQ(ReadFileText(localCopy_), Ini("2.10"));
+
+    CheckRun declined = Run(server.BaseUrl(), L"2.9.1.3", false);
+    EXPECT_EQ(declined.code, kUpdateDeclined);
+    EXPECT_EQ(declined.asked, 1);
+}
+
+TEST_F(UpdateCheck, EqualOrMalformedVersionsOfferNothing) {
+    struct Case {
+        std::string served;
+        std::wstring running;
+    } cases[] = {{Ini("2.9.1.3"), L"2.9.1.3"}, {Ini("6.0 beta"), L"1.0"}, {Ini("1.2.3.4.5"), L"1.0"},
+                 {Ini("1.0"), L"1.0 rc"}};
+    for (const Case& c : cases) {
+        WriteFileText(localCopy_, "stale");
+        LocalHttpServer server(LocalHttpServer::Answer(200, c.served));
+        CheckRun run = Run(server.BaseUrl(), c.running);
+        EXPECT_EQ(run.code, kUpdateNotNewer) << c.served;
+        EXPECT_EQ(run.asked, 0) << c.served;
+        // Every check that got a good answer overwrites the copy beside the program.
+        EXPECT_EQ(ReadFileText(localCopy_), c.served);
+    }
+}
+
+TEST_F(UpdateCheck, EmptyRunningVersionIsReportedBeforeAnyComparison) {
+    LocalHttpServer server(LocalHttpServer::Answer(200, Ini("9.0")));
+    CheckRun run = Run(server.BaseUrl(), VersionText(0, 0, 0, 0));
+    EXPECT_EQ(run.code, kUpdateNoRunningVersion);
+    EXPECT_EQ(run.asked, 0);
+}
+
+TEST_F(UpdateCheck, AnswerNamingNoVersionOffersNothing) {
+    const std::string html = "<html><head><title>Welcome</title></head><body>Downloads moved</body></html>";
+    for (const std::string& body : {html, std::string("[Program]\r\nName=x\r\n"), std::string("Version=9.0\r\n")}) {
+        LocalHttpServer server(LocalHttpServer::Answer(200, body));
+        CheckRun run = Run(server.BaseUrl(), L"1.0");
+        EXPECT_EQ(run.code, kUpdateNotNewer) << body;
+        EXPECT_EQ(run.asked, 0);
+        EXPECT_FALSE(run.finding.serverVersion.has_value());
+    }
+}
+
+TEST_F(UpdateCheck, BadAnswersAreFailedFetchesAndLeaveTheLocalCopy) {
+    const std::string oversized = Ini("9.0") + "; " + std::string(70 * 1024, 'x') + "\r\n";
+    struct Case {
+        const char* what;
+        std::string answer;
+    } cases[] = {
+        {"404 with an update body", LocalHttpServer::Answer(404, Ini("9.0"))},
+        {"500", LocalHttpServer::Answer(500, Ini("9.0"))},
+        {"body breaks off", LocalHttpServer::Answer(200, Ini("9.0"), 400)},
+        {"oversized, announced", LocalHttpServer::Answer(200, oversized)},
+        {"oversized, not announced",
+         "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + oversized},
+    };
+    for (const Case& c : cases) {
+        WriteFileText(localCopy_, "sentinel");
+        LocalHttpServer server(c.answer);
+        CheckRun run = Run(server.BaseUrl(), L"1.0");
+        EXPECT_EQ(run.code, kUpdateOpenFailed) << c.what;
+        EXPECT_EQ(run.asked, 0) << c.what;
+        EXPECT_GE(server.Requests(), 1) << c.what;
+        EXPECT_EQ(ReadFileText(localCopy_), "sentinel") << c.what;
+    }
+}
+
+TEST_F(UpdateCheck, NoServerFailsWithinTheTimeOut) {
+    const ULONGLONG start = ::GetTickCount64();
+    EXPECT_EQ(Run(LocalHttpServer::ClosedBaseUrl(), L"1.0", true, 2000).code, kUpdateOpenFailed);
+    EXPECT_LT(::GetTickCount64() - start, 2u * 2 * 2000);
+}
+
+TEST_F(UpdateCheck, SilentServerFailsWithinTheTimeOut) {
+    LocalHttpServer silent = LocalHttpServer::Silent();
+    const ULONGLONG start = ::GetTickCount64();
+    CAutoUpdater updater({1500, localCopy_, std::wstring(L"1.0")});
+    EXPECT_EQ(updater.Fetch(silent.BaseUrl()).code, kUpdateOpenFailed);
+    EXPECT_LT(::GetTickCount64() - start, 3u * 1500 + 1000);
+}
+
+TEST_F(UpdateCheck, UnwritableLocalCopyDoesNotStopTheCheck) {
+    localCopy_ = folder_ / L"missing\\folder\\update.ini";
+    LocalHttpServer server(LocalHttpServer::Answer(200, Ini("3.1")));
+    CheckRun run = Run(server.BaseUrl(), L"3.0");
+    EXPECT_EQ(run.code, kUpdateProceed);
+    EXPECT_FALSE(FileExists(localCopy_));
+}
+
+TEST(UpdateSource, VariableReplacesTheDownloadLocation) {
+    struct Restore {
+        ~Restore() { ::SetEnvironmentVariableW(kUpdateBaseVariable, nullptr); }
+    } restore;
+    ::SetEnvironmentVariableW(kUpdateBaseVariable, nullptr);
+    EXPECT_EQ(UpdateDownloadLocation(), kUpdateDownloadBase);
+    ::SetEnvironmentVariableW(kUpdateBaseVariable, L"http://mirror.example.org/updates/");
+    EXPECT_EQ(UpdateDownloadLocation(), L"http://mirror.example.org/updates/");
+    ::SetEnvironmentVariableW(kUpdateBaseVariable, L"https://mirror.example.org/u");
+    EXPECT_EQ(UpdateDownloadLocation(), L"https://mirror.example.org/u/");
+    ::SetEnvironmentVariableW(kUpdateBaseVariable, L"C:\\updates\\");
+    EXPECT_EQ(UpdateDownloadLocation(), kUpdateDownloadBase);
+}
