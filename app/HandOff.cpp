@@ -12,7 +12,6 @@ std::optional<std::wstring> ReadNarrow(const char* bytes, size_t size) {
     const void* end = std::memchr(bytes, 0, size);
     if (!end) return std::nullopt;
     const size_t length = static_cast<size_t>(static_cast<const char*>(end) - bytes);
-    if (length == 0) return std::nullopt;
     return AnsiToWide(std::string_view(bytes, length));
 }
 
@@ -22,7 +21,7 @@ std::optional<std::wstring> ReadUtf16(const char* bytes, size_t size) {
     for (size_t at = 0; at + sizeof(wchar_t) <= size; at += sizeof(wchar_t)) {
         wchar_t c;
         std::memcpy(&c, bytes + at, sizeof c);
-        if (c == L'\0') return path.empty() ? std::nullopt : std::optional<std::wstring>(std::move(path));
+        if (c == L'\0') return path;
         path += c;
     }
     return std::nullopt;

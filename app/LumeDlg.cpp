@@ -254,7 +254,7 @@ void CLumeDlg::ApplyCloseRule() {
 
 void CLumeDlg::HandOff(const COPYDATASTRUCT* data) {
     std::optional<std::wstring> path = ReadHandOffPath(data);
-    // A block that holds no path is not a hand-off: nothing changes.
+    // A block without a terminated string is not a hand-off: nothing changes.
     if (!path) return;
     TheProcessState().autoStartFlag = false;
     // The strip follows, so the highlighted tab always names the page in view.

@@ -5,6 +5,7 @@ namespace scw::cli {
 const wchar_t kHelpText[] =
     L"Usage: scourwell-cli COMMAND [SELECTION] [--json] [--yes]\n"
     L"       scourwell-cli junk [--root FOLDER] [--types default|all|LIST] [--delete [--yes]] [--json]\n"
+    L"       scourwell-cli shred [--passes 1|3|7] PATH... [--json] [--yes]\n"
     L"\n"
     L"Commands:\n"
     L"  items                  the catalogue, one node a line: id, level, parent id (- for a category),\n"
@@ -29,6 +30,16 @@ const wchar_t kHelpText[] =
     L"                         status (newer, current, failed, malformed, no-version), the server's\n"
     L"                         version, the running version. Never asks and never opens a browser;\n"
     L"                         SCOURWELL_UPDATE_BASE (a URL ending in a slash) replaces the location\n"
+    L"  shred PATH... --yes    overwrite each file in place (--passes 1: random, the default; 3: zeros,\n"
+    L"                         ones, random; 7: random and that three twice), flushing every pass to\n"
+    L"                         the disk, then cut it to nothing, rename it at random and delete it.\n"
+    L"                         A folder stands for every file below it (linked folders are not\n"
+    L"                         entered). Without --yes it lists each file that would be shredded\n"
+    L"                         (path, size in bytes) and exits with 2. With --yes one line a file:\n"
+    L"                         shredded|skipped|failed, path, size or reason (link, hard link,\n"
+    L"                         read-only, locked, missing, or the system's message). Links are never\n"
+    L"                         shredded; a file with other names (hard link) loses only the name\n"
+    L"                         given, and its data, still used by the other names, is not overwritten\n"
     L"\n"
     L"SELECTION is a comma-separated list of item ids and set names:\n"
     L"  default, oneclick, recent  the item sets saved in setting.ini beside this program\n"
@@ -39,26 +50,29 @@ const wchar_t kHelpText[] =
     L"\n"
     L"Options:\n"
     L"  --json   one JSON object a line instead of tab-separated fields\n"
-    L"  --yes    let clean, and junk --delete, delete\n"
+    L"  --yes    let clean, and junk --delete, delete, and shred destroy\n"
+    L"  --passes 1, 3 or 7 overwrite passes for shred\n"
     L"  --help   this text\n"
     L"\n"
     L"Records go to standard output as UTF-8, one a line; counts and summaries (\"N traces in M items\",\n"
     L"\"deleted N, failed M\") go to standard error. Text fields never hold tabs or line breaks: such\n"
     L"characters show as U+FFFD; --json keeps names exactly.\n"
-    L"Ctrl+C stops a scan at its next step, and a deletion after its current item.\n"
+    L"Ctrl+C stops a scan at its next step, a deletion after its current item, and a shred after the\n"
+    L"block it is writing (that file stays on disk, partly overwritten).\n"
     L"This program never writes setting.ini.\n"
     L"\n"
     L"Exit codes:\n"
     L"  0  done\n"
     L"  1  some traces could not be deleted (files in use are deleted at the next restart),\n"
-    L"     or check-update failed to fetch update.ini\n"
-    L"  2  usage error, or clean without --yes\n"
+    L"     or check-update failed to fetch update.ini, or some files were skipped or not shredded\n"
+    L"  2  usage error, or clean or shred without --yes\n"
     L"  3  stopped by Ctrl+C\n"
     L"\n"
     L"Examples:\n"
     L"  scourwell-cli scan default\n"
     L"  scourwell-cli clean 104,106 --yes\n"
-    L"  scourwell-cli junk --root C:\\work --types 6,35\n";
+    L"  scourwell-cli junk --root C:\\work --types 6,35\n"
+    L"  scourwell-cli shred --passes 3 C:\\old\\letters --yes\n";
 
 namespace {
 std::optional<Command> CommandNamed(const std::wstring& name) {
@@ -68,10 +82,27 @@ std::optional<Command> CommandNamed(const std::wstring& name) {
     if (name == L"clean") return Command::Clean;
     if (name == L"junk") return Command::Junk;
     if (name == L"check-update") return Command::CheckUpdate;
+    if (name == L"shred") return Command::Shred;
     return std::nullopt;
 }
 
 bool IsHelp(const std::wstring& arg) { return arg == L"--help" || arg == L"-h" || arg == L"/?" || arg == L"help"; }
+
+std::optional<int> PassesNamed(const std::wstring& text) {
+    if (text == L"1") return 1;
+    if (text == L"3") return 3;
+    if (text == L"7") return 7;
+    return std::nullopt;
+}
+
+std::optional<Arguments> ParseShred(Arguments parsed, const std::vector<std::wstring>& words, std::wstring& error) {
+    parsed.paths.assign(words.begin() + 1, words.end());
+    if (parsed.paths.empty()) {
+        error = L"shred needs at least one PATH";
+        return std::nullopt;
+    }
+    return parsed;
+}
 
 // The options that belong to junk alone; a value follows --root and --types.
 bool TakeJunkOption(const std::vector<std::wstring>& args, size_t& i, Arguments& parsed, std::wstring& error) {
@@ -107,13 +138,23 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
     Arguments parsed;
     std::vector<std::wstring> words;
     bool junkOptions = false;
+    bool passesGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
         if (IsHelp(arg)) {
             parsed.command = Command::Help;
             return parsed;
         }
-        if (arg == L"--json") {
+        if (arg == L"--passes") {
+            std::optional<int> passes = i + 1 < args.size() ? PassesNamed(args[i + 1]) : std::nullopt;
+            if (!passes) {
+                error = L"--passes takes 1, 3 or 7";
+                return std::nullopt;
+            }
+            parsed.passes = *passes;
+            passesGiven = true;
+            ++i;
+        } else if (arg == L"--json") {
             parsed.json = true;
         } else if (arg == L"--yes") {
             parsed.yes = true;
@@ -137,11 +178,16 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         return std::nullopt;
     }
     parsed.command = *command;
+    if (passesGiven && parsed.command != Command::Shred) {
+        error = L"--passes belongs to shred only";
+        return std::nullopt;
+    }
     if (parsed.command == Command::Junk) return CheckJunk(parsed, words, error);
     if (junkOptions) {
         error = L"--root, --types and --delete belong to junk";
         return std::nullopt;
     }
+    if (parsed.command == Command::Shred) return ParseShred(parsed, words, error);
     size_t wanted = parsed.command == Command::Items || parsed.command == Command::CheckUpdate ? 1 : 2;
     if (words.size() < wanted) {
         error = words[0] + L" needs a SELECTION";
@@ -154,7 +200,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
     if (wanted == 2) parsed.selection = words[1];
     // A --yes that does nothing could make someone believe a scan deleted.
     if (parsed.yes && parsed.command != Command::Clean) {
-        error = L"--yes belongs to clean only";
+        error = L"--yes belongs to clean and shred only";
         return std::nullopt;
     }
     return parsed;

@@ -1,18 +1,21 @@
 #pragma once
-// The console command line: one command, an optional selection and the two switches.
+// The console command line: one command, an optional selection (or the paths to shred) and the
+// switches.
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace scw::cli {
 
-enum class Command { Help, Items, Targets, Scan, Clean, Junk, CheckUpdate };
+enum class Command { Help, Items, Targets, Scan, Clean, Junk, CheckUpdate, Shred };
 
 struct Arguments {
     Command command = Command::Help;
     std::wstring selection;  // as typed; resolved against the catalogue later
     bool json = false;
     bool yes = false;
+    int passes = 1;                  // shred: 1, 3 or 7
+    std::vector<std::wstring> paths;  // shred: files and folders, as typed
     // junk only
     std::wstring root;            // as typed; empty for every fixed disk
     std::wstring types;           // as typed; empty for the default rows

@@ -11,6 +11,7 @@
 #include "cli/ConsoleOut.h"
 #include "cli/Selection.h"
 #include "cli/UpdateCommand.h"
+#include "cli/ShredCommand.h"
 #include "engine/Catalogue.h"
 
 using namespace scw;
@@ -78,5 +79,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (args->command == Command::Junk) return RunJunk(out, *args);
     if (args->command == Command::CheckUpdate) return CheckForUpdate(out, args->json);
+    if (args->command == Command::Shred) return ShredPaths(out, args->paths, args->passes, args->json, args->yes);
     return RunCommand(out, *args);
 }

@@ -26,6 +26,14 @@ std::wstring ShortenToFit(HDC dc, std::wstring text, int columnWidth) {
     return text + L"...";
 }
 
+bool AnswerDisplayText(NMLVDISPINFOW& info, const std::function<std::wstring(size_t row, int column)>& cellText) {
+    if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0 || info.item.iItem < 0)
+        return true;
+    const std::wstring text = cellText(static_cast<size_t>(info.item.iItem), info.item.iSubItem);
+    lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
+    return true;
+}
+
 bool CMyListCtrl::Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id) {
     HWND window = ::CreateWindowExW(exStyle, WC_LISTVIEWW, L"", style | WS_CHILD, rect.left, rect.top,
                                     rect.right - rect.left, rect.bottom - rect.top, parent,

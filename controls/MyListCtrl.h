@@ -2,7 +2,9 @@
 // A report list drawn by the program: full-row highlight, grid lines, and column texts shortened
 // with "..." when they do not fit.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,10 @@ struct ListColumn {
 // The text shown in a column of the given width: unchanged when it fits within the width less a
 // 12-pixel margin, otherwise cut from its end until the rest plus "..." fits.
 std::wstring ShortenToFit(HDC dc, std::wstring text, int columnWidth);
+
+// Answers a virtual list's LVN_GETDISPINFOW with the text of the cell it asks for (cut to its
+// buffer). Always handled.
+bool AnswerDisplayText(NMLVDISPINFOW& info, const std::function<std::wstring(size_t row, int column)>& cellText);
 
 class CMyListCtrl : public CSubclassWindow {
 public:

@@ -1,34 +1,105 @@
 #pragma once
-// The shredder page: a child dialog of the main window. The list, the methods and the shredding
-// are built on top of this frame.
+// The shredder page: the list of files to destroy, the three methods, the buttons that fill the
+// list, and Shred/Stop. The shredding itself is ShredRun's; this page is its view.
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "controls/GlyphButton.h"
+#include "controls/MyListCtrl.h"
+#include "controls/MyStaticCtrl.h"
+#include "controls/NButtonEx.h"
 #include "framework/Dialog.h"
+#include "framework/UiChannel.h"
+#include "framework/UniqueHandle.h"
+#include "shred/core/ProgressScale.h"
+#include "shred/core/ShredList.h"
+#include "shred/core/ShredRun.h"
+#include "shred/core/ShredView.h"
 
 namespace scw {
 
-class CDlgShred : public CDialog {
+class CDlgShred : public CDialog, public ShredView {
 public:
+    static constexpr int kList = 10001;
+    static constexpr int kQuick = 1012, kSafe = 1013, kThorough = 1014;
+    static constexpr int kAddFile = 15005, kAddDirectory = 15006, kCancelFile = 15007, kCancelAll = 15008;
+    static constexpr int kShred = 15009;
+    static constexpr int kProgress = 1015;
+    // The same place and size as the other pages.
+    static constexpr int kPageWidth = 612;
+    static constexpr int kPageHeight = 488;
+
     CDlgShred();
+    ~CDlgShred() override;
 
     // The main window, set before the page is created.
     void SetMainWindow(HWND mainWindow) { mainWindow_ = mainWindow; }
-    // Queues one file given by its full path (command line, shell hand-off, dialogs).
+    // The one way into the list (command line, shell hand-off, Add File, Add Directory): lists the
+    // file unless it is listed already, cannot be opened for writing, or is a folder or a link.
     void AddPath(const std::wstring& fullPath);
-    // The full paths in the queue, in order.
-    std::vector<std::wstring> QueuedPaths() const { return queued_; }
+    // The full paths of the rows, in order.
+    std::vector<std::wstring> QueuedPaths() const;
+
+    // The system's dialogs; tests answer them themselves.
+    std::function<std::vector<std::wstring>(HWND owner)> chooseFiles;
+    std::function<std::optional<std::wstring>(HWND owner)> chooseFolder;
+    // Tells the user something with an OK button.
+    std::function<void(HWND owner, const std::wstring& text)> tellUser;
+
+    bool Idle() const { return idle_; }
+    int Passes() const;
+    ShredRun& Run() { return *run_; }
+    HWND List() const { return list_.GetSafeHwnd(); }
 
 protected:
+    BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
-
-    HWND mainWindow_ = nullptr;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnPaint() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroy() override;
 
 private:
-    std::vector<std::wstring> queued_;
+    // ShredView, called by the run's worker.
+    void RunStarted(std::uint64_t totalBytes, int passes) override;
+    void Progress(std::uint64_t bytes) override;
+    void FileFinished(const ShredRow& row, const FileOutcome& outcome) override;
+    void BuffersUnavailable() override;
+    void RunEnded(const ShredSummary& summary) override;
+
+    void CreateControls();
+    void OnAddFile();
+    void OnAddDirectory();
+    void OnCancelFile();
+    void OnShred();
+    bool AddOne(const std::wstring& fullPath);
+    void ShowRows();
+    void ShowRunning(bool running);
+
+    HWND mainWindow_ = nullptr;
+    ShredList rows_;
+    bool idle_ = true;
+    std::optional<ProgressScale> scale_;
+    std::atomic<std::uint64_t> progressBytes_{0};
+    std::atomic<bool> progressQueued_{false};
+    UniqueBitmap header_;
+    CMyListCtrl list_;
+    CNRadioEx radios_[3];
+    CMyStaticCtrl labels_[3];
+    CNButtonEx addFile_, addDirectory_, cancelFile_, cancelAll_, shred_;
+    std::unique_ptr<UiChannel> channel_;
+    // Last: the worker is joined before the list, the controls and the channel go.
+    std::unique_ptr<ShredRun> run_;
 };
+
+// What the end of a run tells the user; empty when every file was shredded.
+std::wstring ShredRunReport(const ShredSummary& summary);
 
 }  // namespace scw

@@ -244,13 +244,11 @@ bool CDlgScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->idFrom != kResultList || header->code != LVN_GETDISPINFOW) return false;
-        auto* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
-        if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return true;
-        std::optional<ResultRow> row = rows_.At(static_cast<size_t>(info->item.iItem));
-        std::wstring text;
-        if (row) text = info->item.iSubItem == 0 ? row->item : info->item.iSubItem == 1 ? row->name : row->location;
-        lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
-        return true;
+        return AnswerDisplayText(*reinterpret_cast<NMLVDISPINFOW*>(lParam), [this](size_t index, int column) {
+            std::optional<ResultRow> row = rows_.At(index);
+            if (!row) return std::wstring();
+            return column == 0 ? row->item : column == 1 ? row->name : row->location;
+        });
     }
     default:
         return false;

@@ -74,7 +74,10 @@ TEST(HandOffSender, SendsAFileToTheWindowTitledScourwell) {
 TEST_F(MainWindowTest, AnotherProcessHandsAFileToTheRunningWindow) {
     CLumeDlg& w = Open();
     ::ShowWindow(Window(), SW_HIDE);
-    ::SetEnvironmentVariableW(L"SCOURWELL_TEST_HANDOFF", LR"(C:\from\another process.txt)");
+    TempFolder files(L"handoff");
+    const std::wstring handed = files / L"from another process.txt";
+    WriteFileText(handed);
+    ::SetEnvironmentVariableW(L"SCOURWELL_TEST_HANDOFF", handed.c_str());
     std::wstring self = TestBinFolder() + L"test_" TEST_SUITE_NAME L".exe";
     ChildProcess sender(L"\"" + self + L"\" --gtest_filter=HandOffSender.*");
     ::SetEnvironmentVariableW(L"SCOURWELL_TEST_HANDOFF", nullptr);
@@ -83,7 +86,7 @@ TEST_F(MainWindowTest, AnotherProcessHandsAFileToTheRunningWindow) {
     // The sender's message is answered only while this thread pumps.
     ASSERT_TRUE(WaitUntil([&] { return sender.Wait(0, &code); }, 60000));
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{LR"(C:\from\another process.txt)"});
+    EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{handed});
     EXPECT_TRUE(::IsWindowVisible(Window()));
 }
 

@@ -9,6 +9,7 @@
 #include "app/ProcessState.h"
 #include "app/SiteAddresses.h"
 #include "state/RunFlags.h"
+#include "framework/Strings.h"
 #include "framework/WorkerThread.h"
 #include "junk/page/DlgJunk.h"
 #include "res/resource.h"
@@ -52,13 +53,16 @@ TEST_F(MainWindowTest, StartsOnTheSweepPageWithTitleTrayIconAndPagesInPlace) {
 }
 
 TEST_F(MainWindowTest, StartedWithAShredPathOpensOnTheShredderWithThePathQueued) {
-    TheProcessState().shredPathArgument = LR"(C:\My Files\a b.txt)";
+    TempFolder files(L"shredarg");
+    const std::wstring path = files / L"My Files\\a b.txt";
+    WriteFileText(path);
+    TheProcessState().shredPathArgument = path;
     CLumeDlg& w = Open();
     EXPECT_EQ(w.SelectedTab(), 2);
     EXPECT_EQ(w.CurrentPage(), kPageShred);
     EXPECT_TRUE(Visible(w.ShredPage()));
     EXPECT_FALSE(Visible(w.ScanPage()));
-    EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{LR"(C:\My Files\a b.txt)"});
+    EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{path});
 }
 
 TEST_F(MainWindowTest, HandOffWhileHiddenAfterAutoStartShowsTheWindowForGood) {
@@ -66,14 +70,17 @@ TEST_F(MainWindowTest, HandOffWhileHiddenAfterAutoStartShowsTheWindowForGood) {
     CLumeDlg& w = Open();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(Window()); }, 3000)) << "a hidden start hides at paint";
 
-    const char path[] = "C:\\docs\\secret.txt";
-    SendHandOff(path, sizeof(path));
+    TempFolder files(L"handoff");
+    const std::wstring secret = files / L"secret.txt";
+    WriteFileText(secret);
+    const std::string path = WideToAnsi(secret);
+    SendHandOff(path.c_str(), static_cast<DWORD>(path.size() + 1));
     EXPECT_TRUE(::IsWindowVisible(Window()));
     EXPECT_FALSE(TheProcessState().autoStartFlag);
     EXPECT_EQ(w.CurrentPage(), kPageShred);
     EXPECT_EQ(w.SelectedTab(), 2);
     EXPECT_TRUE(Visible(w.ShredPage()));
-    EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{L"C:\\docs\\secret.txt"});
+    EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{secret});
 
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages(100);
@@ -82,18 +89,40 @@ TEST_F(MainWindowTest, HandOffWhileHiddenAfterAutoStartShowsTheWindowForGood) {
 
 TEST_F(MainWindowTest, HandOffReadsOnlyTheGivenBytesUpToTheFirstNul) {
     CLumeDlg& w = Open();
+    TempFolder files(L"handoff");
+    WriteFileText(files / L"a.txt");
+    WriteFileText(files / L"other.txt");
     // Text followed by garbage after the NUL: only the text counts.
-    const char withTail[] = "C:\\a.txt\0C:\\other.txt";
-    SendHandOff(withTail, sizeof(withTail));
+    std::string withTail = WideToAnsi(files / L"a.txt");
+    withTail += '\0';
+    withTail += WideToAnsi(files / L"other.txt");
+    SendHandOff(withTail.data(), static_cast<DWORD>(withTail.size() + 1));
     // No NUL within the byte count (though one follows in memory): nothing is added.
     const char noNul[] = "C:\\b.txt";
     SendHandOff(noNul, 4);
     SendHandOff(noNul, 0);
     SendHandOff(nullptr, 10);
     SendHandOff("", 1);
-    EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{L"C:\\a.txt"});
+    EXPECT_EQ(w.ShredPage().QueuedPaths(), std::vector<std::wstring>{files / L"a.txt"});
     ::SendMessageW(Window(), WM_COPYDATA, 0, 0);
     EXPECT_EQ(w.ShredPage().QueuedPaths().size(), 1u);
+}
+
+TEST_F(MainWindowTest, HandOffOfAnEmptyPathShowsTheShredderButAnUnterminatedOneChangesNothing) {
+    TheProcessState().autoStartFlag = true;
+    CLumeDlg& w = Open();
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(Window()); }, 3000));
+    const char noNul[] = "C:\\b.txt";
+    SendHandOff(noNul, 4);
+    EXPECT_FALSE(::IsWindowVisible(Window()));
+    EXPECT_TRUE(TheProcessState().autoStartFlag);
+    EXPECT_EQ(w.CurrentPage(), kPageScan);
+
+    SendHandOff("", 1);
+    EXPECT_TRUE(::IsWindowVisible(Window()));
+    EXPECT_FALSE(TheProcessState().autoStartFlag);
+    EXPECT_EQ(w.CurrentPage(), kPageShred);
+    EXPECT_TRUE(w.ShredPage().QueuedPaths().empty());
 }
 
 TEST_F(MainWindowTest, CloseButtonFollowsTheExitAndTraySettings) {

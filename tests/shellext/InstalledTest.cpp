@@ -266,10 +266,8 @@ TEST_F(InstalledShellExt, WithNoWindowTheInstalledProgramStartsOnTheShredderWith
     EXPECT_EQ(ProcessCommandLine(process), L"\"" + program + L"\" -S:" + path);
     bool hasList = false;
     const std::vector<std::wstring> listed = RemoteShredList(started, &hasList);
-    // The shredder page's list, where the page has one; the command line above is what it reads.
-    if (hasList) {
-        EXPECT_EQ(listed, std::vector<std::wstring>{path});
-    }
+    EXPECT_TRUE(hasList) << "the shredder page's list was not found";
+    EXPECT_EQ(listed, std::vector<std::wstring>{path});
 
     ::PostMessageW(started, WM_COMMAND, ID_TRAY_EXIT, 0);
     if (::WaitForSingleObject(process, 20000) != WAIT_OBJECT_0) {

@@ -1,0 +1,134 @@
+#include "cli/ShredCommand.h"
+
+#include <windows.h>
+
+#include "cli/Commands.h"
+#include "cli/Record.h"
+#include "framework/UniqueHandle.h"
+#include "shred/core/ShredRun.h"
+#include "shred/core/ShredTarget.h"
+
+namespace scw::cli {
+
+namespace {
+// Ctrl+C arrives on a thread of its own; the run polls this event after every block.
+HANDLE g_stopEvent = nullptr;
+
+BOOL WINAPI OnConsoleControl(DWORD type) {
+    if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) return FALSE;
+    if (g_stopEvent) ::SetEvent(g_stopEvent);
+    return TRUE;
+}
+
+std::wstring FullPathOf(const std::wstring& typed) {
+    DWORD length = ::GetFullPathNameW(typed.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return typed;
+    std::wstring full(length, L'\0');
+    length = ::GetFullPathNameW(typed.c_str(), length, full.data(), nullptr);
+    full.resize(length);
+    return full;
+}
+
+bool IsPlainFolder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !IsLinkPath(path);
+}
+
+long long Bytes(std::uint64_t size) { return static_cast<long long>(size); }
+
+class ConsoleShredView : public ShredView {
+public:
+    ConsoleShredView(ConsoleOut& out, bool json) : out_(out), json_(json) {}
+
+    void Skipped(const std::wstring& path, const std::wstring& reason) {
+        ++skipped_;
+        Print(L"skipped", path, reason);
+    }
+    int SkippedCount() const { return skipped_; }
+    int Failed() const { return failed_; }
+    int Shredded() const { return shredded_; }
+
+    void RunStarted(std::uint64_t, int) override {}
+    void Progress(std::uint64_t) override {}
+    void FileFinished(const ShredRow& row, const FileOutcome& outcome) override {
+        switch (outcome.result) {
+        case FileResult::Shredded:
+            ++shredded_;
+            out_.Out(FormatRecord({{L"result", std::wstring(L"shredded")}, {L"path", row.FullPath()},
+                                   {L"size", Bytes(row.size)}},
+                                  json_));
+            return;
+        case FileResult::NameRemoved:
+        case FileResult::Refused:
+            Skipped(row.FullPath(), outcome.Reason());
+            return;
+        default:
+            ++failed_;
+            Print(L"failed", row.FullPath(), outcome.Reason());
+        }
+    }
+    void BuffersUnavailable() override { out_.Err(L"scourwell-cli: no memory for the overwrite blocks"); }
+    void RunEnded(const ShredSummary&) override {}
+
+private:
+    void Print(const wchar_t* result, const std::wstring& path, const std::wstring& reason) {
+        out_.Out(FormatRecord({{L"result", std::wstring(result)}, {L"path", path}, {L"reason", reason}}, json_));
+    }
+
+    ConsoleOut& out_;
+    bool json_;
+    int shredded_ = 0, skipped_ = 0, failed_ = 0;
+};
+
+}  // namespace
+
+int ShredPaths(ConsoleOut& out, const std::vector<std::wstring>& paths, int passes, bool json, bool yes) {
+    ShredList list;
+    ConsoleShredView view(out, json);
+    std::vector<std::pair<std::wstring, std::wstring>> refused;
+    auto add = [&](const std::wstring& path) {
+        AddOutcome added = AddShredPath(list, path);
+        if (!added.check.Ok()) refused.emplace_back(path, RefusalText(added.check));
+    };
+    for (const std::wstring& typed : paths) {
+        const std::wstring path = FullPathOf(typed);
+        if (IsPlainFolder(path))
+            ForEachFileBelow(path, add);
+        else
+            add(path);
+    }
+
+    if (!yes) {
+        std::uint64_t bytes = 0;
+        for (const ShredRow& row : list.Rows()) {
+            bytes += row.size;
+            out.Out(FormatRecord({{L"path", row.FullPath()}, {L"size", Bytes(row.size)}}, json));
+        }
+        for (const auto& [path, reason] : refused) out.Err(L"scourwell-cli: would skip " + path + L": " + reason);
+        out.Err(std::to_wstring(list.Size()) + L" files, " + std::to_wstring(bytes) + L" bytes");
+        out.Err(L"nothing was shredded: add --yes to shred these files");
+        return ExitUsage;
+    }
+
+    for (const auto& [path, reason] : refused) view.Skipped(path, reason);
+    UniqueKernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    g_stopEvent = stop.Get();
+    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    ShredRun run(list, view);
+    run.SetGoOnAfterFailure(true);
+    ShredSummary summary = run.RunHere(passes, stop.Get());
+    ::SetConsoleCtrlHandler(OnConsoleControl, FALSE);
+    g_stopEvent = nullptr;
+
+    out.Err(L"shredded " + std::to_wstring(view.Shredded()) + L", skipped " + std::to_wstring(view.SkippedCount()) +
+            L", failed " + std::to_wstring(view.Failed()));
+    if (summary.stopped) {
+        out.Err(L"stopped by Ctrl+C");
+        return ExitStopped;
+    }
+    if (summary.noBuffers) return ExitFailures;
+    return view.SkippedCount() + view.Failed() == 0 ? ExitDone : ExitFailures;
+}
+
+}  // namespace scw::cli

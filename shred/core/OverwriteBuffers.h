@@ -1,0 +1,36 @@
+#pragma once
+// The blocks a run overwrites with: 64 KiB each, taken from the page allocator once per run.
+// The random block is made once and reused for every random pass of every file.
+#include <cstddef>
+#include <vector>
+
+namespace scw {
+
+enum class BlockKind { Random, Zero, One };
+
+class OverwriteBuffers {
+public:
+    static constexpr size_t kBlockSize = 65536;
+
+    OverwriteBuffers() = default;
+    ~OverwriteBuffers();
+    OverwriteBuffers(const OverwriteBuffers&) = delete;
+    OverwriteBuffers& operator=(const OverwriteBuffers&) = delete;
+
+    // Obtains the blocks the method needs (zero and one only for more than one pass) and fills
+    // them; false when any block cannot be had (then none is kept).
+    bool Prepare(int passes);
+    void Release();
+    const unsigned char* Block(BlockKind kind) const;
+
+private:
+    unsigned char* blocks_[3] = {};
+};
+
+// 1 pass: random; 3: zero, one, random; 7: random, then zero, one, random twice.
+std::vector<BlockKind> PassPlan(int passes);
+
+// 1, 3 or 7; anything else is not a method.
+bool IsShredMethod(int passes);
+
+}  // namespace scw

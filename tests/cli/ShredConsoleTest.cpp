@@ -1,0 +1,91 @@
+// scourwell-cli shred run as a separate process on planted files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "framework/UniqueHandle.h"
+#include "tests/cli/CliProcess.h"
+#include "tests/shred/ShredFixtures.h"
+
+namespace scw::test {
+namespace {
+
+class ShredConsoleTest : public testing::Test {
+protected:
+    void SetUp() override {
+        WriteFileText(folder + L"one.txt", std::string(70000, 'a'));
+        WriteFileText(folder + L"sub\\two.txt", "22");
+        WriteFileText(files / L"sentinel.txt", "keep");
+    }
+    std::wstring Quoted(const std::wstring& path) const { return L"\"" + path + L"\""; }
+
+    CliCopy cli;
+    TempFolder files{L"clishred"};
+    std::wstring folder = files / L"folder\\";
+};
+
+TEST_F(ShredConsoleTest, WithoutYesListsEachFileBelowAFolderAndShredsNothing) {
+    ProcessResult r = cli.Run(L"shred --passes 7 " + Quoted(files / L"folder"));
+    EXPECT_EQ(r.exitCode, 2u) << r.errors;
+    EXPECT_EQ(Lines(r.output), (std::vector<std::string>{Utf8(folder) + "one.txt\t70000",
+                                                          Utf8(folder) + "sub\\two.txt\t2"}));
+    EXPECT_NE(r.errors.find("--yes"), std::string::npos) << r.errors;
+    EXPECT_EQ(ReadFileText(folder + L"one.txt"), std::string(70000, 'a'));
+}
+
+TEST_F(ShredConsoleTest, WithYesReportsEveryFileAndExitsWithOneWhenAnyWasNotShredded) {
+    WriteFileText(folder + L"readonly.txt", "ro");
+    ::SetFileAttributesW((folder + L"readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteFileText(files / L"chosen.txt", "shared");
+    ASSERT_TRUE(::CreateHardLinkW((files / L"other.txt").c_str(), (files / L"chosen.txt").c_str(), nullptr));
+
+    ProcessResult r = cli.Run(L"shred --passes 3 " + Quoted(files / L"folder") + L" " + Quoted(files / L"chosen.txt") +
+                              L" " + Quoted(kPlantedLinks + L"file-link.txt") + L" " + Quoted(files / L"gone.txt") +
+                              L" --yes");
+    EXPECT_EQ(r.exitCode, 1u) << r.errors;
+    std::vector<std::string> lines = Lines(r.output);
+    std::vector<std::string> expected{
+                         "shredded\t" + Utf8(folder) + "one.txt\t70000",
+                         "shredded\t" + Utf8(folder) + "sub\\two.txt\t2",
+                         "skipped\t" + Utf8(files / L"chosen.txt") + "\thard link",
+                         "skipped\t" + Utf8(files / L"gone.txt") + "\tmissing",
+                         "skipped\t" + Utf8(folder) + "readonly.txt\tread-only",
+                         "skipped\t" + Utf8(kPlantedLinks) + "file-link.txt\tlink",
+                     };
+    std::sort(lines.begin(), lines.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(LastLine(r.errors), "shredded 2, skipped 4, failed 0");
+    EXPECT_FALSE(FileExists(folder + L"one.txt"));
+    EXPECT_FALSE(FileExists(files / L"chosen.txt"));
+    EXPECT_EQ(ReadFileText(files / L"other.txt"), "shared");
+    EXPECT_EQ(ReadFileText(kPlantedLinks + L"target.txt"), "precious");
+    EXPECT_EQ(ReadFileText(folder + L"readonly.txt"), "ro");
+    EXPECT_EQ(ReadFileText(files / L"sentinel.txt"), "keep");
+    ::SetFileAttributesW((folder + L"readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ShredConsoleTest, AllShreddedExitsWithZeroAndJsonCarriesTheSize) {
+    ProcessResult r = cli.Run(L"shred " + Quoted(folder + L"one.txt") + L" --yes --json");
+    EXPECT_EQ(r.exitCode, 0u) << r.errors;
+    std::vector<std::string> lines = Lines(r.output);
+    ASSERT_EQ(lines.size(), 1u) << r.output;
+    auto record = ParseJsonObject(lines[0]);
+    ASSERT_TRUE(record) << lines[0];
+    EXPECT_EQ(record->at("result"), JsonValue(std::wstring(L"shredded")));
+    EXPECT_EQ(record->at("size"), JsonValue(70000LL));
+    EXPECT_FALSE(FileExists(folder + L"one.txt"));
+}
+
+TEST_F(ShredConsoleTest, UsageErrorsExitWithTwo) {
+    for (const wchar_t* line : {L"shred", L"shred --passes 2 x.txt", L"shred --passes", L"scan 106 --passes 3"}) {
+        SCOPED_TRACE(testing::Message() << line);
+        ProcessResult r = cli.Run(line);
+        EXPECT_EQ(r.exitCode, 2u) << r.errors;
+        EXPECT_TRUE(r.output.empty());
+    }
+    EXPECT_EQ(ReadFileText(folder + L"one.txt"), std::string(70000, 'a'));
+}
+
+}  // namespace
+}  // namespace scw::test
