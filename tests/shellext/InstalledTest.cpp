@@ -264,8 +264,10 @@ TEST_F(InstalledShellExt, WithNoWindowTheInstalledProgramStartsOnTheShredderWith
     const std::wstring program = installFolder + L"\\Scourwell.exe";
     EXPECT_EQ(::lstrcmpiW(ProcessImagePath(process).c_str(), program.c_str()), 0) << "not the program beside it";
     EXPECT_EQ(ProcessCommandLine(process), L"\"" + program + L"\" -S:" + path);
+    // The window takes its title before it makes its pages: wait until the list holds the path.
     bool hasList = false;
-    const std::vector<std::wstring> listed = RemoteShredList(started, &hasList);
+    std::vector<std::wstring> listed;
+    WaitUntil([&] { return !(listed = RemoteShredList(started, &hasList)).empty(); }, 20000);
     EXPECT_TRUE(hasList) << "the shredder page's list was not found";
     EXPECT_EQ(listed, std::vector<std::wstring>{path});
 
