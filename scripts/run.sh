@@ -19,7 +19,7 @@ CLICKS=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --no-demo) DEMO=0; shift ;;
-    --shot) SHOT="$2"; shift 2 ;;
+    --shot) SHOT=$(realpath -m "$2"); shift 2 ;;
     --click) CLICKS+=("$2"); shift 2 ;;
     --) shift; break ;;
     *) break ;;

@@ -18,6 +18,13 @@ TEST(CommandLine, ShredPathIsTheRestOfTheLineUnchanged) {
     EXPECT_EQ(ParseCommandLine(LR"(C:\S.exe -S:C:\a-S:b)").shredPath, LR"(C:\a-S:b)");
 }
 
+TEST(CommandLine, AWhollyQuotedShredArgumentLosesOnlyItsClosingQuote) {
+    // What a launcher that quotes every argument with a blank sends.
+    EXPECT_EQ(ParseCommandLine(LR"("C:\S.exe" "-S:C:\To shred\a b.txt")").shredPath, LR"(C:\To shred\a b.txt)");
+    // A quote that opened inside the path is the path's own, as before.
+    EXPECT_EQ(ParseCommandLine(LR"(C:\S.exe -S:"C:\x y\a.txt")").shredPath, LR"("C:\x y\a.txt")");
+}
+
 TEST(CommandLine, ShredOptionWithNothingAfterItGivesAnEmptyPath) {
     auto o = ParseCommandLine(LR"(C:\S.exe -S:)");
     EXPECT_EQ(o.shredPath, L"");
