@@ -63,13 +63,15 @@ void Click(HWND button) {
                    reinterpret_cast<LPARAM>(button));
 }
 
-// A top-level dialog of the process that holds the deletion progress dialog's Exit button.
-HWND FindProgressDialog(DWORD processId) {
+// The one-click chooser of the process: a top-level dialog with its caption.
+HWND FindChooser(DWORD processId) {
     for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
          w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(w, &owner);
-        if (owner == processId && ::GetDlgItem(w, scw::CDlgScanResult::kExitId)) return w;
+        wchar_t caption[64] = {};
+        ::GetWindowTextW(w, caption, 64);
+        if (owner == processId && std::wstring(caption) == L"Set items for one-click erase ") return w;
     }
     return nullptr;
 }
@@ -111,39 +113,18 @@ private:
 
 }  // namespace
 
-TEST_F(StartupProcess, TrayExitWhileTheDeletionProgressDialogIsOpenEndsTheProgramAndRemovesItsIcon) {
-    // Only the TEMP item is ticked at the start (the recent set), and TEMP is the test's folder.
-    scw::CIniFileRW settings(scw::CIniFileRW::ByPath{}, folder / L"setting.ini");
-    ASSERT_TRUE(scw::EnsureDefaultSettings(settings));
-    scw::WriteItemSet(settings, scw::ItemSet::Recent, {106});
-    const std::wstring temp = folder / L"temp";
-    WriteFileText(temp + L"\\a.txt");
-    WriteFileText(temp + L"\\sub\\b.txt");
-    TempVariable variable(temp);
-
+TEST_F(StartupProcess, TrayExitWhileANestedModalDialogIsOpenEndsTheProgramAndRemovesItsIcon) {
     ChildProcess child(L"\"" + program + L"\" -A", folder.Path());
     ASSERT_TRUE(child.Started());
     HWND window = WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }, 5000)) << "the icon is there while it runs";
 
-    HWND scan = FindControl(window, scw::CDlgScan::kScan);
-    HWND deleteAll = FindControl(window, scw::CDlgScan::kDeleteAll);
-    HWND list = FindControl(window, scw::CDlgScan::kResultList);
-    ASSERT_TRUE(scan && deleteAll && list);
-    Click(scan);
-    ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0 && ::IsWindowEnabled(deleteAll); },
-                          20000))
-        << "the scan finds the planted files";
-    // Delete all is refused until the scan's worker has ended: ask again until the dialog shows.
-    int polls = 0;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            if (FindProgressDialog(child.Id())) return true;
-            if (polls++ % 10 == 0) Click(deleteAll);
-            return false;
-        },
-        10000));
+    // The settings page's "Set items for one-click erase " runs the chooser in a nested modal loop.
+    HWND choose = FindControl(window, IDC_OPT_CHOOSE_ONECLICK);
+    ASSERT_NE(choose, nullptr);
+    Click(choose);
+    ASSERT_TRUE(WaitUntil([&] { return FindChooser(child.Id()) != nullptr; }, 20000)) << "the chooser opens";
 
     ::PostMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
     EXPECT_TRUE(child.Wait(20000)) << "a quit in the nested dialog's loop ends the whole program";
