@@ -7,6 +7,7 @@
 #include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
 #include "controls/WhiteBackground.h"
+#include "framework/ScaleChildren.h"
 #include "res/options.h"
 #include "res/resource.h"
 #include "sweep/page/DlgOptionsChoose.h"
@@ -51,20 +52,8 @@ BOOL CDlgOptions::OnInitDialog() {
 void CDlgOptions::LayOut() {
     // The page is drawn at two pixels per dialog unit, like the skin around it, whatever size the
     // dialog font measures here; the page itself fills the area beside the tab strip.
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
-    const int templateWidth = 612, templateHeight = 458;
-    if (client.right > 0 && client.bottom > 0) {
-        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-            RECT rc;
-            ::GetWindowRect(child, &rc);
-            ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
-            ::SetWindowPos(child, nullptr, ::MulDiv(rc.left, templateWidth, client.right),
-                           ::MulDiv(rc.top, templateHeight, client.bottom),
-                           ::MulDiv(rc.right - rc.left, templateWidth, client.right),
-                           ::MulDiv(rc.bottom - rc.top, templateHeight, client.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
+    constexpr int kTemplateWidth = 612, kTemplateHeight = 458;  // 306 x 229 dialog units
+    ScaleChildren(hwnd_, kTemplateWidth, kTemplateHeight);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

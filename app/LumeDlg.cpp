@@ -12,6 +12,7 @@
 #include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
 #include "framework/App.h"
+#include "framework/ScaleChildren.h"
 #include "framework/StartupTrace.h"
 #include "state/RunFlags.h"
 #include "junk/page/DlgJunk.h"
@@ -119,20 +120,12 @@ void CLumeDlg::FitToSkin() {
     // template's controls keep their places on it, whatever the dialog font measures here.
     const SIZE top = background_->BitmapSize(CBackGround::kTop);
     const SIZE left = background_->BitmapSize(CBackGround::kLeft);
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
-    if (top.cx <= 0 || left.cy <= 0 || client.right <= 0 || client.bottom <= 0) return;
+    if (top.cx <= 0 || left.cy <= 0) return;
     const int width = top.cx;
     const int height = top.cy + left.cy;
-    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        RECT rc;
-        ::GetWindowRect(child, &rc);
-        ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
-        ::SetWindowPos(child, nullptr, ::MulDiv(rc.left, width, client.right), ::MulDiv(rc.top, height, client.bottom),
-                       ::MulDiv(rc.right - rc.left, width, client.right),
-                       ::MulDiv(rc.bottom - rc.top, height, client.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    ScaleChildren(hwnd_, width, height);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
     ::GetClientRect(hwnd_, &client);
     background_->SetOwner(hwnd_, client);
 }
