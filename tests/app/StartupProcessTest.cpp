@@ -7,10 +7,8 @@
 
 #include "app/LumeApp.h"
 #include "res/resource.h"
-#include "state/ItemSets.h"
 #include "state/Settings.h"
 #include "sweep/page/DlgScan.h"
-#include "sweep/page/DlgScanResult.h"
 #include "tests/common/TestSupport.h"
 
 using namespace scw::test;
@@ -95,21 +93,6 @@ bool TrayIconPresent(HWND mainWindow) {
     record.uID = 128;
     return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
-
-// Points TEMP of the programs started meanwhile at a folder of the test.
-class TempVariable {
-public:
-    explicit TempVariable(const std::wstring& value) {
-        wchar_t old[MAX_PATH] = {};
-        ::GetEnvironmentVariableW(L"TEMP", old, MAX_PATH);
-        old_ = old;
-        ::SetEnvironmentVariableW(L"TEMP", value.c_str());
-    }
-    ~TempVariable() { ::SetEnvironmentVariableW(L"TEMP", old_.c_str()); }
-
-private:
-    std::wstring old_;
-};
 
 }  // namespace
 
