@@ -9,6 +9,27 @@ UniqueBitmap LoadSkinBitmap(UINT id) {
         ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
+// Placeholder until the art comes at several scales: the 96-DPI picture stretched.
+UniqueBitmap LoadSkinBitmap(UINT id, Dpi dpi) {
+    UniqueBitmap base = LoadSkinBitmap(id);
+    if (!base || dpi == Dpi()) return base;
+    const SIZE size = BitmapSize(base.Get());
+    WindowDc screen(nullptr);
+    UniqueBitmap scaled(::CreateCompatibleBitmap(screen.Get(), dpi.Scale(size.cx), dpi.Scale(size.cy)));
+    UniqueMemDc from(::CreateCompatibleDC(screen.Get())), to(::CreateCompatibleDC(screen.Get()));
+    SelectScope a(from.Get(), base.Get()), b(to.Get(), scaled.Get());
+    ::SetStretchBltMode(to.Get(), COLORONCOLOR);
+    ::StretchBlt(to.Get(), 0, 0, dpi.Scale(size.cx), dpi.Scale(size.cy), from.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    return scaled;
+}
+
+UniqueImageList LoadSkinImageStrip(UINT id, int width, int height, int count, COLORREF key, Dpi dpi) {
+    UniqueImageList list(::ImageList_Create(dpi.Scale(width), dpi.Scale(height), ILC_COLOR24 | ILC_MASK, count, 0));
+    UniqueBitmap strip = LoadSkinBitmap(id, dpi);
+    if (list && strip) ::ImageList_AddMasked(list.Get(), strip.Get(), key);
+    return list;
+}
+
 UniqueBitmap LoadSkinBitmapFile(const std::wstring& path) {
     return UniqueBitmap(static_cast<HBITMAP>(
         ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));

@@ -5,18 +5,23 @@
 
 #include <string>
 
+#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
 
 inline constexpr COLORREF kSkinKeyColor = RGB(255, 0, 255);
 
-// A bitmap resource of the program (AppInstance()); null when it does not exist.
+// A bitmap resource of the program (AppInstance()) as drawn for 96 DPI; null when it does not exist.
 UniqueBitmap LoadSkinBitmap(UINT id);
+// The same picture for `dpi`: the art drawn for that scale, or the nearest larger one reduced.
+UniqueBitmap LoadSkinBitmap(UINT id, Dpi dpi);
 UniqueBitmap LoadSkinBitmapFile(const std::wstring& path);
 SIZE BitmapSize(HBITMAP bitmap);
 // An image list of `count` pictures cut from a bitmap resource strip; `key` pixels stay clear.
 UniqueImageList LoadSkinImageStrip(UINT id, int width, int height, int count, COLORREF key);
+// The same at `dpi`; width and height are the pictures' size at 96 DPI.
+UniqueImageList LoadSkinImageStrip(UINT id, int width, int height, int count, COLORREF key, Dpi dpi);
 
 // Copies the top-left width x height of the bitmap to (x, y); nothing for a null bitmap.
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/App.h"
+#include "framework/Dpi.h"
 
 namespace scw {
 
@@ -144,6 +145,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_DESTROY:
         OnDestroy();
+        ForgetLayoutDpi(hwnd_);
         break;
     default:
         break;
