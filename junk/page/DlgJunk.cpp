@@ -13,13 +13,16 @@ constexpr COLORREF kFrameColor = RGB(0xED, 0xEB, 0xE6);
 constexpr int kTabWidth = 108, kTabHeight = 26, kTabGap = 2;
 // The tabs stand on the panels' top edge.
 constexpr POINT kTabOrigin{11, 130 - kTabHeight};
+#ifndef WM_DPICHANGED_AFTERPARENT
+constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
+#endif
 }  // namespace
 
-CDlgJunk::CDlgJunk() : CDialog(IDD_JUNK) {}
+CDlgJunk::CDlgJunk() : CDialog(IDD_JUNK), header_(IDB_JUNK_HEADER) {}
 
 BOOL CDlgJunk::OnInitDialog() {
     ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    header_ = LoadSkinBitmap(IDB_JUNK_HEADER);
+    header_.Fit(hwnd_);
 
     tabs_.Create(hwnd_,
                  RECT{kTabOrigin.x, kTabOrigin.y, kTabOrigin.x + 2 * kTabWidth + kTabGap, kTabOrigin.y + kTabHeight},
@@ -75,10 +78,11 @@ void CDlgJunk::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(hwnd_, &client);
     ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    DrawBitmap(dc, header_.Get(), 10, 10, 161, 61);
+    header_.Draw(hwnd_, dc);
+    const Dpi dpi = DpiOfWindow(hwnd_);
     UniqueBrush frame(::CreateSolidBrush(kFrameColor));
-    RECT box{10, 80, client.right - 10, client.bottom - 10};
-    ::FrameRect(dc, &box, frame.Get());
+    const int margin = dpi.Scale(10);
+    FrameAtDpi(dc, RECT{margin, dpi.Scale(80), client.right - margin, client.bottom - margin}, frame.Get(), dpi);
 }
 
 bool CDlgJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -92,6 +96,10 @@ bool CDlgJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         ShowPanel(static_cast<int>(lParam));
         result = 0;
         return true;
+    case WM_DPICHANGED_AFTERPARENT:
+        header_.Fit(hwnd_);
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        return false;
     default:
         return false;
     }

@@ -6,6 +6,7 @@
 #include "framework/UniqueHandle.h"
 #include "junk/page/DlgJunkJunk.h"
 #include "junk/page/DlgJunkScan.h"
+#include "sweep/page/PageHeader.h"
 
 namespace scw {
 
@@ -29,6 +30,8 @@ public:
     CDlgJunkScan& ScanPanel() { return scan_; }
     CDlgJunkJunk& ResultsPanel() { return results_; }
     CSkinTab& Tabs() { return tabs_; }
+    // The header picture as drawn at the page's DPI.
+    HBITMAP HeaderBitmap() const { return header_.Bitmap(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -42,7 +45,7 @@ private:
     CSkinTab tabs_;
     CDlgJunkScan scan_;
     CDlgJunkJunk results_;
-    UniqueBitmap header_;
+    PageHeader header_;
     int resetCount_ = 0;
 };
 

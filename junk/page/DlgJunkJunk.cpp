@@ -27,6 +27,9 @@ void CreateButton(CNButtonEx& button, HWND parent, int id, const UINT (&images)[
 void Place(HWND window, int left, int top, int right, int bottom) {
     ::MoveWindow(window, left, top, right - left, bottom - top, TRUE);
 }
+#ifndef WM_DPICHANGED_AFTERPARENT
+constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
+#endif
 }  // namespace
 
 CDlgJunkJunk::CDlgJunkJunk() : CDialog(IDD_JUNK_RESULTS), showMessage(ShowMessageBox) {}
@@ -61,15 +64,21 @@ BOOL CDlgJunkJunk::OnInitDialog() {
 }
 
 void CDlgJunkJunk::Layout() {
+    PlaceControls();
+    animation_.Stop();
+}
+
+void CDlgJunkJunk::PlaceControls() {
     RECT client;
     ::GetClientRect(hwnd_, &client);
     const int W = client.right, H = client.bottom;
-    Place(list_.GetSafeHwnd(), 5, 5, W - 112, H - 5);
-    Place(animation_.GetSafeHwnd(), W - 108, H - 211, W - 5, H - 105);
-    Place(stop_.GetSafeHwnd(), W - 106, H - 98, W - 2, H - 71);
-    Place(delete_.GetSafeHwnd(), W - 106, H - 65, W - 2, H - 38);
-    Place(deleteAll_.GetSafeHwnd(), W - 106, H - 32, W - 2, H - 5);
-    animation_.Stop();
+    // Lengths from the panel's edges, at the DPI the panel is laid out for.
+    auto s = [this](int length96) { return laidOutFor_.Scale(length96); };
+    Place(list_.GetSafeHwnd(), s(5), s(5), W - s(112), H - s(5));
+    Place(animation_.GetSafeHwnd(), W - s(108), H - s(211), W - s(5), H - s(105));
+    Place(stop_.GetSafeHwnd(), W - s(106), H - s(98), W - s(2), H - s(71));
+    Place(delete_.GetSafeHwnd(), W - s(106), H - s(65), W - s(2), H - s(38));
+    Place(deleteAll_.GetSafeHwnd(), W - s(106), H - s(32), W - s(2), H - s(5));
 }
 
 bool CDlgJunkJunk::StartSearch(const std::wstring& root, const std::vector<std::wstring>& patterns) {
@@ -202,6 +211,13 @@ bool CDlgJunkJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     switch (message) {
     case WM_SIZE:
         Layout();
+        return false;
+    case WM_DPICHANGED_AFTERPARENT:
+        // Sent once the layout has moved the panel to its size at the DPI. That move stopped the
+        // animation as a resize does; a running search gets it back.
+        laidOutFor_ = DpiOfWindow(hwnd_);
+        PlaceControls();
+        if (JunkSearchBusy.load() != 0) animation_.Draw();
         return false;
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

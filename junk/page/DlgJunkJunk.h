@@ -14,6 +14,7 @@
 #include "controls/NButtonEx.h"
 #include "controls/PictureEx.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
 #include "framework/UiChannel.h"
 #include "junk/core/JunkRows.h"
 #include "junk/core/JunkRun.h"
@@ -63,7 +64,9 @@ private:
     void SearchEnded() override;
     void RowsDeleted() override;
 
+    // Places the controls from the panel's size, then stops the animation (as any resize does).
     void Layout();
+    void PlaceControls();
     void ShowRowCount();
     void OnDelete();
     void OnDeleteAll();
@@ -74,6 +77,8 @@ private:
     CPictureEx animation_;
     CNButtonEx stop_, delete_, deleteAll_;
     JunkRows rows_;
+    // Laid out at 96 DPI when made; the layout of the main window says when that changes.
+    Dpi laidOutFor_;
     // Last: its worker is joined before the controls and the channel it reports to go away.
     std::unique_ptr<JunkRun> run_;
 };

@@ -4,6 +4,7 @@
 
 #include "controls/WhiteBackground.h"
 #include "junk/core/JunkTypes.h"
+#include "junk/page/CheckBoxImages.h"
 #include "junk/page/JunkFolderBrowser.h"
 #include "res/resource.h"
 
@@ -32,6 +33,9 @@ constexpr Placement kPlacements[] = {
 };
 
 void ShowMessageBox(HWND owner, const wchar_t* text) { ::MessageBoxW(owner, text, L"Scourwell", MB_OK); }
+#ifndef WM_DPICHANGED_AFTERPARENT
+constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
+#endif
 
 std::wstring WindowText(HWND window) {
     const int length = ::GetWindowTextLengthW(window);
@@ -73,7 +77,36 @@ void CDlgJunkScan::PlaceControls() {
 void CDlgJunkScan::PlaceScanNow() {
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    ::MoveWindow(scanNow_.GetSafeHwnd(), client.right - 220, client.bottom - 70, 195, 57, TRUE);
+    const Dpi& dpi = laidOutFor_;
+    ::MoveWindow(scanNow_.GetSafeHwnd(), client.right - dpi.Scale(220), client.bottom - dpi.Scale(70), dpi.Scale(195),
+                 dpi.Scale(57), TRUE);
+}
+
+void CDlgJunkScan::FitTypeList() {
+    HWND list = TypeList();
+    if (!list) return;
+    for (int column = 0; column < 2; ++column)
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, column, laidOutFor_.Scale(kColumnWidths[column]));
+    // At 96 DPI the list view's own check boxes; at any other ours, drawn at that size.
+    UniqueImageList checks;
+    if (laidOutFor_ != Dpi()) {
+        checks = MakeCheckBoxImages(laidOutFor_);
+        if (!checks) return;
+    }
+    HIMAGELIST shown = checks ? checks.Get() : ownChecks_;
+    if (!shown) return;  // the list view's own are shown already
+    const auto previous = reinterpret_cast<HIMAGELIST>(
+        ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(shown)));
+    // The list view frees only the list it shows as it goes: we hold its own while ours are shown.
+    if (!ownChecks_) ownChecks_ = previous;
+    if (!checks) ownChecks_ = nullptr;
+    checks_ = std::move(checks);
+}
+
+void CDlgJunkScan::OnDestroy() {
+    // The list view's own check boxes go back to it, to be freed with it; ours go with us.
+    laidOutFor_ = Dpi();
+    FitTypeList();
 }
 
 void CDlgJunkScan::FillTypeList() {
@@ -81,12 +114,11 @@ void CDlgJunkScan::FillTypeList() {
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                    LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     const wchar_t* headers[] = {L"Type", L"Description"};
-    const int widths[] = {80, 170};
     for (int column = 0; column < 2; ++column) {
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
         c.pszText = const_cast<wchar_t*>(headers[column]);
-        c.cx = widths[column];
+        c.cx = kColumnWidths[column];
         ::SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&c));
     }
     int row = 0;
@@ -191,6 +223,12 @@ bool CDlgJunkScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
     case WM_SIZE:
         PlaceScanNow();
+        return false;
+    case WM_DPICHANGED_AFTERPARENT:
+        // Sent once the layout has moved the panel and its controls to their places at the DPI.
+        laidOutFor_ = DpiOfWindow(hwnd_);
+        PlaceScanNow();
+        FitTypeList();
         return false;
     case WM_DRAWITEM:
         return ReflectToControl(message, wParam, lParam, result);

@@ -9,6 +9,8 @@
 #include "controls/GuiGroupBox.h"
 #include "controls/NButtonEx.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
+#include "framework/UniqueHandle.h"
 
 namespace scw {
 
@@ -31,6 +33,8 @@ public:
     bool DefaultChosen() const { return default_.IsTicked(); }
     HWND TypeList() const { return GetDlgItem(kTypeListId); }
     static constexpr int kTypeListId = 1048;
+    // Widths of the "Type" and "Description" columns at 96 DPI.
+    static constexpr int kColumnWidths[2] = {80, 170};
 
 protected:
     BOOL OnInitDialog() override;
@@ -38,11 +42,14 @@ protected:
     void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroy() override;
 
 private:
     void PlaceControls();
     void PlaceScanNow();
     void FillTypeList();
+    // Column widths and check boxes of the type list for the DPI the panel is laid out for.
+    void FitTypeList();
     void ChoosePlace(bool allDisks);
     void TickRows(int ticked);
     void OnBrowse();
@@ -52,6 +59,11 @@ private:
     CNRadioEx allDisks_, chooseDir_, default_, all_, none_;
     CGuiGroupBox placeGroup_;
     CNButtonEx scanNow_;
+    // Laid out at 96 DPI when made; the layout of the main window says when that changes.
+    Dpi laidOutFor_;
+    // Check boxes drawn for a DPI other than 96, and the list view's own while ours are shown.
+    UniqueImageList checks_;
+    HIMAGELIST ownChecks_ = nullptr;
 };
 
 }  // namespace scw

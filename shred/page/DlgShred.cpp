@@ -22,6 +22,9 @@ constexpr ButtonImages kStopImages{IDB_SHRED_STOP_NORMAL, IDB_SHRED_STOP_HOVER, 
                                    IDB_SHRED_STOP_HOVER};
 
 RECT Rect(int left, int top, int right, int bottom) { return RECT{left, top, right, bottom}; }
+#ifndef WM_DPICHANGED_AFTERPARENT
+constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
+#endif
 
 void CreateButton(CNButtonEx& button, HWND parent, int id, const wchar_t* caption, const RECT& r,
                   const ButtonImages& images) {
@@ -59,7 +62,7 @@ std::wstring ShredRunReport(const ShredSummary& s) {
 
 CDlgShred::CDlgShred()
     : CDialog(IDD_SHRED), chooseFiles(ChooseFilesToShred), chooseFolder(ChooseFolderToShred),
-      tellUser(TellWithMessageBox) {}
+      tellUser(TellWithMessageBox), header_(IDB_SHRED_HEADER) {}
 
 CDlgShred::~CDlgShred() {
     // The worker reports into the controls below: stop and join it while they still exist.
@@ -87,7 +90,7 @@ int CDlgShred::Passes() const {
 BOOL CDlgShred::OnInitDialog() {
     channel_ = std::make_unique<UiChannel>();
     run_ = std::make_unique<ShredRun>(rows_, *this);
-    header_ = LoadSkinBitmap(IDB_SHRED_HEADER);
+    header_.Fit(hwnd_);
     CreateControls();
     ShowRows();
     return TRUE;
@@ -259,7 +262,7 @@ bool CDlgShred::OnPaint() {
     RECT client;
     ::GetClientRect(hwnd_, &client);
     ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    DrawBitmap(dc, header_.Get(), 10, 10, 161, 61);
+    header_.Draw(hwnd_, dc);
     ::EndPaint(hwnd_, &ps);
     return true;
 }
@@ -270,6 +273,10 @@ bool CDlgShred::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_ERASEBKGND:
         result = TRUE;  // OnPaint fills everything
         return true;
+    case WM_DPICHANGED_AFTERPARENT:
+        header_.Fit(hwnd_);
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        return false;
     case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

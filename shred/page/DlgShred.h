@@ -21,6 +21,7 @@
 #include "shred/core/ShredList.h"
 #include "shred/core/ShredRun.h"
 #include "shred/core/ShredView.h"
+#include "sweep/page/PageHeader.h"
 
 namespace scw {
 
@@ -56,6 +57,8 @@ public:
     int Passes() const;
     ShredRun& Run() { return *run_; }
     HWND List() const { return list_.GetSafeHwnd(); }
+    // The header picture as drawn at the page's DPI.
+    HBITMAP HeaderBitmap() const { return header_.Bitmap(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -89,7 +92,7 @@ private:
     std::optional<ProgressScale> scale_;
     std::atomic<std::uint64_t> progressBytes_{0};
     std::atomic<bool> progressQueued_{false};
-    UniqueBitmap header_;
+    PageHeader header_;
     CMyListCtrl list_;
     CNRadioEx radios_[3];
     CMyStaticCtrl labels_[3];

@@ -20,6 +20,26 @@ constexpr int kMargin = 5;
 constexpr int kBottomMargin = 50;
 constexpr int kCheckSize = 13;
 constexpr size_t kMaxRowText = 255;
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
+
+RECT PlaceInParent(HWND window) {
+    RECT rc{};
+    ::GetWindowRect(window, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// Moves every child from a layout made for `dpi` to the same layout at 96 DPI.
+void UnscaleChildren(HWND parent, Dpi dpi) {
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const RECT rc = PlaceInParent(child);
+        const RECT at96{dpi.Unscale(rc.left), dpi.Unscale(rc.top), dpi.Unscale(rc.right), dpi.Unscale(rc.bottom)};
+        ::SetWindowPos(child, nullptr, at96.left, at96.top, at96.right - at96.left, at96.bottom - at96.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
 
 LPARAM ItemIdOf(HWND tree, HTREEITEM row) {
     TVITEMW item{};
@@ -45,7 +65,12 @@ CDlgOptionsChoose::~CDlgOptionsChoose() {
 }
 
 BOOL CDlgOptionsChoose::OnInitDialog() {
+    // The dialog manager laid the template out for the screen the dialog opened on; it shows at
+    // its owner's DPI.
+    dpi_ = DpiOfWindow(hwnd_);
+    HWND owner = ::GetWindow(hwnd_, GW_OWNER);
     if (!CreateTree()) return TRUE;
+    if (owner) TakeToDpi(DpiOfWindow(owner));
 
     std::unordered_map<const CMyObject*, HTREEITEM> rows;
     catalogue_.ForEach([&](const CMyObject* node) {
@@ -76,11 +101,12 @@ bool CDlgOptionsChoose::CreateTree() {
     ::InitCommonControlsEx(&icc);
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    int width = std::max<int>(0, client.right - 2 * kMargin);
-    int height = std::max<int>(0, client.bottom - kMargin - kBottomMargin);
+    const int margin = dpi_.Scale(kMargin);
+    int width = std::max<int>(0, client.right - 2 * margin);
+    int height = std::max<int>(0, client.bottom - margin - dpi_.Scale(kBottomMargin));
     tree_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-                              kMargin, kMargin, width, height, hwnd_,
+                              margin, margin, width, height, hwnd_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)), AppInstance(), nullptr);
     if (!tree_) return false;
     // Added after creation, so the tree view prepares its check-box state images.
@@ -89,9 +115,55 @@ bool CDlgOptionsChoose::CreateTree() {
     ::SetWindowPos(tree_, ::GetDlgItem(hwnd_, IDOK), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // A dialog shown again makes its tree again: the list of the last showing goes now.
-    states_ = LoadSkinImageStrip(IDB_TREE_CHECKS, kCheckSize, kCheckSize, 4, RGB(255, 255, 255));
+    states_ = LoadSkinImageStrip(IDB_TREE_CHECKS, kCheckSize, kCheckSize, 4, RGB(255, 255, 255), dpi_);
     if (states_) UseStateImages(tree_, states_.Get());
+    baseIndent_ = static_cast<int>(TreeView_GetIndent(tree_));
     HookCheckClicks(tree_);
+    return true;
+}
+
+void CDlgOptionsChoose::TakeToDpi(Dpi dpi) {
+    if (dpi == dpi_) return;
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    if (layout_.Count() == 0) {
+        // Recorded once, as the layout would stand at 96 DPI.
+        client96_ = SIZE{dpi_.Unscale(client.right), dpi_.Unscale(client.bottom)};
+        UnscaleChildren(hwnd_, dpi_);
+        layout_.Capture(hwnd_, dpi_);
+    }
+    layout_.Apply(hwnd_, dpi);
+    dpi_ = dpi;
+    // The frame keeps its own size; the client area takes the new one around the same centre.
+    RECT window{};
+    ::GetWindowRect(hwnd_, &window);
+    const int growX = dpi.Scale(client96_.cx) - client.right;
+    const int growY = dpi.Scale(client96_.cy) - client.bottom;
+    ::SetWindowPos(hwnd_, nullptr, window.left - growX / 2, window.top - growY / 2,
+                   window.right - window.left + growX, window.bottom - window.top + growY,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (tree_) {
+        TreeView_SetIndent(tree_, dpi.Scale(baseIndent_));
+        LoadCheckImages();
+    }
+}
+
+void CDlgOptionsChoose::LoadCheckImages() {
+    UniqueImageList states = LoadSkinImageStrip(IDB_TREE_CHECKS, kCheckSize, kCheckSize, 4, RGB(255, 255, 255), dpi_);
+    if (!states) return;
+    // Ours is replaced only once the tree view no longer uses it.
+    TreeView_SetImageList(tree_, states.Get(), TVSIL_STATE);
+    states_ = std::move(states);
+}
+
+bool CDlgOptionsChoose::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_DPICHANGED) return false;
+    // Moved to a screen of another scale: laid out for it, at the place the system suggests.
+    TakeToDpi(Dpi(HIWORD(wParam)));
+    if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam))
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    result = 0;
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/Catalogue.h"
 #include "framework/Dialog.h"
+#include "framework/DpiLayout.h"
 #include "framework/IniFileRW.h"
 #include "framework/UniqueHandle.h"
 
@@ -25,6 +26,8 @@ public:
     // The row that shows an item ID, or null.
     HTREEITEM RowOf(UINT itemId) const;
     const std::vector<HTREEITEM>& CategoryRows() const { return categories_; }
+    // The DPI the dialog is laid out for: its owner's.
+    Dpi ShownDpi() const { return dpi_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -32,9 +35,13 @@ protected:
     void OnOK() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnDestroy() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     bool CreateTree();
+    // Takes the template's layout, made for dpi_, to `dpi`; the client area keeps its centre.
+    void TakeToDpi(Dpi dpi);
+    void LoadCheckImages();
     HTREEITEM InsertRow(HTREEITEM parent, UINT itemId);
     std::vector<int> ReadShownSet() const;
     std::vector<int> CollectTicked() const;
@@ -44,6 +51,10 @@ private:
     HWND tree_ = nullptr;
     UniqueImageList states_;
     std::vector<HTREEITEM> categories_;
+    Dpi dpi_;
+    DpiLayout layout_;
+    SIZE client96_{};
+    int baseIndent_ = 0;
 };
 
 }  // namespace scw

@@ -21,6 +21,9 @@ constexpr RECT kDeletedRect{153, 176, 242, 200};
 constexpr RECT kFailedRect{153, 213, 242, 237};
 constexpr RECT kAlertRect{32, 242, 307, 284};
 constexpr RECT kExitRect{347, 255, 411, 275};
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
 
 void DrawWholeBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     const SIZE size = BitmapSize(bitmap);
@@ -28,7 +31,7 @@ void DrawWholeBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
 }
 
 // The window outline: the whole bitmap less its magenta pixels within the band along its edges.
-HRGN OutlineOf(HBITMAP bitmap) {
+HRGN OutlineOf(HBITMAP bitmap, int band) {
     BITMAP info{};
     if (!bitmap || !::GetObjectW(bitmap, sizeof info, &info)) return nullptr;
     const int width = info.bmWidth;
@@ -48,7 +51,7 @@ HRGN OutlineOf(HBITMAP bitmap) {
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) == kSkinKeyColor;
     };
     auto inBand = [&](int x, int y) {
-        return x < kCornerBand || y < kCornerBand || x >= width - kCornerBand || y >= height - kCornerBand;
+        return x < band || y < band || x >= width - band || y >= height - band;
     };
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width;) {
@@ -85,25 +88,29 @@ bool CDlgScanResult::WaitUntilReady(DWORD timeoutMs) const {
 }
 
 BOOL CDlgScanResult::OnInitDialog() {
-    background_ = LoadSkinBitmap(IDB_RESULT_BACKGROUND);
-    segmentOn_ = LoadSkinBitmap(IDB_RESULT_SEGMENT_ON);
-    segmentOff_ = LoadSkinBitmap(IDB_RESULT_SEGMENT_OFF);
-    alert_ = LoadSkinBitmap(IDB_RESULT_ALERT);
+    HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+    // The template's font was made for the screen the dialog opened on; it shows at its owner's DPI.
+    const Dpi fontsMadeFor = DpiOfWindow(hwnd_);
+    const Dpi shown = owner ? DpiOfWindow(owner) : fontsMadeFor;
+
+    // Laid out in skin pixels first, then taken to the DPI it is shown at.
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateControls();
+    layout_.Capture(hwnd_, fontsMadeFor);
+    FitToDpi(shown);
 
     // Centred over the owner (or the screen when there is none).
     RECT over{};
-    HWND owner = ::GetWindow(hwnd_, GW_OWNER);
     if (owner && ::IsWindowVisible(owner)) {
         ::GetWindowRect(owner, &over);
     } else {
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
     }
-    const int x = over.left + (over.right - over.left - kWidth) / 2;
-    const int y = over.top + (over.bottom - over.top - kHeight) / 2;
-    ::SetWindowPos(hwnd_, nullptr, x, y, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    CutCorners();
+    const int width = dpi_.Scale(kWidth), height = dpi_.Scale(kHeight);
+    const int x = over.left + (over.right - over.left - width) / 2;
+    const int y = over.top + (over.bottom - over.top - height) / 2;
+    ::SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    CreateControls();
     SetTotal(total_);
     deleted_ = 0;
     failed_ = 0;
@@ -116,8 +123,35 @@ BOOL CDlgScanResult::OnInitDialog() {
     return TRUE;
 }
 
+void CDlgScanResult::FitToDpi(Dpi dpi) {
+    dpi_ = dpi;
+    background_ = LoadSkinBitmap(IDB_RESULT_BACKGROUND, dpi);
+    segmentOn_ = LoadSkinBitmap(IDB_RESULT_SEGMENT_ON, dpi);
+    segmentOff_ = LoadSkinBitmap(IDB_RESULT_SEGMENT_OFF, dpi);
+    UniqueBitmap alert = LoadSkinBitmap(IDB_RESULT_ALERT, dpi);
+    layout_.Apply(hwnd_, dpi);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, dpi.Scale(kWidth), dpi.Scale(kHeight),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The picture static keeps showing the old bitmap until it has the new one.
+    std::swap(alert_, alert);
+    ShowAlertPicture();
+    CutCorners();
+}
+
+void CDlgScanResult::ShowAlertPicture() {
+    HWND alert = ::GetDlgItem(hwnd_, kAlertId);
+    if (!alert) return;
+    // A picture static takes its picture's size: put it back at its place for this DPI.
+    RECT place{};
+    ::GetWindowRect(alert, &place);
+    ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&place), 2);
+    ::SendMessageW(alert, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(alert_.Get()));
+    ::SetWindowPos(alert, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CDlgScanResult::CutCorners() {
-    if (HRGN outline = OutlineOf(background_.Get())) {
+    if (HRGN outline = OutlineOf(background_.Get(), dpi_.Scale(kCornerBand))) {
         if (!::SetWindowRgn(hwnd_, outline, TRUE)) ::DeleteObject(outline);
     }
 }
@@ -143,10 +177,10 @@ void CDlgScanResult::CreateControls() {
         display.SetText(i < 2 ? L"0" : std::to_wstring(total_));
     }
 
-    HWND alert = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_BITMAP, kAlertRect.left, kAlertRect.top,
-                                   kAlertRect.right - kAlertRect.left, kAlertRect.bottom - kAlertRect.top, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAlertId)), AppInstance(), nullptr);
-    if (alert) ::SendMessageW(alert, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(alert_.Get()));
+    // Its picture comes with the DPI (FitToDpi).
+    ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_BITMAP, kAlertRect.left, kAlertRect.top,
+                      kAlertRect.right - kAlertRect.left, kAlertRect.bottom - kAlertRect.top, hwnd_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAlertId)), AppInstance(), nullptr);
 
     // The Exit button is the only way out, and only once the deletion is done.
     if (exit_.Create(L"Exit", WS_TABSTOP, kExitRect, hwnd_, kExitId)) {
@@ -194,7 +228,9 @@ void CDlgScanResult::ShowCounts() {
 
 void CDlgScanResult::RepaintBar() {
     channel_.Post([this] {
-        if (hwnd_) ::InvalidateRect(hwnd_, &kBarRect, FALSE);
+        if (!hwnd_) return;
+        const RECT bar = BarRect();
+        ::InvalidateRect(hwnd_, &bar, FALSE);
     });
 }
 
@@ -208,7 +244,8 @@ void CDlgScanResult::FinishDeletion() {
 void CDlgScanResult::OnFinish() {
     deletedDisplay_.SetText(std::to_wstring(deleted_.load()));
     failedDisplay_.SetText(std::to_wstring(failed_.load()));
-    ::InvalidateRect(hwnd_, &kBarRect, FALSE);
+    const RECT bar = BarRect();
+    ::InvalidateRect(hwnd_, &bar, FALSE);
     picture_.Stop();
     ::ShowWindow(exit_.GetSafeHwnd(), SW_SHOW);
     if (failed_.load() >= 1) ::ShowWindow(::GetDlgItem(hwnd_, kAlertId), SW_SHOW);
@@ -219,8 +256,8 @@ void CDlgScanResult::PaintFace(HDC dc) {
     DrawWholeBitmap(dc, background_.Get(), 0, 0);
     const int filled = std::min(step_.load(), kSegments);
     for (int i = 0; i < kSegments; ++i) {
-        DrawWholeBitmap(dc, i < filled ? segmentOn_.Get() : segmentOff_.Get(), kBarRect.left + i * kSegmentWidth,
-                   kBarRect.top);
+        DrawWholeBitmap(dc, i < filled ? segmentOn_.Get() : segmentOff_.Get(),
+                        dpi_.Scale(kBarRect.left + i * kSegmentWidth), dpi_.Scale(kBarRect.top));
     }
 }
 
@@ -252,6 +289,17 @@ bool CDlgScanResult::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         PaintFace(reinterpret_cast<HDC>(wParam));
         result = 0;
         return true;
+    case WM_DPICHANGED: {
+        // Moved to a screen of another scale: remade for it, at the place the system suggests.
+        FitToDpi(Dpi(HIWORD(wParam)));
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (suggested)
+            ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        result = 0;
+        return true;
+    }
     default:
         return ReflectToControl(message, wParam, lParam, result);
     }

@@ -10,6 +10,7 @@
 #include "controls/NButtonEx.h"
 #include "controls/PictureEx.h"
 #include "framework/Dialog.h"
+#include "framework/DpiLayout.h"
 #include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
 #include "sweep/core/SweepView.h"
@@ -58,6 +59,8 @@ public:
 
     // Draws the window's face (background and bar) into dc; the paint handler buffers it.
     void PaintFace(HDC dc);
+    // The DPI the window is shown at: its owner's when it opened, the screen's after a move.
+    Dpi ShownDpi() const { return dpi_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -76,6 +79,10 @@ private:
     void OnFinish();
     void CutCorners();
     void CreateControls();
+    // Skin pictures, children and outline for `dpi`; the children were captured at 96 DPI.
+    void FitToDpi(Dpi dpi);
+    void ShowAlertPicture();
+    RECT BarRect() const { return dpi_.Scale(kBarRect); }
 
     // Made on the dialog's thread with the dialog: the reports' way to its windows.
     UiChannel channel_;
@@ -87,6 +94,8 @@ private:
     std::atomic<bool> ready_{false};
     std::atomic<bool> finished_{false};
     HANDLE workerToResume_ = nullptr;
+    Dpi dpi_;
+    DpiLayout layout_;
     std::function<void()> onReady_;
     UniqueKernelHandle readyEvent_;
     UniqueBitmap background_;

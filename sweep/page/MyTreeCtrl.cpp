@@ -10,21 +10,38 @@ namespace scw {
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-using L = TreeRowLayout;
+#ifndef WM_DPICHANGED_AFTERPARENT
+constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
+#endif
 
-UniqueImageList BlankList(int width, int count) {
-    UniqueImageList list(::ImageList_Create(width, L::kIconSize, ILC_COLOR24 | ILC_MASK, count, 0));
+UniqueImageList BlankList(int width, int height, int count) {
+    UniqueImageList list(::ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0));
     if (!list) return list;
-    UniqueBitmap blank(::CreateCompatibleBitmap(WindowDc(nullptr).Get(), width * count, L::kIconSize));
+    UniqueBitmap blank(::CreateCompatibleBitmap(WindowDc(nullptr).Get(), width * count, height));
     if (!blank) return list;
     {
         UniqueMemDc dc(::CreateCompatibleDC(nullptr));
         SelectScope select(dc.Get(), blank.Get());
-        RECT all{0, 0, width * count, L::kIconSize};
+        RECT all{0, 0, width * count, height};
         ::FillRect(dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     }
     ::ImageList_AddMasked(list.Get(), blank.Get(), kWhite);
     return list;
+}
+
+// The width of the vertical scroll bar the system draws on this window.
+int ScrollBarWidth(HWND window) {
+    using ForDpi = int(WINAPI*)(int, UINT);
+    using DpiOf = UINT(WINAPI*)(HWND);
+    HMODULE user = ::GetModuleHandleW(L"user32.dll");
+    static const auto metric = reinterpret_cast<ForDpi>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(user, "GetSystemMetricsForDpi")));
+    static const auto dpiOf =
+        reinterpret_cast<DpiOf>(reinterpret_cast<void (*)()>(::GetProcAddress(user, "GetDpiForWindow")));
+    if (metric && dpiOf) {
+        if (UINT dpi = dpiOf(window)) return metric(SM_CXVSCROLL, dpi);
+    }
+    return ::GetSystemMetrics(SM_CXVSCROLL);
 }
 
 void ClearCounts(CMyObject& node) {
@@ -53,24 +70,55 @@ bool CMyTreeCtrl::Create(HWND parent, const RECT& rect, int id) {
         ::SendMessageW(tree, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     TreeView_SetBkColor(tree, kWhite);
     if (!channel_) channel_ = std::make_unique<UiChannel>();
-    painter_.LoadImages();
     if (!Attach(tree)) {
         ::DestroyWindow(tree);
         return false;
     }
-    LoadLayoutImages();
-    // Room for a pixel above and below the 16-pixel icons and status squares.
-    if (TreeView_GetItemHeight(hwnd_) < L::kIconSize + 2) TreeView_SetItemHeight(hwnd_, L::kIconSize + 2);
+    baseIndent_ = static_cast<int>(TreeView_GetIndent(hwnd_));
+    FitToDpi();
     return true;
+}
+
+void CMyTreeCtrl::FitToDpi() {
+    const Dpi dpi = DpiOfWindow(hwnd_);
+    painter_.LoadImages(dpi);
+    LoadLayoutImages();
+    if (dpi != Dpi()) TreeView_SetIndent(hwnd_, dpi.Scale(baseIndent_));
+    else if (static_cast<int>(TreeView_GetIndent(hwnd_)) != baseIndent_) TreeView_SetIndent(hwnd_, baseIndent_);
+    // The tree view's own height for its font and images, but room for a pixel above and below
+    // the icons and status squares.
+    TreeView_SetItemHeight(hwnd_, -1);
+    const int least = RowMetrics().minRowHeight;
+    if (TreeView_GetItemHeight(hwnd_) < least) TreeView_SetItemHeight(hwnd_, least);
+    // Counts already shown move to the new measures.
+    if (catalogue_) {
+        const SIZE column = Measure();
+        for (CMyObject* category = catalogue_->Head(); category; category = category->next)
+            RelayoutCounts(*category, column);
+    }
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void CMyTreeCtrl::LoadLayoutImages() {
     // The tree view lays its rows out (and hit-tests them) from the sizes of its image lists.
     // Blank lists of the box widths put its check-box and icon areas exactly where we draw.
-    layoutStates_ = BlankList(L::kBoxWidth, 4);
-    layoutIcons_ = BlankList(L::kIconBox, 1);
-    TreeView_SetImageList(hwnd_, layoutIcons_.Get(), TVSIL_NORMAL);
-    UseStateImages(hwnd_, layoutStates_.Get());
+    const TreeRowMetrics& m = RowMetrics();
+    UniqueImageList states = BlankList(m.boxWidth, m.iconSize, 4);
+    UniqueImageList icons = BlankList(m.iconBox, m.iconSize, 1);
+    TreeView_SetImageList(hwnd_, icons.Get(), TVSIL_NORMAL);
+    // The first time the tree view's own check boxes go; later our previous list goes below.
+    if (layoutStates_)
+        TreeView_SetImageList(hwnd_, states.Get(), TVSIL_STATE);
+    else
+        UseStateImages(hwnd_, states.Get());
+    // The old lists go only once the tree view no longer uses them.
+    layoutStates_ = std::move(states);
+    layoutIcons_ = std::move(icons);
+}
+
+void CMyTreeCtrl::RelayoutCounts(CMyObject& node, SIZE countColumn) {
+    LayoutNode(node, countColumn);
+    for (CMyObject* child = node.firstChild; child; child = child->nextSibling) RelayoutCounts(*child, countColumn);
 }
 
 bool CMyTreeCtrl::OnTreeThread(const std::function<void()>& work) const {
@@ -157,19 +205,20 @@ int CMyTreeCtrl::ClientWidthWithScrollBar() const {
     ::GetClientRect(hwnd_, &client);
     int width = client.right - client.left;
     // Counts stay put whether or not a scroll bar comes and goes.
-    if (!(::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL)) width -= ::GetSystemMetrics(SM_CXVSCROLL);
+    if (!(::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL)) width -= ScrollBarWidth(hwnd_);
     return width;
 }
 
 void CMyTreeCtrl::LayoutNode(CMyObject& node, SIZE countColumn) {
+    const TreeRowMetrics& m = RowMetrics();
     const int width = ClientWidthWithScrollBar();
     const int indent = hwnd_ ? static_cast<int>(TreeView_GetIndent(hwnd_)) : 0;
     const int steps = node.level >= LevelItem ? 0 : static_cast<int>(LevelItem - node.level);
-    const int right = width - (kStatusSquare + kStatusGap) - steps * indent;
+    const int right = width - (m.statusSquare + m.statusGap) - steps * indent;
     node.draw.indent = indent;
     node.draw.countColumn = countColumn.cx;
     node.draw.countRect = RECT{right - countColumn.cx, 0, right, 0};
-    node.draw.stateRect = node.level == LevelItem ? RECT{width - kStatusSquare, 0, width, 0} : RECT{};
+    node.draw.stateRect = node.level == LevelItem ? RECT{width - m.statusSquare, 0, width, 0} : RECT{};
 }
 
 void CMyTreeCtrl::ResetSubtree(CMyObject& node, SIZE countColumn, std::vector<CMyObject*>& checked) {
@@ -273,6 +322,10 @@ bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             result = 0;
             return true;
         }
+        return false;
+    case WM_DPICHANGED_AFTERPARENT:
+        // Sent after the layout gave the tree its place and its font for the new DPI.
+        FitToDpi();
         return false;
     case WM_TIMER:
         if (wParam != kAnimationTimer) return false;

@@ -62,6 +62,8 @@ public:
     // Paints the rows that fall into `area` of the client area into `dc` (the paint handler
     // hands it an off-screen bitmap; tests hand it their own).
     void PaintRows(HDC dc, const RECT& area);
+    // The boxes of a row at the tree's DPI.
+    const TreeRowMetrics& RowMetrics() const { return painter_.Metrics(); }
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -69,7 +71,10 @@ protected:
 private:
     // Runs the work on the tree's thread while its window exists; false when it did not run.
     bool OnTreeThread(const std::function<void()>& work) const;
+    // Images, row height, indent and count column for the DPI the tree is shown at now.
+    void FitToDpi();
     void LoadLayoutImages();
+    void RelayoutCounts(CMyObject& node, SIZE countColumn);
     void InsertSubtree(CMyObject* node, HTREEITEM parentRow);
     void ForEachCategoryRow(CheckState state);
 
@@ -84,6 +89,8 @@ private:
 
     const Catalogue* catalogue_ = nullptr;
     TreeRowPainter painter_;
+    // The tree view's own indent, taken as its 96-DPI length.
+    int baseIndent_ = 0;
     // Blank lists of the boxes' widths: the tree view lays its rows out by them.
     UniqueImageList layoutStates_;
     UniqueImageList layoutIcons_;

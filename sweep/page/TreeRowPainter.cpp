@@ -11,8 +11,6 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kLineColour = RGB(160, 160, 160);
 constexpr int kIconCount = 37;
-constexpr int kCheckSize = 13;
-constexpr int kExpandSize = 9;
 using L = TreeRowLayout;
 
 CMyObject* NodeOf(HWND tree, HTREEITEM row, UINT* state) {
@@ -42,13 +40,21 @@ void DrawCentred(HIMAGELIST list, int index, HDC dc, int x, const RECT& row, int
 }
 }  // namespace
 
-void TreeRowPainter::LoadImages() {
-    icons_ = LoadSkinImageStrip(IDB_TREE_ICONS, L::kIconSize, L::kIconSize, kIconCount, kSkinKeyColor);
-    checks_ = LoadSkinImageStrip(IDB_TREE_CHECKS, kCheckSize, kCheckSize, 4, kWhite);
-    expand_ = LoadSkinImageStrip(IDB_TREE_EXPAND, kExpandSize, kExpandSize, 2, kWhite);
+TreeRowMetrics::TreeRowMetrics(Dpi dpi)
+    : iconSize(dpi.Scale(L::kIconSize)), boxWidth(dpi.Scale(L::kBoxWidth)), iconBox(dpi.Scale(L::kIconBox)),
+      checkBox(iconBox + boxWidth), expandBox(checkBox + boxWidth), checkSize(dpi.Scale(L::kCheckSize)),
+      expandSize(dpi.Scale(L::kExpandSize)), statusSquare(dpi.Scale(L::kStatusSquare)),
+      statusGap(dpi.Scale(L::kStatusGap)), minRowHeight(dpi.Scale(L::kIconSize + 2)), selectionPad(dpi.Scale(4)),
+      textInset(dpi.Scale(2)) {}
+
+void TreeRowPainter::LoadImages(Dpi dpi) {
+    metrics_ = TreeRowMetrics(dpi);
+    icons_ = LoadSkinImageStrip(IDB_TREE_ICONS, L::kIconSize, L::kIconSize, kIconCount, kSkinKeyColor, dpi);
+    checks_ = LoadSkinImageStrip(IDB_TREE_CHECKS, L::kCheckSize, L::kCheckSize, 4, kWhite, dpi);
+    expand_ = LoadSkinImageStrip(IDB_TREE_EXPAND, L::kExpandSize, L::kExpandSize, 2, kWhite, dpi);
     frames_ = LoadSkinImageStrip(IDB_TREE_SCANANIM, L::kStatusSquare, L::kStatusSquare, L::kAnimationFrames,
-                                 kSkinKeyColor);
-    done_ = LoadSkinImageStrip(IDB_TREE_DONE, L::kStatusSquare, L::kStatusSquare, 1, kSkinKeyColor);
+                                 kSkinKeyColor, dpi);
+    done_ = LoadSkinImageStrip(IDB_TREE_DONE, L::kStatusSquare, L::kStatusSquare, 1, kSkinKeyColor, dpi);
 }
 
 bool TreeRowPainter::GetRowGeometry(HWND tree, HTREEITEM row, RowGeometry& geometry) {
@@ -84,28 +90,30 @@ void TreeRowPainter::PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometr
     UINT state = 0;
     CMyObject* node = NodeOf(tree, row, &state);
     if (!node) return;
+    const TreeRowMetrics& m = metrics_;
     if (::GetWindowLongW(tree, GWL_STYLE) & TVS_HASLINES) PaintLines(tree, dc, row, g);
     if (TreeView_GetChild(tree, row)) {
         DrawCentred(expand_.Get(), (state & TVIS_EXPANDED) ? 1 : 0, dc,
-                    g.textLeft - L::kExpandBox + (L::kBoxWidth - kExpandSize) / 2, g.row, kExpandSize);
+                    g.textLeft - m.expandBox + (m.boxWidth - m.expandSize) / 2, g.row, m.expandSize);
     }
     const int check = static_cast<int>((state & TVIS_STATEIMAGEMASK) >> 12);
     if (check >= 1 && check <= 3) {
-        DrawCentred(checks_.Get(), check, dc, g.textLeft - L::kCheckBox + (L::kBoxWidth - kCheckSize) / 2, g.row,
-                    kCheckSize);
+        DrawCentred(checks_.Get(), check, dc, g.textLeft - m.checkBox + (m.boxWidth - m.checkSize) / 2, g.row,
+                    m.checkSize);
     }
     if (node->icon < static_cast<UINT>(kIconCount)) {
         DrawCentred(icons_.Get(), static_cast<int>(node->icon), dc,
-                    g.textLeft - L::kIconBox + (L::kIconBox - L::kIconSize) / 2, g.row, L::kIconSize);
+                    g.textLeft - m.iconBox + (m.iconBox - m.iconSize) / 2, g.row, m.iconSize);
     }
     PaintName(tree, dc, *node, state, g);
     PaintCount(dc, *node, g, animated, frame);
 }
 
-void TreeRowPainter::PaintName(HWND tree, HDC dc, const CMyObject& node, UINT state, const RowGeometry& g) {
+void TreeRowPainter::PaintName(HWND tree, HDC dc, const CMyObject& node, UINT state,
+                               const RowGeometry& g) const {
     RECT text{g.textLeft, g.row.top, g.textLeft, g.row.bottom};
     ::DrawTextW(dc, node.displayName.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-    text.right += 4;
+    text.right += metrics_.selectionPad;
     text.top = g.row.top;
     text.bottom = g.row.bottom;
     COLORREF textColour = ::GetSysColor(COLOR_WINDOWTEXT);
@@ -115,17 +123,17 @@ void TreeRowPainter::PaintName(HWND tree, HDC dc, const CMyObject& node, UINT st
         if (focused) textColour = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
     COLORREF oldColour = ::SetTextColor(dc, textColour);
-    RECT inner{text.left + 2, text.top, text.right, text.bottom};
+    RECT inner{text.left + metrics_.textInset, text.top, text.right, text.bottom};
     ::DrawTextW(dc, node.displayName.c_str(), -1, &inner, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_LEFT);
     ::SetTextColor(dc, oldColour);
 }
 
-void TreeRowPainter::PaintLines(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& g) {
+void TreeRowPainter::PaintLines(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& g) const {
     const int top = g.row.top;
     const int bottom = g.row.bottom;
     const int middle = top + (bottom - top) / 2;
-    const int x = g.textLeft - L::kExpandBox + L::kBoxWidth / 2;
-    DottedHorizontal(dc, x, g.textLeft - L::kCheckBox, middle);
+    const int x = g.textLeft - metrics_.expandBox + metrics_.boxWidth / 2;
+    DottedHorizontal(dc, x, g.textLeft - metrics_.checkBox, middle);
     HTREEITEM parent = TreeView_GetParent(tree, row);
     if (parent || TreeView_GetPrevSibling(tree, row)) DottedVertical(dc, x, top, middle);
     if (TreeView_GetNextSibling(tree, row)) DottedVertical(dc, x, middle, bottom);
@@ -152,9 +160,9 @@ void TreeRowPainter::PaintCount(HDC dc, const CMyObject& node, const RowGeometry
     const RECT& square = node.draw.stateRect;
     if (square.right <= square.left) return;
     if (scanState == ScanRunning) {
-        DrawCentred(frames_.Get(), animated == &node ? frame : 0, dc, square.left, g.row, L::kStatusSquare);
+        DrawCentred(frames_.Get(), animated == &node ? frame : 0, dc, square.left, g.row, metrics_.statusSquare);
     } else if (scanState == ScanDone) {
-        DrawCentred(done_.Get(), 0, dc, square.left, g.row, L::kStatusSquare);
+        DrawCentred(done_.Get(), 0, dc, square.left, g.row, metrics_.statusSquare);
     }
 }
 

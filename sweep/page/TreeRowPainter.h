@@ -5,11 +5,12 @@
 #include <commctrl.h>
 
 #include "engine/MyObject.h"
+#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
 
-// Where the tree view puts a row's boxes, so that its layout and hit tests match the drawing.
+// Where the tree view puts a row's boxes at 96 DPI, so that its layout and hit tests match the drawing.
 struct TreeRowLayout {
     static constexpr int kIconSize = 16;
     static constexpr int kBoxWidth = 16;
@@ -20,12 +21,35 @@ struct TreeRowLayout {
     static constexpr int kStatusSquare = 16;
     static constexpr int kStatusGap = 5;
     static constexpr int kAnimationFrames = 8;
+    static constexpr int kCheckSize = 13;
+    static constexpr int kExpandSize = 9;
+};
+
+// The same boxes at a DPI. Each box is scaled on its own and the offsets are summed from them,
+// as the tree view sums the widths of its image lists: drawing and hit tests stay in step.
+struct TreeRowMetrics {
+    explicit TreeRowMetrics(Dpi dpi = Dpi());
+    int iconSize;
+    int boxWidth;
+    int iconBox;
+    int checkBox;   // iconBox + boxWidth
+    int expandBox;  // checkBox + boxWidth
+    int checkSize;
+    int expandSize;
+    int statusSquare;
+    int statusGap;
+    // Least row height: a pixel above and below the icons and status squares.
+    int minRowHeight;
+    // The selection reaches this far right of the name, whose text starts this far in.
+    int selectionPad;
+    int textInset;
 };
 
 class TreeRowPainter {
 public:
-    // Window thread, once the tree exists.
-    void LoadImages();
+    // Window thread, once the tree exists, and again whenever its DPI changes.
+    void LoadImages(Dpi dpi);
+    const TreeRowMetrics& Metrics() const { return metrics_; }
 
     // The rows of the tree view that fall into `area` of its client area. `animated` shows
     // the given frame of the running animation; other running items show its first frame.
@@ -40,11 +64,12 @@ private:
     static bool GetRowGeometry(HWND tree, HTREEITEM row, RowGeometry& geometry);
     void PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& geometry, const CMyObject* animated,
                   int frame) const;
-    static void PaintLines(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& geometry);
-    static void PaintName(HWND tree, HDC dc, const CMyObject& node, UINT state, const RowGeometry& geometry);
+    void PaintLines(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& geometry) const;
+    void PaintName(HWND tree, HDC dc, const CMyObject& node, UINT state, const RowGeometry& geometry) const;
     void PaintCount(HDC dc, const CMyObject& node, const RowGeometry& geometry, const CMyObject* animated,
                     int frame) const;
 
+    TreeRowMetrics metrics_;
     UniqueImageList icons_;
     UniqueImageList checks_;
     UniqueImageList expand_;
