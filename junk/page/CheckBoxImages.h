@@ -1,6 +1,6 @@
 #pragma once
-// Check boxes for a list view's rows (unticked, ticked) drawn at a DPI, in the small icon size
-// of that DPI, as the list view draws its own at the system's.
+// Check boxes for a list view's rows (unticked, ticked) drawn at a DPI: the cells of the list
+// view's own check boxes at 96 DPI, scaled, each with a box of the classic 13 pixels scaled.
 #include <windows.h>
 
 #include "framework/Dpi.h"
@@ -8,6 +8,6 @@
 
 namespace scw {
 
-UniqueImageList MakeCheckBoxImages(Dpi dpi);
+UniqueImageList MakeCheckBoxImages(SIZE cell96, Dpi dpi);
 
 }  // namespace scw

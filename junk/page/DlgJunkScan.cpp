@@ -87,10 +87,16 @@ void CDlgJunkScan::FitTypeList() {
     if (!list) return;
     for (int column = 0; column < 2; ++column)
         ::SendMessageW(list, LVM_SETCOLUMNWIDTH, column, laidOutFor_.Scale(kColumnWidths[column]));
-    // At 96 DPI the list view's own check boxes; at any other ours, drawn at that size.
+    // At 96 DPI the list view's own check boxes; at any other ours, drawn at that scale.
     UniqueImageList checks;
     if (laidOutFor_ != Dpi()) {
-        checks = MakeCheckBoxImages(laidOutFor_);
+        if (!ownChecks_) {
+            auto own = reinterpret_cast<HIMAGELIST>(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+            int cx = 0, cy = 0;
+            if (!own || !ImageList_GetIconSize(own, &cx, &cy)) return;
+            checkCell96_ = SIZE{cx, cy};
+        }
+        checks = MakeCheckBoxImages(checkCell96_, laidOutFor_);
         if (!checks) return;
     }
     HIMAGELIST shown = checks ? checks.Get() : ownChecks_;

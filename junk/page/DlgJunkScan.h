@@ -64,6 +64,7 @@ private:
     // Check boxes drawn for a DPI other than 96, and the list view's own while ours are shown.
     UniqueImageList checks_;
     HIMAGELIST ownChecks_ = nullptr;
+    SIZE checkCell96_{};
 };
 
 }  // namespace scw

@@ -11,6 +11,7 @@
 #include "state/ItemSets.h"
 #include "sweep/core/TreeChecks.h"
 #include "tests/common/TestSupport.h"
+#include "tests/sweep/page/DpiHost.h"
 
 namespace scw::test {
 namespace {
@@ -42,10 +43,10 @@ protected:
 class ChooserTest : public testing::Test {
 protected:
     void SetUp() override { catalogue.Build(); }
-    INT_PTR Run(std::function<void(ScriptedChooser&)> script) {
+    INT_PTR Run(std::function<void(ScriptedChooser&)> script, HWND owner = nullptr) {
         ScriptedChooser dialog(catalogue, settings);
         dialog.script = std::move(script);
-        return dialog.DoModal(nullptr);
+        return dialog.DoModal(owner);
     }
     std::wstring Read(const wchar_t* section, const wchar_t* key) {
         return settings.ReadString(section, key, 64);
@@ -152,6 +153,70 @@ TEST_F(ChooserTest, CancelWritesNothing) {
               IDCANCEL);
     EXPECT_EQ(ReadFileText(settings.Path()), before);
 }
+
+// The places of the chooser's controls, and how big its check boxes are.
+struct ChooserLook {
+    SIZE client{};
+    std::vector<RECT> controls;
+    SIZE checks{};
+};
+
+ChooserLook LookOf(ScriptedChooser& d) {
+    ChooserLook look;
+    RECT client{};
+    ::GetClientRect(d.Window(), &client);
+    look.client = SIZE{client.right, client.bottom};
+    for (int id : {CDlgOptionsChoose::kTreeId, IDOK, CDlgOptionsChoose::kSelectNoneId, IDCANCEL})
+        look.controls.push_back(PlaceInParent(d.GetDlgItem(id)));
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(TreeView_GetImageList(d.Tree(), TVSIL_STATE), &cx, &cy);
+    look.checks = SIZE{cx, cy};
+    return look;
+}
+
+class ChooserDpiTest : public ChooserTest, public testing::WithParamInterface<int> {};
+
+// Opened from a main window shown at a DPI, the chooser is laid out at that DPI: the template's
+// layout at its owner's scale, its text in a font for it, its check boxes drawn for it.
+TEST_P(ChooserDpiTest, IsLaidOutAtItsOwnersScale) {
+    const Dpi dpi(GetParam());
+    ChooserLook at96;
+    Run([&](ScriptedChooser& d) {
+        at96 = LookOf(d);
+        d.Press(IDCANCEL);
+    });
+    DpiHost owner(dpi);
+    Run(
+        [&](ScriptedChooser& d) {
+            EXPECT_EQ(d.ShownDpi(), dpi);
+            const ChooserLook look = LookOf(d);
+            EXPECT_LE(std::abs(look.client.cx - dpi.Scale(at96.client.cx)), 1);
+            EXPECT_LE(std::abs(look.client.cy - dpi.Scale(at96.client.cy)), 1);
+            for (size_t i = 0; i < look.controls.size(); ++i) {
+                const RECT wanted = dpi.Scale(at96.controls[i]);
+                EXPECT_LE(std::abs(look.controls[i].left - wanted.left), 1) << i;
+                EXPECT_LE(std::abs(look.controls[i].top - wanted.top), 1) << i;
+                EXPECT_LE(std::abs(look.controls[i].right - wanted.right), 1) << i;
+                EXPECT_LE(std::abs(look.controls[i].bottom - wanted.bottom), 1) << i;
+            }
+            EXPECT_EQ(look.checks.cx, dpi.Scale(at96.checks.cx));
+            EXPECT_EQ(ExpectTextFits(d.Window()), 3) << "Save, Select None and Cancel";
+            // Ticking still works where the scaled check box is drawn.
+            HWND tree = d.Tree();
+            HTREEITEM row = d.CategoryRows().front();
+            RECT text{};
+            TreeView_GetItemRect(tree, row, &text, TRUE);
+            const LPARAM at = MAKELPARAM(text.left - look.checks.cx / 2, (text.top + text.bottom) / 2);
+            ::SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::SendMessageW(tree, WM_LBUTTONUP, 0, at);
+            EXPECT_EQ(GetCheck(tree, row), Checked);
+            d.Press(IDCANCEL);
+        },
+        owner.Get());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ChooserDpiTest, testing::ValuesIn(TestDpis()),
+                         [](const testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
 
 }  // namespace
 }  // namespace scw::test

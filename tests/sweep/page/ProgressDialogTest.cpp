@@ -9,6 +9,7 @@
 #include "controls/DigiStatic.h"
 #include "sweep/page/DlgScanResult.h"
 #include "tests/common/TestSupport.h"
+#include "tests/sweep/page/DpiHost.h"
 #include "tests/sweep/page/SweepViewFixture.h"
 
 namespace scw::test {
@@ -210,6 +211,71 @@ TEST(ProgressDialogTest, IsCentredWithItsCornersCutOut) {
     EXPECT_EQ(dialog.DoModal(owner), IDOK);
     ::DestroyWindow(owner);
 }
+
+}  // namespace
+}  // namespace scw::test
+
+namespace scw::test {
+namespace {
+
+class ProgressDialogDpiTest : public testing::TestWithParam<int> {};
+
+// Opened over a main window shown at a DPI: the dialog, its children, its outline and its bar
+// take that scale.
+TEST_P(ProgressDialogDpiTest, TakesItsOwnersScale) {
+    const Dpi dpi(GetParam());
+    DpiHost owner(dpi);
+    ::SetWindowPos(owner.Get(), nullptr, 0, 0, dpi.Scale(800), dpi.Scale(686), SWP_NOZORDER | SWP_SHOWWINDOW);
+    ScriptedProgress dialog;
+    dialog.SetTotal(1);
+    dialog.script = [dpi](ScriptedProgress& d) {
+        EXPECT_EQ(d.ShownDpi(), dpi);
+        RECT window{};
+        ::GetWindowRect(d.Window(), &window);
+        EXPECT_EQ(window.right - window.left, dpi.Scale(CDlgScanResult::kWidth));
+        EXPECT_EQ(window.bottom - window.top, dpi.Scale(CDlgScanResult::kHeight));
+        EXPECT_EQ(window.left, (dpi.Scale(800) - dpi.Scale(CDlgScanResult::kWidth)) / 2) << "centred over its owner";
+
+        const struct {
+            int id;
+            RECT at96;
+        } children[] = {{CDlgScanResult::kExitId, {347, 255, 411, 275}},
+                        {CDlgScanResult::kDeletedId, {153, 176, 242, 200}},
+                        {CDlgScanResult::kFailedId, {153, 213, 242, 237}},
+                        {CDlgScanResult::kAlertId, {32, 242, 307, 284}}};
+        for (const auto& child : children) {
+            const RECT shown = PlaceInParent(d.GetDlgItem(child.id));
+            const RECT wanted = dpi.Scale(child.at96);
+            EXPECT_TRUE(EqualRect(&shown, &wanted)) << child.id;
+        }
+
+        const int width = dpi.Scale(CDlgScanResult::kWidth), height = dpi.Scale(CDlgScanResult::kHeight);
+        HRGN outline = ::CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(::GetWindowRgn(d.Window(), outline), ERROR);
+        EXPECT_FALSE(::PtInRegion(outline, 0, 0));
+        EXPECT_FALSE(::PtInRegion(outline, width - 1, height - 1));
+        EXPECT_TRUE(::PtInRegion(outline, width / 2, height / 2));
+        ::DeleteObject(outline);
+
+        RunWorker(d, [&] {
+            d.AddDeleted(1);
+            d.FinishDeletion();
+        });
+        // The whole bar, every segment at its place at this DPI.
+        Canvas canvas(width, height);
+        d.PaintFace(canvas.Dc());
+        for (int i = 0; i < CDlgScanResult::kSegments; ++i) {
+            const RECT segment = dpi.Scale(RECT{90 + i * 24, 150, 90 + (i + 1) * 24, 161});
+            const int area = (segment.right - segment.left) * (segment.bottom - segment.top);
+            EXPECT_GT(canvas.Greenish(segment), area / 2) << i;
+        }
+        d.Exit();
+    };
+    EXPECT_EQ(dialog.DoModal(owner.Get()), IDOK);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ProgressDialogDpiTest, testing::ValuesIn(TestDpis()),
+                         [](const testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
 
 }  // namespace
 }  // namespace scw::test
