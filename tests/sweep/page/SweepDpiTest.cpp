@@ -139,6 +139,13 @@ TEST_P(TreeDpiTest, RowsImagesAndCountsScaleAndAChangeBackRestoresThe96DpiLook) 
     ::SendMessageW(shown.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageW(shown.hwnd, WM_LBUTTONUP, 0, at);
     EXPECT_EQ(shown.tree.GetCheck(shown.Node(126)), Checked);
+    // There it draws the ticked box (green).
+    RECT client{};
+    ::GetClientRect(shown.hwnd, &client);
+    Canvas canvas(client.right, client.bottom);
+    shown.tree.PaintRows(canvas.Dc(), client);
+    const int textLeft = shown.TextLeft(103);
+    EXPECT_GT(canvas.Greenish(RECT{textLeft - m.checkBox, row.top, textLeft - m.iconBox, row.bottom}), 20);
 
     // Counts shown before a change of DPI move with it; back at 96 DPI all is as it was.
     shown.host.ApplyAgain(Dpi(96));
