@@ -3,10 +3,6 @@
 namespace scw {
 
 namespace {
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
-
 bool HasClass(HWND window, const wchar_t* name) {
     wchar_t cls[32] = {};
     return ::GetClassNameW(window, cls, 32) > 0 && ::lstrcmpiW(cls, name) == 0;
