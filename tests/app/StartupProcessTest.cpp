@@ -139,17 +139,24 @@ TEST_F(StartupProcess, OpensAtTheScaleOfTheDisplayWithItsControlsScaledAlike) {
         HWND window = WaitForMainWindow();
         ASSERT_NE(window, nullptr);
         const double f = dpi / 96.0;
-        // The window opens at its template's size and takes the skin's once its pages exist.
-        WaitUntil([&] { return std::abs(WindowSize(window).cx - 800 * f) <= 1.0; }, 10000);
+        // The window opens at its template's size and takes the skin's once its pages exist; a
+        // page's button and the tab strip grow with it.
+        auto scaledAlike = [&](HWND w, SIZE size96) {
+            return w && std::abs(WindowSize(w).cx - size96.cx * f) <= 1.0 &&
+                   std::abs(WindowSize(w).cy - size96.cy * f) <= 1.0;
+        };
+        HWND saveButton = nullptr, tabs = nullptr;
+        WaitUntil([&] {
+            saveButton = FindControl(window, IDC_OPT_SAVE);
+            tabs = FindControl(window, IDC_MAIN_TAB);
+            return scaledAlike(window, {800, 686}) && scaledAlike(saveButton, {105, 30}) && scaledAlike(tabs, {139, 204});
+        }, 10000);
         EXPECT_NEAR(WindowSize(window).cx, 800 * f, 1.0);
         EXPECT_NEAR(WindowSize(window).cy, 686 * f, 1.0);
-        // A page's button and the tab strip grow with it.
-        HWND saveButton = FindControl(window, IDC_OPT_SAVE);
         ASSERT_NE(saveButton, nullptr);
         EXPECT_NEAR(WindowSize(saveButton).cx, 105 * f, 1.0);
-        HWND tabs = FindControl(window, IDC_MAIN_TAB);
         ASSERT_NE(tabs, nullptr);
-        EXPECT_NEAR(WindowSize(tabs).cx, 139 * f, 1.0);
+        EXPECT_NEAR(WindowSize(tabs).cy, 204 * f, 1.0);
         ExitProgram(child, window);
     }
 }
