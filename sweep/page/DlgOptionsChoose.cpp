@@ -70,6 +70,7 @@ BOOL CDlgOptionsChoose::OnInitDialog() {
     dpi_ = DpiOfWindow(hwnd_);
     HWND owner = ::GetWindow(hwnd_, GW_OWNER);
     if (!CreateTree()) return TRUE;
+    RecordLayout();
     if (owner) TakeToDpi(DpiOfWindow(owner));
 
     std::unordered_map<const CMyObject*, HTREEITEM> rows;
@@ -122,16 +123,24 @@ bool CDlgOptionsChoose::CreateTree() {
     return true;
 }
 
+void CDlgOptionsChoose::RecordLayout() {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    client96_ = SIZE{dpi_.Unscale(client.right), dpi_.Unscale(client.bottom)};
+    if (dpi_ == Dpi()) {
+        layout_.Capture(hwnd_, dpi_);
+        return;
+    }
+    // Recorded as the layout would stand at 96 DPI, then put back.
+    UnscaleChildren(hwnd_, dpi_);
+    layout_.Capture(hwnd_, dpi_);
+    layout_.Apply(hwnd_, dpi_);
+}
+
 void CDlgOptionsChoose::TakeToDpi(Dpi dpi) {
     if (dpi == dpi_) return;
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    if (layout_.Count() == 0) {
-        // Recorded once, as the layout would stand at 96 DPI.
-        client96_ = SIZE{dpi_.Unscale(client.right), dpi_.Unscale(client.bottom)};
-        UnscaleChildren(hwnd_, dpi_);
-        layout_.Capture(hwnd_, dpi_);
-    }
     layout_.Apply(hwnd_, dpi);
     dpi_ = dpi;
     // The frame keeps its own size; the client area takes the new one around the same centre.

@@ -39,7 +39,10 @@ protected:
 
 private:
     bool CreateTree();
-    // Takes the template's layout, made for dpi_, to `dpi`; the client area keeps its centre.
+    // Records the template's layout, made for dpi_, as it stands at 96 DPI; the layout also keeps
+    // the system's own re-layout off the dialog.
+    void RecordLayout();
+    // Takes the layout to `dpi`; the client area keeps its centre.
     void TakeToDpi(Dpi dpi);
     void LoadCheckImages();
     HTREEITEM InsertRow(HTREEITEM parent, UINT itemId);

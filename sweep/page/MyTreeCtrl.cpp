@@ -83,8 +83,8 @@ void CMyTreeCtrl::FitToDpi() {
     const Dpi dpi = DpiOfWindow(hwnd_);
     painter_.LoadImages(dpi);
     LoadLayoutImages();
-    if (dpi != Dpi()) TreeView_SetIndent(hwnd_, dpi.Scale(baseIndent_));
-    else if (static_cast<int>(TreeView_GetIndent(hwnd_)) != baseIndent_) TreeView_SetIndent(hwnd_, baseIndent_);
+    const int indent = dpi.Scale(baseIndent_);
+    if (static_cast<int>(TreeView_GetIndent(hwnd_)) != indent) TreeView_SetIndent(hwnd_, indent);
     // The tree view's own height for its font and images, but room for a pixel above and below
     // the icons and status squares.
     TreeView_SetItemHeight(hwnd_, -1);
