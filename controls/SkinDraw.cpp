@@ -1,8 +1,12 @@
 #include "controls/SkinDraw.h"
 
+#include <initguid.h>  // defines the imaging GUIDs here rather than needing their library
+#include <wincodec.h>
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "controls/KeyedResample.h"
@@ -17,12 +21,18 @@ UniqueBitmap LoadSkinBitmap(UINT id) {
 
 namespace {
 
+// The larger sets are PNG resources, as bitmaps they would make most of the program's size.
+constexpr wchar_t kLargerSetType[] = L"PNG";
+constexpr size_t kMaxPngBytes = 16u * 1024 * 1024;
+constexpr UINT kMaxPngSide = 8192;
+
 UINT SetResourceId(UINT id, int percent) {
     return id + (percent == 200 ? kSkinSet200Offset : percent == 150 ? kSkinSet150Offset : 0);
 }
 
-bool HasBitmapResource(UINT id) {
-    return ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(id), RT_BITMAP) != nullptr;
+bool HasSetResource(UINT id, int percent) {
+    return ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(SetResourceId(id, percent)),
+                           percent == 100 ? RT_BITMAP : kLargerSetType) != nullptr;
 }
 
 // The size of a bitmap resource, read from its header without making the bitmap.
@@ -94,11 +104,52 @@ UniqueBitmap MakeBitmap(const std::vector<uint32_t>& bits, int width, int height
 
 uint32_t KeyPixel(COLORREF key) { return (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key); }
 
+Pixels DecodePng(std::span<const BYTE> bytes) {
+    Pixels pixels;
+    if (bytes.empty() || bytes.size() > kMaxPngBytes) return pixels;
+    ComScope com;
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    UINT width = 0, height = 0;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  factory.PutVoid())) ||
+        FAILED(factory->CreateStream(stream.Put())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                decoder.Put())) ||
+        FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(factory->CreateFormatConverter(converter.Put())) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxPngSide ||
+        height > kMaxPngSide)
+        return pixels;
+    std::vector<uint32_t> bits(static_cast<size_t>(width) * height);
+    if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(bits.size() * 4),
+                                     reinterpret_cast<BYTE*>(bits.data()))))
+        return pixels;
+    for (uint32_t& pixel : bits) pixel &= 0xFFFFFF;
+    pixels.bits = std::move(bits);
+    pixels.width = static_cast<int>(width);
+    pixels.height = static_cast<int>(height);
+    return pixels;
+}
+
 // The picture as drawn for the set that serves `dpi`; `exact` tells whether it was drawn for `dpi`.
-UniqueBitmap LoadDrawnSet(UINT id, Dpi dpi, bool* exact = nullptr) {
-    const int percent = ChooseSkinSet(dpi, [id](int p) { return HasBitmapResource(SetResourceId(id, p)); });
+Pixels LoadDrawnSet(UINT id, Dpi dpi, bool* exact = nullptr) {
+    const int percent = ChooseSkinSet(dpi, [id](int p) { return HasSetResource(id, p); });
     if (exact) *exact = dpi.Value() * 100 == kBaseDpi * percent;
-    return LoadSkinBitmap(SetResourceId(id, percent));
+    if (percent == 100) {
+        UniqueBitmap bitmap = LoadSkinBitmap(id);
+        return ReadPixels(bitmap.Get());
+    }
+    HRSRC found = ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(SetResourceId(id, percent)), kLargerSetType);
+    HGLOBAL loaded = found ? ::LoadResource(AppInstance(), found) : nullptr;
+    const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
+    if (!data) return Pixels();
+    return DecodePng(std::span<const BYTE>(data, ::SizeofResource(AppInstance(), found)));
 }
 
 }  // namespace
@@ -109,13 +160,13 @@ UniqueBitmap LoadSkinBitmap(UINT id, Dpi dpi) {
     if (!size96) return UniqueBitmap();
     const SIZE target = dpi.Scale(*size96);
     bool exact = false;
-    UniqueBitmap drawn = LoadDrawnSet(id, dpi, &exact);
-    const SIZE drawnSize = BitmapSize(drawn.Get());
+    const Pixels drawn = LoadDrawnSet(id, dpi, &exact);
+    if (drawn.bits.empty()) return UniqueBitmap();
     // At its own scale a strip is its cells' scaled size times their count, which may be a pixel
     // off the scaled whole: the drawn picture is right as it is.
-    if (!drawn || exact || (drawnSize.cx == target.cx && drawnSize.cy == target.cy)) return drawn;
-    const Pixels pixels = ReadPixels(drawn.Get());
-    return MakeBitmap(ResampleKeyed(pixels.bits, pixels.width, pixels.height, target.cx, target.cy,
+    if (exact || (drawn.width == target.cx && drawn.height == target.cy))
+        return MakeBitmap(drawn.bits, drawn.width, drawn.height);
+    return MakeBitmap(ResampleKeyed(drawn.bits, drawn.width, drawn.height, target.cx, target.cy,
                                     KeyPixel(kSkinKeyColor)),
                       target.cx, target.cy);
 }
@@ -125,7 +176,7 @@ UniqueImageList LoadSkinImageStrip(UINT id, int width, int height, int count, CO
     const SIZE cell = dpi.Scale(SIZE{width, height});
     UniqueImageList list(::ImageList_Create(cell.cx, cell.cy, ILC_COLOR24 | ILC_MASK, count, 0));
     if (!list || count <= 0) return list;
-    const Pixels drawn = ReadPixels(LoadDrawnSet(id, dpi).Get());
+    const Pixels drawn = LoadDrawnSet(id, dpi);
     // The drawn strip is `count` cells of its own scale's cell size.
     const int drawnCell = drawn.width / count;
     if (drawnCell <= 0) return list;

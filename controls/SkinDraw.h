@@ -15,9 +15,9 @@ inline constexpr COLORREF kSkinKeyColor = RGB(255, 0, 255);
 // A bitmap resource of the program (AppInstance()) as drawn for 96 DPI; null when it does not exist.
 UniqueBitmap LoadSkinBitmap(UINT id);
 // The same picture for `dpi`, at the 96-DPI picture's size scaled: exactly LoadSkinBitmap(id) at
-// 96 DPI; else the art drawn at 150 % (id + 10000) or 200 % (id + 20000), whichever is the nearest
-// at or above the DPI, reduced to size (enlarged above 200 %). A set that lacks the picture gives
-// way to the next smaller one. Key-coloured parts stay exactly the key.
+// 96 DPI; else the art drawn at 150 % (PNG resource id + 10000) or 200 % (id + 20000), whichever
+// is the nearest at or above the DPI, reduced to size (enlarged above 200 %). A set that lacks the
+// picture gives way to the next smaller one. Key-coloured parts stay exactly the key.
 UniqueBitmap LoadSkinBitmap(UINT id, Dpi dpi);
 inline constexpr UINT kSkinSet150Offset = 10000;
 inline constexpr UINT kSkinSet200Offset = 20000;

@@ -215,6 +215,10 @@ def save_bmp(img, path):
     img.convert("RGB").save(path, "BMP")
 
 
+def save_png(img, path):
+    img.convert("RGB").save(path, "PNG", optimize=True)
+
+
 def save_ico(images, path):
     """Classic ICO of 32-bit BGRA entries with AND masks (no PNG entries, for every loader)."""
     entries, blobs = [], []

@@ -2,7 +2,8 @@
 """Draws every image of Scourwell into res/art/generated and writes res/images.rc.
 
 Every bitmap and animation is drawn at 100 % (generated/), 150 % (generated/150/, resource id
-+ 10000) and 200 % (generated/200/, id + 20000). Icons come once more at id + 10000 with an entry
++ 10000) and 200 % (generated/200/, id + 20000). The larger bitmaps are PNG resources: as BMPs
+they would be four fifths of the program's size. Icons come once more at id + 10000 with an entry
 for each size a screen at those scales asks for, each drawn at its own size.
 
 Run: /usr/bin/python3 res/art/generate.py   (Debian's python3-pil and fonts-dejavu-core)
@@ -172,13 +173,21 @@ EXTRA = [("bitmap_201.bmp", P.shell_menu_bitmap)]  # the shell extension's menu 
 
 
 def filename(kind, rid):
-    return {"BITMAP": f"bitmap_{rid}.bmp", "ICON": f"icon_{rid}.ico", "GIF": f"gif_{rid}.gif"}[kind]
+    return {"BITMAP": f"bitmap_{rid}.bmp", "PNG": f"bitmap_{rid}.png", "ICON": f"icon_{rid}.ico",
+            "GIF": f"gif_{rid}.gif"}[kind]
+
+
+def scaled_kind(kind):
+    """Resource type of a larger set's picture."""
+    return "PNG" if kind == "BITMAP" else kind
 
 
 def write(kind, rid, result, folder=OUT):
     path = os.path.join(folder, filename(kind, rid))
     if kind == "BITMAP":
         A.save_bmp(result, path)
+    elif kind == "PNG":
+        A.save_png(result, path)
     elif kind == "ICON":
         A.save_ico(result, path)
     else:
@@ -203,7 +212,8 @@ def write_rc():
         lines += ["", f"// Drawn at {folder} %: the 100 % id + {offset}."]
         for _, rid, kind, _ in ENTRIES:
             if kind != "ICON":
-                lines.append(f'{rid + offset} {kind} "art/generated/{folder}/{filename(kind, rid)}"')
+                k = scaled_kind(kind)
+                lines.append(f'{rid + offset} {k} "art/generated/{folder}/{filename(k, rid)}"')
     lines += ["", f"// Every icon again with an entry for each size of {', '.join(map(str, ICON_SIZES))}: id + {ICON_OFFSET}."]
     for rid, _ in ICONS:
         lines.append(f'{rid + ICON_OFFSET} ICON "art/generated/{ICON_FOLDER}/{filename("ICON", rid)}"')
@@ -230,7 +240,7 @@ def main():
         with A.scaled(scale):
             for name, rid, kind, build in ENTRIES:
                 if kind != "ICON":
-                    write(kind, rid, build(), os.path.join(OUT, folder))
+                    write(scaled_kind(kind), rid, build(), os.path.join(OUT, folder))
     for rid, build in ICONS:  # drawn at each size itself, so at scale 1
         write("ICON", rid, build(ICON_SIZES), os.path.join(OUT, ICON_FOLDER))
     write_rc()
