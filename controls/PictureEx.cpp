@@ -36,10 +36,6 @@ std::span<const uint8_t> ResourceBytes(UINT id, const wchar_t* type) {
     return std::span<const uint8_t>(bytes, size);
 }
 
-UINT ResourceIdOfSet(UINT id, int percent) {
-    return id + (percent == 200 ? kSkinSet200Offset : percent == 150 ? kSkinSet150Offset : 0);
-}
-
 // A top-down 32-bit DIB of the given size, with access to its pixels.
 HBITMAP MakeDib(int width, int height, uint32_t** bits) {
     BITMAPINFO bi{};
@@ -97,32 +93,26 @@ bool CPictureEx::Create(DWORD style, const RECT& rect, HWND parent, int id) {
 }
 
 bool CPictureEx::Load(UINT resourceId, const wchar_t* resourceType) {
-    if (IS_INTRESOURCE(resourceType)) {
-        resourceTypeName_.clear();
-        resourceType_ = resourceType;
-    } else {
-        resourceTypeName_ = resourceType ? resourceType : L"";
-        resourceType_ = resourceTypeName_.c_str();
-    }
-    resourceId_ = resourceId;
-    return LoadResourceFor(hwnd_ ? DpiOfWindow(hwnd_) : Dpi());
+    // Kept for loading again at another DPI: a named type is copied, a numbered one is a number.
+    std::wstring typeName = IS_INTRESOURCE(resourceType) || !resourceType ? L"" : resourceType;
+    const wchar_t* type = typeName.empty() ? resourceType : typeName.c_str();
+    if (!LoadResourceFor(resourceId, type, hwnd_ ? DpiOfWindow(hwnd_) : Dpi())) return false;
+    resourceTypeName_ = std::move(typeName);
+    resourceType_ = resourceTypeName_.empty() ? resourceType : resourceTypeName_.c_str();
+    return true;
 }
 
-bool CPictureEx::LoadResourceFor(Dpi dpi) {
-    const UINT id = resourceId_;
-    const std::span<const uint8_t> base = ResourceBytes(id, resourceType_);
-    if (base.empty()) {
-        UnLoad();
-        return false;
-    }
+bool CPictureEx::LoadResourceFor(UINT id, const wchar_t* type, Dpi dpi) {
+    const std::span<const uint8_t> base = ResourceBytes(id, type);
+    if (base.empty()) return false;
     // The 96-DPI picture's size is what every larger set stands for; a picture of unknown size
     // has no larger sets to pick from.
     const std::optional<GifInfo> baseInfo = HasGifSignature(base) ? ParseGif(base) : std::nullopt;
-    const int percent = !baseInfo ? 100 : ChooseSkinSet(dpi, [this, id](int p) {
-        return !ResourceBytes(ResourceIdOfSet(id, p), resourceType_).empty();
+    const int percent = !baseInfo ? 100 : ChooseSkinSet(dpi, [id, type](int p) {
+        return !ResourceBytes(SkinSetResourceId(id, p), type).empty();
     });
-    if (!Decode(percent == 100 ? base : ResourceBytes(ResourceIdOfSet(id, percent), resourceType_))) return false;
-    resourceId_ = id;  // the decode forgets what it showed before
+    if (!Decode(percent == 100 ? base : ResourceBytes(SkinSetResourceId(id, percent), type))) return false;
+    resourceId_ = id;  // set after the decode, which forgets what was shown before
     ShowAt(dpi, baseInfo ? SIZE{baseInfo->width, baseInfo->height} : size_);
     return true;
 }
@@ -163,7 +153,7 @@ void CPictureEx::OnDpiChanged() {
         return;
     }
     const bool wasPlaying = IsPlaying();
-    if (!LoadResourceFor(dpi)) return;
+    if (!LoadResourceFor(resourceId_, resourceType_, dpi)) return;
     if (wasPlaying) {
         Draw();
         return;

@@ -67,7 +67,7 @@ private:
     };
 
     bool Decode(std::span<const uint8_t> bytes);
-    bool LoadResourceFor(Dpi dpi);
+    bool LoadResourceFor(UINT id, const wchar_t* type, Dpi dpi);
     // Sizes the window to the picture at `dpi`; size96 is the picture's size at 96 DPI.
     void ShowAt(Dpi dpi, SIZE size96);
     void OnDpiChanged();

@@ -26,12 +26,8 @@ constexpr wchar_t kLargerSetType[] = L"PNG";
 constexpr size_t kMaxPngBytes = 16u * 1024 * 1024;
 constexpr UINT kMaxPngSide = 8192;
 
-UINT SetResourceId(UINT id, int percent) {
-    return id + (percent == 200 ? kSkinSet200Offset : percent == 150 ? kSkinSet150Offset : 0);
-}
-
 bool HasSetResource(UINT id, int percent) {
-    return ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(SetResourceId(id, percent)),
+    return ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(SkinSetResourceId(id, percent)),
                            percent == 100 ? RT_BITMAP : kLargerSetType) != nullptr;
 }
 
@@ -145,7 +141,7 @@ Pixels LoadDrawnSet(UINT id, Dpi dpi, bool* exact = nullptr) {
         UniqueBitmap bitmap = LoadSkinBitmap(id);
         return ReadPixels(bitmap.Get());
     }
-    HRSRC found = ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(SetResourceId(id, percent)), kLargerSetType);
+    HRSRC found = ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(SkinSetResourceId(id, percent)), kLargerSetType);
     HGLOBAL loaded = found ? ::LoadResource(AppInstance(), found) : nullptr;
     const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
     if (!data) return Pixels();

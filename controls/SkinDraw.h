@@ -21,6 +21,10 @@ UniqueBitmap LoadSkinBitmap(UINT id);
 UniqueBitmap LoadSkinBitmap(UINT id, Dpi dpi);
 inline constexpr UINT kSkinSet150Offset = 10000;
 inline constexpr UINT kSkinSet200Offset = 20000;
+// The resource id of a picture in the set drawn at `percent` (100, 150 or 200).
+constexpr UINT SkinSetResourceId(UINT id, int percent) {
+    return id + (percent == 200 ? kSkinSet200Offset : percent == 150 ? kSkinSet150Offset : 0);
+}
 // Which drawn set (100, 150 or 200 %) serves `dpi`, given which sets hold the picture.
 template <typename HasSet>
 int ChooseSkinSet(Dpi dpi, HasSet hasSet) {
