@@ -177,7 +177,12 @@ TEST_P(SweepPageDpiTest, EveryControlKeepsItsPlaceInsideThePage) {
     page.SetSettingsFile(settings);
     ASSERT_TRUE(page.Create(host.Get()));
     host.Apply();
-    ExpectScaledLayout(host, page.GetSafeHwnd());
+    // The working animation takes its picture's size at the DPI.
+    ExpectScaledLayout(host, page.GetSafeHwnd(), {CDlgScan::kAnimation});
+    RECT animation{};
+    ::GetWindowRect(page.GetDlgItem(CDlgScan::kAnimation), &animation);
+    EXPECT_LE(std::abs(animation.right - animation.left - host.GetDpi().Scale(103)), 1);
+    EXPECT_LE(std::abs(animation.bottom - animation.top - host.GetDpi().Scale(75)), 1);
     // The tree's rows are as tall as its text at this DPI.
     HWND tree = page.Tree().GetSafeHwnd();
     EXPECT_GE(TreeView_GetItemHeight(tree), TextSizeIn(tree, L"Internet Explorer").cy);
