@@ -68,9 +68,10 @@ CLumeDlg::~CLumeDlg() {
 BOOL CLumeDlg::OnInitDialog() {
     StartupMark("main window created");
     EnsureDefaultSettings(SettingsFile());
-    // Everything below is laid out in the skin's pixels (96 DPI), then taken to this DPI at once.
+    // Everything below is made and laid out in the skin's pixels (96 DPI), then taken to the
+    // window's DPI at once: controls that size themselves see the same scale as the layout.
     const Dpi dpi = DpiOfWindow(hwnd_);
-    SetLayoutDpi(hwnd_, dpi);
+    SetLayoutDpi(hwnd_, Dpi());
 
     homeLink_.AttachDlgItem(hwnd_, IDC_MAIN_HOMELINK);
     ::SetWindowTextW(homeLink_.GetSafeHwnd(), DisplayAddress(kHomePageUrl).c_str());
