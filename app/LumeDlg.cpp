@@ -54,6 +54,7 @@ CLumeDlg::CLumeDlg()
       closeButton_(std::make_unique<CNButtonEx>()),
       mainIcon_(static_cast<HICON>(
           ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, 0))) {
+    // The small icon is made at 16 pixels at once: the tray takes it before the window exists.
     RegisterMainWindowClass(AppInstance());
     // The sweep page shows the application's catalogue; on its own (tests) it builds one.
     if (CLumeApp* app = TheApp()) scanPage_->SetCatalogue(&app->TheCatalogue());
@@ -68,6 +69,9 @@ CLumeDlg::~CLumeDlg() {
 BOOL CLumeDlg::OnInitDialog() {
     StartupMark("main window created");
     EnsureDefaultSettings(SettingsFile());
+    // Everything below is laid out in the skin's pixels (96 DPI), then taken to this DPI at once.
+    const Dpi dpi = DpiOfWindow(hwnd_);
+    SetLayoutDpi(hwnd_, dpi);
 
     homeLink_.AttachDlgItem(hwnd_, IDC_MAIN_HOMELINK);
     ::SetWindowTextW(homeLink_.GetSafeHwnd(), DisplayAddress(kHomePageUrl).c_str());
@@ -75,11 +79,11 @@ BOOL CLumeDlg::OnInitDialog() {
     homeLink_.SetLinkCursor(::LoadCursorW(nullptr, IDC_HAND));
 
     ::SetWindowTextW(hwnd_, L"Scourwell");
-    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mainIcon_.Get()));
 
     RECT client;
     ::GetClientRect(hwnd_, &client);
     background_->SetOwner(hwnd_, client);
+    background_->SetDpi(Dpi());
     background_->SetBitmap(CBackGround::kTop, IDB_SKIN_TOP);
     background_->SetBitmap(CBackGround::kLeft, IDB_SKIN_LEFT);
     background_->SetBitmap(CBackGround::kRight, IDB_SKIN_RIGHT);
@@ -90,6 +94,10 @@ BOOL CLumeDlg::OnInitDialog() {
     CreateTabStrip();
     StartupMark("skin and buttons made");
     CreatePages();
+
+    PlaceWindowButtons();
+    layout_.Capture(hwnd_, dpi);
+    ApplyDpi(dpi, nullptr);
 
     tray_.Init(hwnd_, mainIcon_.Get());
     tray_.Add();
@@ -105,7 +113,6 @@ BOOL CLumeDlg::OnInitDialog() {
     }
     currentPage_ = SelectedTab();
 
-    PlaceWindowButtons();
     ShowPage(currentPage_);
     ::SetTimer(hwnd_, kSchedulerTimer, kSchedulerPeriodMs, nullptr);
     if (TheProcessState().settings.autoUpdate) {
@@ -123,11 +130,42 @@ void CLumeDlg::FitToSkin() {
     if (top.cx <= 0 || left.cy <= 0) return;
     const int width = top.cx;
     const int height = top.cy + left.cy;
+    size96_ = SIZE{width, height};
     ScaleChildren(hwnd_, width, height);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     ::GetClientRect(hwnd_, &client);
     background_->SetOwner(hwnd_, client);
+}
+
+void CLumeDlg::ApplyDpi(Dpi dpi, const RECT* suggested) {
+    SetIcons(dpi);
+    // At 96 DPI the window is already as the skin is drawn: nothing moves.
+    if (!suggested && dpi == Dpi() && background_->GetDpi() == dpi) return;
+    background_->SetDpi(dpi);
+    const SIZE size = dpi.Scale(size96_);
+    // The corners are cut again at the new size by the next paint.
+    ::SetWindowRgn(hwnd_, nullptr, FALSE);
+    if (suggested)
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    background_->SetOwner(hwnd_, client);
+    layout_.Apply(hwnd_, dpi);
+}
+
+void CLumeDlg::SetIcons(Dpi dpi) {
+    const SIZE small = SmallIconSize(dpi), big = LargeIconSize(dpi);
+    if (small.cx != 16 || small.cy != 16)
+        mainIcon_.Reset(static_cast<HICON>(
+            ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, small.cx, small.cy, 0)));
+    bigIcon_.Reset(
+        static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, big.cx, big.cy, 0)));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mainIcon_.Get()));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
 }
 
 void CLumeDlg::SkinButtons() {
@@ -312,7 +350,7 @@ bool CLumeDlg::OnPaint() {
         PaintScope paint(hwnd_);
         CMemDC mem(paint.Get(), hwnd_);
         background_->ComposeMainWindow(mem);
-        background_->CutCorners(mem, kCornerSize, kSkinKeyColor);
+        background_->CutCorners(mem, DpiOfWindow(hwnd_).Scale(kCornerSize), kSkinKeyColor);
     }
     if (!firstPaintMarked_ && ::IsWindowVisible(hwnd_)) {
         firstPaintMarked_ = true;
@@ -406,6 +444,10 @@ bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         // Capture taken away mid-drag (another window, a key): the window must stop following.
         if (reinterpret_cast<HWND>(lParam) != hwnd_) drag_.End();
         return false;
+    case WM_DPICHANGED:
+        ApplyDpi(Dpi(LOWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
+        result = 0;
+        return true;
     case WM_ERASEBKGND:
         result = 1;  // the paint covers the whole client area
         return true;

@@ -15,6 +15,7 @@
 #include "controls/NButtonEx.h"
 #include "controls/SkinTab.h"
 #include "framework/Dialog.h"
+#include "framework/DpiLayout.h"
 #include "framework/UiChannel.h"
 #include "sweep/core/TrayActivity.h"
 
@@ -69,6 +70,10 @@ protected:
 
 private:
     void FitToSkin();
+    // Takes the window, its skin, its controls and its corners to `dpi`; at the suggested place
+    // when the system moved the window to a screen of another scale.
+    void ApplyDpi(Dpi dpi, const RECT* suggested);
+    void SetIcons(Dpi dpi);
     void CreatePages();
     void SkinButtons();
     void CreateTabStrip();
@@ -96,6 +101,10 @@ private:
     std::unique_ptr<CNButtonEx> minimizeButton_;
     std::unique_ptr<CNButtonEx> closeButton_;
     UniqueIcon mainIcon_;
+    UniqueIcon bigIcon_;
+    // The window's size and its controls' places at 96 DPI, as the skin is drawn.
+    SIZE size96_{};
+    DpiLayout layout_;
     int currentPage_ = -1;
     CTrayIcon tray_;
     TrayAnimation trayAnimation_{tray_};

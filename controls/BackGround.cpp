@@ -2,15 +2,22 @@
 
 #include <algorithm>
 
-#include "framework/App.h"
+#include "controls/SkinDraw.h"
 
 namespace scw {
 
 bool CBackGround::SetBitmap(int slot, UINT bitmapId) {
     if (slot < 0 || slot >= kSlots) return false;
-    bitmaps_[slot].Reset(static_cast<HBITMAP>(
-        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ids_[slot] = bitmapId;
+    bitmaps_[slot] = LoadSkinBitmap(bitmapId, dpi_);
     return static_cast<bool>(bitmaps_[slot]);
+}
+
+void CBackGround::SetDpi(Dpi dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    for (int slot = 0; slot < kSlots; ++slot)
+        if (ids_[slot]) bitmaps_[slot] = LoadSkinBitmap(ids_[slot], dpi_);
 }
 
 SIZE CBackGround::BitmapSize(int slot) const {

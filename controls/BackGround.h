@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
@@ -19,8 +20,12 @@ public:
         owner_ = owner;
         client_ = client;
     }
-    // Loads a bitmap resource into a slot; false if the slot or the resource does not exist.
+    // Loads a bitmap resource into a slot at the present DPI; false if the slot or the resource
+    // does not exist.
     bool SetBitmap(int slot, UINT bitmapId);
+    // Loads every slot again for `dpi` (the art drawn for it); the pieces' sizes change with it.
+    void SetDpi(Dpi dpi);
+    Dpi GetDpi() const { return dpi_; }
     SIZE BitmapSize(int slot) const;
     void DrawBitmap(int slot, HDC dc, int x, int y) const;
     void TileBitmap(int slot, HDC dc, const RECT& rect) const;
@@ -39,6 +44,8 @@ private:
     HWND owner_ = nullptr;
     RECT client_{};
     std::array<UniqueBitmap, kSlots> bitmaps_;
+    std::array<UINT, kSlots> ids_{};
+    Dpi dpi_;
 };
 
 }  // namespace scw

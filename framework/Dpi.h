@@ -3,6 +3,11 @@
 // its top-level window is laid out for. Nothing else in the program multiplies by a DPI.
 #include <windows.h>
 
+// Sent to child windows after their top-level window changed DPI (declared only for newer targets).
+#ifndef WM_DPICHANGED_AFTERPARENT
+#define WM_DPICHANGED_AFTERPARENT 0x02E3
+#endif
+
 namespace scw {
 
 inline constexpr int kBaseDpi = 96;

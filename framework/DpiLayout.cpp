@@ -3,10 +3,6 @@
 namespace scw {
 
 namespace {
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
-
 bool HasClass(HWND window, const wchar_t* name) {
     wchar_t cls[32] = {};
     return ::GetClassNameW(window, cls, 32) > 0 && ::lstrcmpiW(cls, name) == 0;
@@ -25,6 +21,23 @@ RECT PlaceInParent(HWND window) {
     }
     return rc;
 }
+
+// Newer systems re-lay dialogs out from their templates on a change of DPI: this layout is ours.
+void KeepSystemOffDialog(HWND dialog) {
+    using SetDialogBehavior = BOOL(WINAPI*)(HWND, int, int);
+    static const auto set = reinterpret_cast<SetDialogBehavior>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    if (set) set(dialog, kDisableAll, kDisableAll);
+}
+
+void KeepSystemOffControl(HWND control) {
+    using SetControlBehavior = BOOL(WINAPI*)(HWND, int, int);
+    static const auto set = reinterpret_cast<SetControlBehavior>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogControlDpiChangeBehavior")));
+    constexpr int kFontAndPlace = 1 | 2;  // DCDC_DISABLE_FONT_UPDATE | DCDC_DISABLE_RELAYOUT
+    if (set) set(control, kFontAndPlace, kFontAndPlace);
+}
 }  // namespace
 
 bool IsDialogWindow(HWND window) { return HasClass(window, L"#32770"); }
@@ -32,11 +45,14 @@ bool IsDialogWindow(HWND window) { return HasClass(window, L"#32770"); }
 void DpiLayout::Capture(HWND root, Dpi fontsMadeFor) {
     placed_.clear();
     fonts_.clear();
+    if (IsDialogWindow(root)) KeepSystemOffDialog(root);
     CaptureChildren(root, fontsMadeFor);
 }
 
 void DpiLayout::CaptureChildren(HWND parent, Dpi fontsMadeFor) {
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (IsDialogWindow(child)) KeepSystemOffDialog(child);
+        KeepSystemOffControl(child);
         const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
         placed_.push_back(Placed{child, PlaceInParent(child), font ? FontIndex(font, fontsMadeFor) : -1});
         if (IsDialogWindow(child)) CaptureChildren(child, fontsMadeFor);

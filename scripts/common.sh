@@ -61,7 +61,7 @@ ensure_display() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 2048x1536x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
     STARTED_XVFB_PID=$!
     export DISPLAY=":$n"
     local i
@@ -88,6 +88,11 @@ stop_display() {
 start_wineserver() {
   wineserver -p </dev/null >/dev/null 2>&1
   (cd "$WINEPREFIX/drive_c" && wine cmd /c exit </dev/null >/dev/null 2>&1)
+}
+
+# The prefix's display scaling (96 = 100 %), as the display settings of Windows would set it.
+set_display_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
 }
 
 stop_wineserver() {

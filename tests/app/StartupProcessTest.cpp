@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <cmath>
+
 #include "app/LumeApp.h"
 #include "res/resource.h"
 #include "state/Settings.h"
@@ -94,7 +96,70 @@ bool TrayIconPresent(HWND mainWindow) {
     return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
 }
 
+// The display's scale for the processes started meanwhile, as the display settings set it.
+class DisplayScale {
+public:
+    explicit DisplayScale(DWORD dpi) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          &key_, nullptr);
+        DWORD size = sizeof old_;
+        hadOld_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+                  ERROR_SUCCESS;
+        ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~DisplayScale() {
+        if (hadOld_)
+            ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+        else
+            ::RegDeleteValueW(key_, L"LogPixels");
+        ::RegCloseKey(key_);
+    }
+    DisplayScale(const DisplayScale&) = delete;
+    DisplayScale& operator=(const DisplayScale&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool hadOld_ = false;
+};
+
+SIZE WindowSize(HWND window) {
+    RECT rc{};
+    ::GetWindowRect(window, &rc);
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
 }  // namespace
+
+TEST_F(StartupProcess, OpensAtTheScaleOfTheDisplayWithItsControlsScaledAlike) {
+    for (DWORD dpi : {144u, 192u}) {
+        SCOPED_TRACE(dpi);
+        DisplayScale scale(dpi);
+        ChildProcess child(L"\"" + program + L"\" -A", folder.Path());
+        HWND window = WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        const double f = dpi / 96.0;
+        // The window opens at its template's size and takes the skin's once its pages exist; a
+        // page's button and the tab strip grow with it.
+        auto scaledAlike = [&](HWND w, SIZE size96) {
+            return w && std::abs(WindowSize(w).cx - size96.cx * f) <= 1.0 &&
+                   std::abs(WindowSize(w).cy - size96.cy * f) <= 1.0;
+        };
+        HWND saveButton = nullptr, tabs = nullptr;
+        WaitUntil([&] {
+            saveButton = FindControl(window, IDC_OPT_SAVE);
+            tabs = FindControl(window, IDC_MAIN_TAB);
+            return scaledAlike(window, {800, 686}) && scaledAlike(saveButton, {105, 30}) && scaledAlike(tabs, {139, 204});
+        }, 10000);
+        EXPECT_NEAR(WindowSize(window).cx, 800 * f, 1.0);
+        EXPECT_NEAR(WindowSize(window).cy, 686 * f, 1.0);
+        ASSERT_NE(saveButton, nullptr);
+        EXPECT_NEAR(WindowSize(saveButton).cx, 105 * f, 1.0);
+        ASSERT_NE(tabs, nullptr);
+        EXPECT_NEAR(WindowSize(tabs).cy, 204 * f, 1.0);
+        ExitProgram(child, window);
+    }
+}
 
 TEST_F(StartupProcess, TrayExitWhileANestedModalDialogIsOpenEndsTheProgramAndRemovesItsIcon) {
     ChildProcess child(L"\"" + program + L"\" -A", folder.Path());
