@@ -8,9 +8,6 @@
 
 namespace scw {
 
-// Sent to every control once its top-level window has laid it out for a new DPI.
-inline constexpr UINT kDpiChangedAfterParent = 0x02E3;
-
 // A system metric, which the system gives at its own DPI, taken to `dpi`.
 int SystemMetricAt(int index, Dpi dpi);
 

@@ -158,7 +158,7 @@ void CDigiStatic::DrawTo(HDC dc) {
 }
 
 bool CDigiStatic::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (message == kDpiChangedAfterParent) Redraw();
+    if (message == WM_DPICHANGED_AFTERPARENT) Redraw();
     // The paint covers the whole control.
     return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); });
 }

@@ -139,7 +139,7 @@ bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         DrawTo(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC);
         result = TRUE;
         return true;
-    case kDpiChangedAfterParent:
+    case WM_DPICHANGED_AFTERPARENT:
         EnsureStrip();
         Redraw();
         return false;

@@ -170,7 +170,7 @@ bool CHyperLink::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
         return true;
     }
     // The layout hands out its own copy of our font for a new DPI; ours is the one to show.
-    if (message == kDpiChangedAfterParent) SendFont(true);
+    if (message == WM_DPICHANGED_AFTERPARENT) SendFont(true);
     if (message == WM_PAINT) SendFont(false);
     return false;
 }

@@ -187,7 +187,7 @@ bool CMyListCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         result = Default(message, wParam, lParam);
         MeasureRowsAgain();
         return true;
-    case kDpiChangedAfterParent:
+    case WM_DPICHANGED_AFTERPARENT:
         RescaleColumns();
         MeasureRowsAgain();
         return false;

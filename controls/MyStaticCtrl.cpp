@@ -55,7 +55,7 @@ bool CMyStaticCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         ::UpdateWindow(parent);
     }
     // The layout hands out its own copy of our font for a new DPI; ours is the one to show.
-    if (message == kDpiChangedAfterParent) SendFont(true);
+    if (message == WM_DPICHANGED_AFTERPARENT) SendFont(true);
     if (message == WM_PAINT) SendFont(false);
     (void)lParam;
     return false;

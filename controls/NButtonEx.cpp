@@ -286,7 +286,7 @@ bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = Default(message, wParam, lParam);
         if (custom) Redraw();
         return true;
-    case kDpiChangedAfterParent:
+    case WM_DPICHANGED_AFTERPARENT:
         EnsureImages();
         SendFont();
         Redraw();

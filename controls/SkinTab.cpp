@@ -215,7 +215,7 @@ bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         DrawTo(reinterpret_cast<HDC>(wParam));
         result = 0;
         return true;
-    case kDpiChangedAfterParent:
+    case WM_DPICHANGED_AFTERPARENT:
         EnsureImages();
         Redraw();
         return false;

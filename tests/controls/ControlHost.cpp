@@ -110,7 +110,7 @@ void Canvas::Print(HWND window) { ::SendMessageW(window, WM_PRINTCLIENT, reinter
 
 void ChangeDpi(HWND host, Dpi dpi, std::initializer_list<HWND> controls) {
     SetLayoutDpi(host, dpi);
-    for (HWND control : controls) ::SendMessageW(control, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    for (HWND control : controls) ::SendMessageW(control, WM_DPICHANGED_AFTERPARENT, 0, 0);
 }
 
 SIZE SizeOf(HBITMAP bitmap) {
