@@ -1,5 +1,6 @@
 #include "app/DlgWelcome.h"
 
+#include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "res/resource.h"
 
@@ -8,17 +9,35 @@ namespace scw {
 CDlgWelcome::CDlgWelcome() : CDialog(IDD_WELCOME) {}
 
 BOOL CDlgWelcome::OnInitDialog() {
-    image_.Reset(static_cast<HBITMAP>(
-        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(splashMode_ ? IDB_SPLASH : IDB_WELCOME), IMAGE_BITMAP, 0, 0,
-                     LR_DEFAULTCOLOR)));
     ::ShowWindow(GetDlgItem(IDOK), splashMode_ ? SW_HIDE : SW_SHOW);
-    int x = (::GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-    int y = (::GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-    ::SetWindowPos(hwnd_, nullptr, x, y, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowAt(DpiOfWindow(hwnd_), nullptr);
     // The splash takes no focus: focusing a control would activate it, and an activated window
     // costs the window manager's hand-back when it closes.
     return splashMode_ ? FALSE : TRUE;
 }
+
+void CDlgWelcome::ShowAt(Dpi dpi, const RECT* suggested) {
+    SetLayoutDpi(hwnd_, dpi);
+    image_ = LoadSkinBitmap(splashMode_ ? IDB_SPLASH : IDB_WELCOME, dpi);
+    const SIZE size = dpi.Scale(SIZE{kWidth, kHeight});
+    int x = (::GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
+    int y = (::GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2;
+    if (suggested) {
+        x = suggested->left;
+        y = suggested->top;
+    }
+    ::SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool CDlgWelcome::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_DPICHANGED) return false;
+    ShowAt(Dpi(HIWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
+    result = 0;
+    return true;
+}
+
+void CDlgWelcome::OnDestroy() { ForgetLayoutDpi(hwnd_); }
 
 bool CDlgWelcome::OnPaint() {
     PaintScope paint(hwnd_);

@@ -1,5 +1,7 @@
 #include "app/TrayIcon.h"
 
+#include "app/ProgramIcon.h"
+#include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "res/resource.h"
 
@@ -9,10 +11,6 @@ namespace {
 CTrayIcon::Notifier& TheNotifier() {
     static CTrayIcon::Notifier notifier;
     return notifier;
-}
-
-HICON LoadSmallIcon(UINT id) {
-    return static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
 }
 
 template <size_t N>
@@ -49,10 +47,46 @@ BOOL CTrayIcon::Notify(DWORD action) {
     return ::Shell_NotifyIconW(action, &record_);
 }
 
+void CTrayIcon::LoadIcons(Dpi dpi) {
+    iconDpi_ = dpi;
+    const SIZE size = SmallIconSize(dpi);
+    idleIcon_.Reset(LoadProgramIcon(IDI_MAIN, size));
+    for (size_t i = 0; i < frames_.size(); ++i) frames_[i].Reset(LoadProgramIcon(kFrameIcons[i], size));
+}
+
+// The items keep borrowing the icons, so each item is pointed at its new one.
+void CTrayIcon::LoadMenuPictures(Dpi dpi) {
+    menu_.SetBackBitmap(LoadSkinBitmap(kMenuBackground, dpi).Release());
+    const SIZE size = SmallIconSize(dpi);
+    for (size_t i = 0; i < std::size(kMenuEntries); ++i) {
+        UniqueIcon icon(LoadProgramIcon(kMenuEntries[i].icon, size));
+        if (menuItems_[i]) menuItems_[i]->icon = icon.Get();
+        menuIcons_[i] = std::move(icon);
+    }
+}
+
+void CTrayIcon::UpdateForDpi() {
+    const Dpi dpi = DpiOfWindow(owner_);
+    if (dpi == iconDpi_) return;
+    // Which icon the record shows now, to show the same one remade.
+    int shown = -1;
+    for (size_t i = 0; i < frames_.size(); ++i)
+        if (record_.hIcon && record_.hIcon == frames_[i].Get()) shown = static_cast<int>(i);
+    const bool idle = record_.hIcon == IdleIcon();
+    LoadIcons(dpi);
+    if (menuBuilt_) LoadMenuPictures(dpi);
+    if (!idle && shown < 0) return;
+    record_.hIcon = shown >= 0 ? frames_[static_cast<size_t>(shown)].Get() : IdleIcon();
+    const UINT flags = record_.uFlags;
+    record_.uFlags = NIF_ICON;
+    Notify(NIM_MODIFY);
+    record_.uFlags = flags;
+}
+
 void CTrayIcon::Init(HWND owner, HICON mainIcon) {
     owner_ = owner;
     mainIcon_ = mainIcon;
-    for (size_t i = 0; i < frames_.size(); ++i) frames_[i].Reset(LoadSmallIcon(kFrameIcons[i]));
+    LoadIcons(DpiOfWindow(owner));
     record_ = NOTIFYICONDATAW{};
     // The full record of this platform's headers, balloon fields included.
     record_.cbSize = sizeof(NOTIFYICONDATAW);
@@ -60,7 +94,7 @@ void CTrayIcon::Init(HWND owner, HICON mainIcon) {
     record_.uID = kTrayIconId;
     record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record_.uCallbackMessage = kTrayCallbackMessage;
-    record_.hIcon = mainIcon;
+    record_.hIcon = IdleIcon();
     CopyText(record_.szTip, kIdleTip);
 }
 
@@ -73,20 +107,22 @@ bool CTrayIcon::Remove() { return Notify(NIM_DELETE) != FALSE; }
 
 void CTrayIcon::BuildMenu() {
     if (menuBuilt_) return;
-    menu_.SetBackBitmap(static_cast<HBITMAP>(
-        ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(kMenuBackground), IMAGE_BITMAP, 0, 0, 0)));
+    UpdateForDpi();
     menu_.AddSideBar(std::make_unique<CMenuXPSideBar>(12, kIdleTip));
     for (size_t i = 0; i < std::size(kMenuEntries); ++i) {
         const MenuEntry& entry = kMenuEntries[i];
-        menuIcons_[i].Reset(LoadSmallIcon(entry.icon));
         if (entry.command == ID_TRAY_ONECLICK || entry.command == ID_TRAY_EXIT) menu_.AppendSeparator();
-        menu_.AppendODMenu(MF_STRING, std::make_unique<CMenuXPText>(entry.command, entry.text, menuIcons_[i].Get()));
+        auto item = std::make_unique<CMenuXPText>(entry.command, entry.text);
+        menuItems_[i] = item.get();
+        menu_.AppendODMenu(MF_STRING, std::move(item));
     }
+    LoadMenuPictures(iconDpi_);
     menuBuilt_ = true;
 }
 
 void CTrayIcon::ShowMenu() {
     BuildMenu();
+    UpdateForDpi();
     POINT cursor{};
     ::GetCursorPos(&cursor);
     ::SetForegroundWindow(owner_);
@@ -105,9 +141,10 @@ void CTrayIcon::Tick(int frame, bool ownerVisible, const std::wstring& title, co
     } else {
         record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     }
+    UpdateForDpi();
     std::wstring tip = title;
     if (frame < 0) {
-        record_.hIcon = mainIcon_;
+        record_.hIcon = IdleIcon();
         tip = kIdleTip;
     } else {
         record_.hIcon = frames_[static_cast<size_t>(frame) % frames_.size()].Get();

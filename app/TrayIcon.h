@@ -1,6 +1,7 @@
 #pragma once
 // The notification-area icon of the main window: its record, its menu (built on the first right
-// click), the animation frames of a run and the balloons.
+// click), the animation frames of a run and the balloons. Icons and the menu's pictures are made
+// for the owner's DPI and made again when it changes.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "controls/MenuXP.h"
+#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
@@ -30,8 +32,13 @@ public:
     CTrayIcon(const CTrayIcon&) = delete;
     CTrayIcon& operator=(const CTrayIcon&) = delete;
 
-    // Fills the idle record for the window; does not add the icon yet.
+    // Fills the idle record for the window; does not add the icon yet. The idle icon is the
+    // program's icon at the small icon size of the owner's DPI; mainIcon stands in if that fails.
     void Init(HWND owner, HICON mainIcon);
+    // Remakes the icons and the menu's pictures when the owner's DPI is not the one they were made
+    // for; the icon shown is replaced at once. Ticks and the menu call it too.
+    void UpdateForDpi();
+    Dpi IconDpi() const { return iconDpi_; }
     bool Add();
     bool Remove();
 
@@ -52,12 +59,18 @@ public:
 
 private:
     BOOL Notify(DWORD action);
+    void LoadIcons(Dpi dpi);
+    void LoadMenuPictures(Dpi dpi);
+    HICON IdleIcon() const { return idleIcon_ ? idleIcon_.Get() : mainIcon_; }
 
     HWND owner_ = nullptr;
     HICON mainIcon_ = nullptr;
+    UniqueIcon idleIcon_;
+    Dpi iconDpi_;
     NOTIFYICONDATAW record_{};
     std::array<UniqueIcon, 4> frames_;
     std::array<UniqueIcon, 7> menuIcons_;
+    std::array<CMenuXPText*, 7> menuItems_{};  // owned by menu_
     CMenuXP menu_;
     bool menuBuilt_ = false;
     int frame_ = 0;

@@ -11,7 +11,9 @@
 #include <tuple>
 
 #include "controls/GifParser.h"
+#include "controls/KeyedResample.h"
 #include "controls/MemDC.h"
+#include "controls/SkinDraw.h"
 #include "framework/App.h"
 
 namespace scw {
@@ -20,6 +22,19 @@ namespace {
 
 constexpr long long kMaxPixels = 16LL * 1024 * 1024;  // refuse absurd screen sizes from a file
 constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
+#ifndef WM_DPICHANGED_AFTERPARENT
+constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
+#endif
+
+std::span<const uint8_t> ResourceBytes(UINT id, const wchar_t* type) {
+    HRSRC found = ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(id), type);
+    if (!found) return {};
+    HGLOBAL loaded = ::LoadResource(AppInstance(), found);
+    const DWORD size = ::SizeofResource(AppInstance(), found);
+    const auto* bytes = static_cast<const uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
+    if (!bytes) return {};
+    return std::span<const uint8_t>(bytes, size);
+}
 
 // A top-down 32-bit DIB of the given size, with access to its pixels.
 HBITMAP MakeDib(int width, int height, uint32_t** bits) {
@@ -78,13 +93,28 @@ bool CPictureEx::Create(DWORD style, const RECT& rect, HWND parent, int id) {
 }
 
 bool CPictureEx::Load(UINT resourceId, const wchar_t* resourceType) {
-    HRSRC found = ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(resourceId), resourceType);
-    if (!found) return false;
-    HGLOBAL loaded = ::LoadResource(AppInstance(), found);
-    const DWORD size = ::SizeofResource(AppInstance(), found);
-    const auto* bytes = static_cast<const uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
-    if (!bytes || size == 0) return false;
-    return LoadFromMemory(std::span<const uint8_t>(bytes, size));
+    // Kept for loading again at another DPI: a named type is copied, a numbered one is a number.
+    std::wstring typeName = IS_INTRESOURCE(resourceType) || !resourceType ? L"" : resourceType;
+    const wchar_t* type = typeName.empty() ? resourceType : typeName.c_str();
+    if (!LoadResourceFor(resourceId, type, hwnd_ ? DpiOfWindow(hwnd_) : Dpi())) return false;
+    resourceTypeName_ = std::move(typeName);
+    resourceType_ = resourceTypeName_.empty() ? resourceType : resourceTypeName_.c_str();
+    return true;
+}
+
+bool CPictureEx::LoadResourceFor(UINT id, const wchar_t* type, Dpi dpi) {
+    const std::span<const uint8_t> base = ResourceBytes(id, type);
+    if (base.empty()) return false;
+    // The 96-DPI picture's size is what every larger set stands for; a picture of unknown size
+    // has no larger sets to pick from.
+    const std::optional<GifInfo> baseInfo = HasGifSignature(base) ? ParseGif(base) : std::nullopt;
+    const int percent = !baseInfo ? 100 : ChooseSkinSet(dpi, [id, type](int p) {
+        return !ResourceBytes(SkinSetResourceId(id, p), type).empty();
+    });
+    if (!Decode(percent == 100 ? base : ResourceBytes(SkinSetResourceId(id, percent), type))) return false;
+    resourceId_ = id;  // set after the decode, which forgets what was shown before
+    ShowAt(dpi, baseInfo ? SIZE{baseInfo->width, baseInfo->height} : size_);
+    return true;
 }
 
 bool CPictureEx::Load(const std::wstring& path) {
@@ -98,7 +128,42 @@ bool CPictureEx::Load(const std::wstring& path) {
     return LoadFromMemory(bytes);
 }
 
-bool CPictureEx::LoadFromMemory(std::span<const uint8_t> bytes) { return Decode(bytes); }
+bool CPictureEx::LoadFromMemory(std::span<const uint8_t> bytes) {
+    if (!Decode(bytes)) return false;
+    ShowAt(hwnd_ ? DpiOfWindow(hwnd_) : Dpi(), size_);
+    return true;
+}
+
+void CPictureEx::ShowAt(Dpi dpi, SIZE size96) {
+    shownFor_ = dpi;
+    size96_ = size96;
+    shown_ = dpi.Scale(size96);
+    if (shown_.cx <= 0 || shown_.cy <= 0) shown_ = size_;
+    if (hwnd_)
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, shown_.cx, shown_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CPictureEx::OnDpiChanged() {
+    if (frames_.empty()) return;
+    const Dpi dpi = DpiOfWindow(hwnd_);
+    if (dpi == shownFor_ || resourceId_ == 0) {
+        // Moving the window for the new layout may have resized it: it keeps the picture's size.
+        ShowAt(dpi, size96_);
+        Invalidate();
+        return;
+    }
+    const bool wasPlaying = IsPlaying();
+    if (!LoadResourceFor(resourceId_, resourceType_, dpi)) return;
+    if (wasPlaying) {
+        Draw();
+        return;
+    }
+    {
+        std::lock_guard lock(surfaceLock_);
+        Compose(frames_.front());
+    }
+    Invalidate();
+}
 
 std::optional<CPictureEx::Frame> CPictureEx::LoadFrame(std::span<const uint8_t> bytes) {
     LONG width = 0, height = 0;
@@ -189,11 +254,8 @@ bool CPictureEx::DecodeAnimation(std::span<const uint8_t> bytes) {
 
 bool CPictureEx::PrepareSurface() {
     if (!backgroundSet_) background_ = ::GetSysColor(COLOR_BTNFACE);
-    if (hwnd_)
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, size_.cx, size_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     std::lock_guard lock(surfaceLock_);
-    uint32_t* bits = nullptr;
-    surface_.Reset(MakeDib(size_.cx, size_.cy, &bits));
+    surface_.Reset(MakeDib(size_.cx, size_.cy, &surfaceBits_));
     surfaceDc_.Reset(::CreateCompatibleDC(nullptr));
     if (!surface_ || !surfaceDc_) return false;
     surfaceOld_ = ::SelectObject(surfaceDc_.Get(), surface_.Get());
@@ -292,10 +354,13 @@ void CPictureEx::UnLoad() {
     surfaceOld_ = nullptr;
     surfaceDc_.Reset();
     surface_.Reset();
+    surfaceBits_ = nullptr;
     frames_.clear();
     isGif_ = false;
     animated_ = false;
     size_ = SIZE{0, 0};
+    shown_ = SIZE{0, 0};
+    resourceId_ = 0;
     if (!backgroundSet_) background_ = RGB(255, 255, 255);
     paintRect_.reset();
 }
@@ -320,8 +385,34 @@ void CPictureEx::DrawTo(HDC dc) {
     std::lock_guard lock(surfaceLock_);
     if (!surfaceDc_) return;
     const RECT part = paintRect_.value_or(RECT{0, 0, size_.cx, size_.cy});
-    ::BitBlt(mem, 0, 0, part.right - part.left, part.bottom - part.top, surfaceDc_.Get(), part.left, part.top,
-             SRCCOPY);
+    if (shown_.cx == size_.cx && shown_.cy == size_.cy) {
+        ::BitBlt(mem, 0, 0, part.right - part.left, part.bottom - part.top, surfaceDc_.Get(), part.left, part.top,
+                 SRCCOPY);
+        return;
+    }
+    DrawScaled(mem, part);
+}
+
+// Between the drawn sets' scales: an area-weighted resize of the composed frame, so the picture
+// stays as smooth as drawn. Called with the surface locked.
+void CPictureEx::DrawScaled(HDC dc, const RECT& requested) {
+    RECT part{};
+    const RECT all{0, 0, size_.cx, size_.cy};
+    if (!surfaceBits_ || !::IntersectRect(&part, &requested, &all)) return;
+    const int width = part.right - part.left, height = part.bottom - part.top;
+    const int toWidth = ::MulDiv(width, shown_.cx, size_.cx), toHeight = ::MulDiv(height, shown_.cy, size_.cy);
+    ::GdiFlush();
+    std::vector<uint32_t> source(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* row = surfaceBits_ + static_cast<size_t>(part.top + y) * size_.cx + part.left;
+        std::copy(row, row + width, source.begin() + static_cast<ptrdiff_t>(y) * width);
+    }
+    const std::vector<uint32_t> shown = ResampleKeyed(source, width, height, toWidth, toHeight, kNoKey);
+    if (shown.empty()) return;
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), toWidth, -toHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(toWidth), static_cast<DWORD>(toHeight), 0, 0, 0,
+                        static_cast<UINT>(toHeight), shown.data(), &info, DIB_RGB_COLORS);
 }
 
 bool CPictureEx::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -329,6 +420,9 @@ bool CPictureEx::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     switch (message) {
     case WM_DESTROY:
         UnLoad();
+        return false;
+    case WM_DPICHANGED_AFTERPARENT:
+        OnDpiChanged();
         return false;
     default:
         return false;

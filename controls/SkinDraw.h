@@ -14,13 +14,32 @@ inline constexpr COLORREF kSkinKeyColor = RGB(255, 0, 255);
 
 // A bitmap resource of the program (AppInstance()) as drawn for 96 DPI; null when it does not exist.
 UniqueBitmap LoadSkinBitmap(UINT id);
-// The same picture for `dpi`: the art drawn for that scale, or the nearest larger one reduced.
+// The same picture for `dpi`, at the 96-DPI picture's size scaled: exactly LoadSkinBitmap(id) at
+// 96 DPI; else the art drawn at 150 % (PNG resource id + 10000) or 200 % (id + 20000), whichever
+// is the nearest at or above the DPI, reduced to size (enlarged above 200 %). A set that lacks the
+// picture gives way to the next smaller one. Key-coloured parts stay exactly the key.
 UniqueBitmap LoadSkinBitmap(UINT id, Dpi dpi);
+inline constexpr UINT kSkinSet150Offset = 10000;
+inline constexpr UINT kSkinSet200Offset = 20000;
+// The resource id of a picture in the set drawn at `percent` (100, 150 or 200).
+constexpr UINT SkinSetResourceId(UINT id, int percent) {
+    return id + (percent == 200 ? kSkinSet200Offset : percent == 150 ? kSkinSet150Offset : 0);
+}
+// Which drawn set (100, 150 or 200 %) serves `dpi`, given which sets hold the picture.
+template <typename HasSet>
+int ChooseSkinSet(Dpi dpi, HasSet hasSet) {
+    const int wanted = dpi.Value() <= kBaseDpi ? 100 : dpi.Value() <= kBaseDpi * 3 / 2 ? 150 : 200;
+    for (int percent : {200, 150}) {
+        if (percent <= wanted && hasSet(percent)) return percent;
+    }
+    return 100;
+}
 UniqueBitmap LoadSkinBitmapFile(const std::wstring& path);
 SIZE BitmapSize(HBITMAP bitmap);
 // An image list of `count` pictures cut from a bitmap resource strip; `key` pixels stay clear.
 UniqueImageList LoadSkinImageStrip(UINT id, int width, int height, int count, COLORREF key);
-// The same at `dpi`; width and height are the pictures' size at 96 DPI.
+// The same at `dpi`; width and height are the pictures' size at 96 DPI. Each picture is resized on
+// its own to the scaled size, so the pictures stay whole and the list holds `count` of them.
 UniqueImageList LoadSkinImageStrip(UINT id, int width, int height, int count, COLORREF key, Dpi dpi);
 
 // Copies the top-left width x height of the bitmap to (x, y); nothing for a null bitmap.

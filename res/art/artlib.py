@@ -1,4 +1,9 @@
-"""Palette, type face, drawing helpers and file writers shared by every image of the skin."""
+"""Palette, type face, drawing helpers and file writers shared by every image of the skin.
+
+Drawing code works in lengths at 100 %; the helpers here draw them at SCALE (1, 1.5 or 2) on a
+larger canvas, so each scale is drawn afresh rather than stretched from a smaller picture.
+"""
+import contextlib
 import math
 import struct
 
@@ -32,10 +37,37 @@ DIGIT_GREEN = (70, 155, 27)
 
 FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 
+SCALE = 1  # the scale being drawn; stays the int 1 at 100 % so that set is drawn exactly as before
+
+
+@contextlib.contextmanager
+def scaled(scale):
+    global SCALE
+    old, SCALE = SCALE, scale
+    try:
+        yield
+    finally:
+        SCALE = old
+
+
+def px(v):
+    """A length at 100 % in pixels at SCALE, rounded half up as the program rounds its lengths."""
+    if SCALE == 1:
+        return v
+    return int(math.floor(v * SCALE + 0.5))
+
 
 def font(size, bold=False, condensed=False):
     name = "DejaVuSans" + ("Condensed" if condensed else "") + ("-Bold" if bold else "") + ".ttf"
-    return ImageFont.truetype(FONT_DIR + name, size)
+    f = ImageFont.truetype(FONT_DIR + name, px(size))
+    f.logical_size = size
+    return f
+
+
+def length(f, s):
+    """Width of the text at 100 %."""
+    w = f.getlength(s)
+    return w if SCALE == 1 else w / SCALE
 
 
 def fit_font(text, max_width, size, bold=True, min_size=8):
@@ -43,7 +75,7 @@ def fit_font(text, max_width, size, bold=True, min_size=8):
     for condensed in (False, True):
         for s in range(size, min_size - 1, -1):
             f = font(s, bold, condensed)
-            if f.getlength(text) <= max_width:
+            if length(f, text) <= max_width:
                 return f
     return font(min_size, bold, True)
 
@@ -56,36 +88,39 @@ class Layer:
     """A supersampled RGBA layer: draw shapes in full-size coordinates, then reduce."""
 
     def __init__(self, w, h):
-        self.w, self.h = w, h
-        self.img = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
+        self.w, self.h = px(w), px(h)
+        # An odd length at 1.5 rounds up half a pixel: stretch each axis by that little, so shapes
+        # that touch the edges at 100 % touch them at every scale.
+        self.kx = SS if SCALE == 1 else SS * self.w / w
+        self.ky = SS if SCALE == 1 else SS * self.h / h
+        self.kr = SS * SCALE  # radii and stroke widths
+        self.img = Image.new("RGBA", (self.w * SS, self.h * SS), (0, 0, 0, 0))
         self.d = ImageDraw.Draw(self.img)
 
-    @staticmethod
-    def _s(v):
-        return v * SS
-
     def box(self, x0, y0, x1, y1):
-        return [x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1]
+        return [x0 * self.kx, y0 * self.ky, x1 * self.kx - 1, y1 * self.ky - 1]
 
     def rrect(self, x0, y0, x1, y1, r, fill=None, outline=None, width=1):
-        self.d.rounded_rectangle(self.box(x0, y0, x1, y1), radius=r * SS, fill=rgba(fill),
-                                 outline=rgba(outline), width=int(width * SS))
+        self.d.rounded_rectangle(self.box(x0, y0, x1, y1), radius=r * self.kr, fill=rgba(fill),
+                                 outline=rgba(outline), width=int(width * self.kr))
 
     def ellipse(self, x0, y0, x1, y1, fill=None, outline=None, width=1):
-        self.d.ellipse(self.box(x0, y0, x1, y1), fill=rgba(fill), outline=rgba(outline), width=int(width * SS))
+        self.d.ellipse(self.box(x0, y0, x1, y1), fill=rgba(fill), outline=rgba(outline),
+                       width=int(width * self.kr))
 
     def polygon(self, pts, fill=None):
-        self.d.polygon([(x * SS, y * SS) for x, y in pts], fill=rgba(fill))
+        self.d.polygon([(x * self.kx, y * self.ky) for x, y in pts], fill=rgba(fill))
 
     def line(self, pts, color, width=1.0):
-        self.d.line([(x * SS, y * SS) for x, y in pts], fill=rgba(color), width=max(1, int(width * SS)),
-                    joint="curve")
-        r = width * SS / 2
+        self.d.line([(x * self.kx, y * self.ky) for x, y in pts], fill=rgba(color),
+                    width=max(1, int(width * self.kr)), joint="curve")
+        r = width * self.kr / 2
         for x, y in (pts[0], pts[-1]):  # round caps
-            self.d.ellipse([x * SS - r, y * SS - r, x * SS + r, y * SS + r], fill=rgba(color))
+            cx, cy = x * self.kx, y * self.ky
+            self.d.ellipse([cx - r, cy - r, cx + r, cy + r], fill=rgba(color))
 
     def arc(self, x0, y0, x1, y1, start, end, color, width=1.0):
-        self.d.arc(self.box(x0, y0, x1, y1), start, end, fill=rgba(color), width=max(1, int(width * SS)))
+        self.d.arc(self.box(x0, y0, x1, y1), start, end, fill=rgba(color), width=max(1, int(width * self.kr)))
 
     def reduce(self):
         return self.img.resize((self.w, self.h), Image.LANCZOS)
@@ -98,27 +133,55 @@ def rgba(c):
 
 
 def canvas(w, h, color=WHITE):
-    return Image.new("RGB", (w, h), color)
+    return Image.new("RGB", (px(w), px(h)), color)
+
+
+def strip(count, cell_w, cell_h, color):
+    """A strip of `count` cells; each cell is scaled on its own so the width stays count x cell."""
+    return Image.new("RGB", (count * px(cell_w), px(cell_h)), color)
+
+
+def fill(img, color, box):
+    img.paste(color, tuple(px(v) for v in box))
+
+
+def crop(img, x, y, w, h):
+    """The w x h part at (x, y), its size scaled as the program scales a size."""
+    x0, y0 = px(x), px(y)
+    return img.crop((x0, y0, x0 + px(w), y0 + px(h)))
 
 
 def paste_layer(base, layer, x=0, y=0):
     small = layer.reduce()
-    base.paste(small, (x, y), small)
+    base.paste(small, (px(x), px(y)), small)
     return base
 
 
+def paste_cell(strip_img, cell, i):
+    """Puts a cell (a Layer, or a picture with no clear parts) at index i of a strip."""
+    if isinstance(cell, Layer):
+        small = cell.reduce()
+        strip_img.paste(small, (i * small.width, 0), small)
+    else:
+        strip_img.paste(cell, (i * cell.width, 0))
+    return strip_img
+
+
 def gradient(w, h, top, bottom, horizontal=False):
+    w, h = px(w), px(h)
     img = Image.new("RGB", (w, h))
-    px = img.load()
+    pixels = img.load()
     n = (w if horizontal else h) - 1 or 1
     for y in range(h):
         for x in range(w):
             t = (x if horizontal else y) / n
-            px[x, y] = mix(top, bottom, t)
+            pixels[x, y] = mix(top, bottom, t)
     return img
 
 
 def text(img, xy, s, f, color, anchor="la"):
+    if SCALE != 1:
+        xy = (xy[0] * SCALE, xy[1] * SCALE)
     ImageDraw.Draw(img).text(xy, s, font=f, fill=color, anchor=anchor)
 
 
@@ -134,21 +197,26 @@ def keyed(layer_img, blend_bg, threshold=24):
 def round_corners(img, radius, corners=("tl", "tr", "bl", "br")):
     """Paints magenta outside a quarter circle of `radius` in the given corners."""
     w, h = img.size
-    px = img.load()
-    for cy in range(radius):
-        for cx in range(radius):
-            dx, dy = radius - cx - 0.5, radius - cy - 0.5
-            if math.hypot(dx, dy) <= radius:
+    r = radius * SCALE
+    pixels = img.load()
+    for cy in range(math.ceil(r)):
+        for cx in range(math.ceil(r)):
+            dx, dy = r - cx - 0.5, r - cy - 0.5
+            if math.hypot(dx, dy) <= r:
                 continue
             for name, x, y in (("tl", cx, cy), ("tr", w - 1 - cx, cy), ("bl", cx, h - 1 - cy),
                                ("br", w - 1 - cx, h - 1 - cy)):
                 if name in corners:
-                    px[x, y] = MAGENTA
+                    pixels[x, y] = MAGENTA
     return img
 
 
 def save_bmp(img, path):
     img.convert("RGB").save(path, "BMP")
+
+
+def save_png(img, path):
+    img.convert("RGB").save(path, "PNG", optimize=True)
 
 
 def save_ico(images, path):

@@ -1,6 +1,11 @@
 #!/usr/bin/python3
 """Draws every image of Scourwell into res/art/generated and writes res/images.rc.
 
+Every bitmap and animation is drawn at 100 % (generated/), 150 % (generated/150/, resource id
++ 10000) and 200 % (generated/200/, id + 20000). The larger bitmaps are PNG resources: as BMPs
+they would be four fifths of the program's size. Icons come once more at id + 10000 with an entry
+for each size a screen at those scales asks for, each drawn at its own size.
+
 Run: /usr/bin/python3 res/art/generate.py   (Debian's python3-pil and fonts-dejavu-core)
 The output is deterministic: running it again yields byte-identical files.
 """
@@ -21,14 +26,21 @@ RES = os.path.dirname(HERE)
 
 # (resource name, id, kind, builder). kind: BITMAP, ICON or GIF.
 ENTRIES = []
+# (id, builder taking the icon sizes) of every icon.
+ICONS = []
+SCALED_SETS = ((1.5, "150", 10000), (2, "200", 20000))
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
+ICON_OFFSET, ICON_FOLDER = 10000, "150"
 
 
 def bmp(name, rid, build):
     ENTRIES.append((name, rid, "BITMAP", build))
 
 
-def ico(name, rid, build):
-    ENTRIES.append((name, rid, "ICON", build))
+def ico(name, rid, build, sizes=(16, 32)):
+    """build takes the list of sizes; the 100 % icon keeps the sizes it always had."""
+    ENTRIES.append((name, rid, "ICON", lambda: build(sizes)))
+    ICONS.append((rid, build))
 
 
 def gif(name, rid, build):
@@ -41,9 +53,10 @@ def button4(prefix, ids, w, h, label, kind="secondary", bg=A.WHITE, glyph=None, 
 
     def maker(state):
         def build():
-            if state not in cache:
-                cache[state] = W.button(w, h, label, state, kind, bg, glyph, size)
-            return cache[state]
+            key = (state, A.SCALE)
+            if key not in cache:
+                cache[key] = W.button(w, h, label, state, kind, bg, glyph, size)
+            return cache[key]
         return build
     seen = set()
     for state, rid in zip(states, ids):
@@ -61,11 +74,11 @@ def define_all():
     bmp("IDB_SKIN_BOTTOM", 369, S.bottom_strip)
     bmp("IDB_SPLASH", 227, S.splash)
     bmp("IDB_WELCOME", 228, S.welcome)
-    ico("IDI_MAIN", 128, P.main_icon)
+    ico("IDI_MAIN", 128, P.main_icon, sizes=(16, 32, 48))
 
     # Minimise and close buttons sit on the banner, so they are cut from it.
     def crop(x):
-        return S.top_banner().crop((x, 5, x + 29, 28))
+        return A.crop(S.top_banner(), x, 5, *W.BANNER_BUTTON)
     bmp("IDB_MIN_NORMAL", 173, lambda: W.banner_button(crop(S.CLIENT_W - 72), "minimise", "normal"))
     bmp("IDB_MIN_HOVER", 181, lambda: W.banner_button(crop(S.CLIENT_W - 72), "minimise", "hover"))
     bmp("IDB_MIN_PRESSED", 180, min_pressed_and_save_disabled)
@@ -139,19 +152,19 @@ def define_all():
 
     # Tray animation and tray menu icons.
     for frame, rid in enumerate((312, 313, 314, 311)):
-        ico(f"IDI_TRAY_FRAME{frame}", rid, lambda f=frame: P.tray_frame(f))
+        ico(f"IDI_TRAY_FRAME{frame}", rid, lambda sizes, f=frame: P.tray_frame(f, sizes))
     for name, rid, glyph, color in (("SECURITY", 299, "shield", A.ACCENT), ("JUNK", 386, "trash", A.NAVY2),
                                     ("SHREDDER", 297, "shredder", A.NAVY2), ("SETTINGS", 300, "gear", A.SLATE),
                                     ("HELP", 231, "question", A.NAVY2), ("ONECLICK", 229, "bolt", A.AMBER),
                                     ("EXIT", 161, "power", A.DANGER)):
-        ico(f"IDI_MENU_{name}", rid, lambda g=glyph, c=color: P.menu_icon(g, c))
+        ico(f"IDI_MENU_{name}", rid, lambda sizes, g=glyph, c=color: P.menu_icon(g, c, sizes))
 
 
 def min_pressed_and_save_disabled():
     """180 is both the minimise button's pressed image (29x23) and the save button's disabled one
-    (105x30): the top-left shows the former, the whole the latter."""
+    (105x30): the top-left shows the former, the whole the latter, at every scale."""
     img = W.button(105, 30, "Save", "disabled", glyph="save")
-    crop = S.top_banner().crop((S.CLIENT_W - 72, 5, S.CLIENT_W - 43, 28))
+    crop = A.crop(S.top_banner(), S.CLIENT_W - 72, 5, *W.BANNER_BUTTON)
     img.paste(W.banner_button(crop, "minimise", "pressed"), (0, 0))
     return img
 
@@ -160,13 +173,21 @@ EXTRA = [("bitmap_201.bmp", P.shell_menu_bitmap)]  # the shell extension's menu 
 
 
 def filename(kind, rid):
-    return {"BITMAP": f"bitmap_{rid}.bmp", "ICON": f"icon_{rid}.ico", "GIF": f"gif_{rid}.gif"}[kind]
+    return {"BITMAP": f"bitmap_{rid}.bmp", "PNG": f"bitmap_{rid}.png", "ICON": f"icon_{rid}.ico",
+            "GIF": f"gif_{rid}.gif"}[kind]
 
 
-def write(kind, rid, result):
-    path = os.path.join(OUT, filename(kind, rid))
+def scaled_kind(kind):
+    """Resource type of a larger set's picture."""
+    return "PNG" if kind == "BITMAP" else kind
+
+
+def write(kind, rid, result, folder=OUT):
+    path = os.path.join(folder, filename(kind, rid))
     if kind == "BITMAP":
         A.save_bmp(result, path)
+    elif kind == "PNG":
+        A.save_png(result, path)
     elif kind == "ICON":
         A.save_ico(result, path)
     else:
@@ -187,6 +208,15 @@ def write_rc():
              '#include "resource.h"', ""]
     for name, rid, kind, _ in ENTRIES:
         lines.append(f'{name} {kind} "art/generated/{filename(kind, rid)}"')
+    for _, folder, offset in SCALED_SETS:
+        lines += ["", f"// Drawn at {folder} %: the 100 % id + {offset}."]
+        for _, rid, kind, _ in ENTRIES:
+            if kind != "ICON":
+                k = scaled_kind(kind)
+                lines.append(f'{rid + offset} {k} "art/generated/{folder}/{filename(k, rid)}"')
+    lines += ["", f"// Every icon again with an entry for each size of {', '.join(map(str, ICON_SIZES))}: id + {ICON_OFFSET}."]
+    for rid, _ in ICONS:
+        lines.append(f'{rid + ICON_OFFSET} ICON "art/generated/{ICON_FOLDER}/{filename("ICON", rid)}"')
     with open(os.path.join(RES, "images.rc"), "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
 
@@ -196,15 +226,25 @@ def main():
     ids = [(k, i) for _, i, k, _ in ENTRIES]
     assert len(ids) == len(set(ids)), "an id is used twice"
     check_resource_h()
-    os.makedirs(OUT, exist_ok=True)
-    for old in os.listdir(OUT):
-        os.remove(os.path.join(OUT, old))
+    folders = [OUT] + [os.path.join(OUT, f) for _, f, _ in SCALED_SETS]
+    for folder in folders:
+        os.makedirs(folder, exist_ok=True)
+        for old in os.listdir(folder):
+            if os.path.isfile(os.path.join(folder, old)):
+                os.remove(os.path.join(folder, old))
     for name, rid, kind, build in ENTRIES:
         write(kind, rid, build())
     for fname, build in EXTRA:
         A.save_bmp(build(), os.path.join(OUT, fname))
+    for scale, folder, _ in SCALED_SETS:
+        with A.scaled(scale):
+            for name, rid, kind, build in ENTRIES:
+                if kind != "ICON":
+                    write(scaled_kind(kind), rid, build(), os.path.join(OUT, folder))
+    for rid, build in ICONS:  # drawn at each size itself, so at scale 1
+        write("ICON", rid, build(ICON_SIZES), os.path.join(OUT, ICON_FOLDER))
     write_rc()
-    print(f"{len(ENTRIES) + len(EXTRA)} images written to {OUT}")
+    print(f"{len(ENTRIES) + len(EXTRA)} images written to {OUT}, and their larger sets")
 
 
 if __name__ == "__main__":

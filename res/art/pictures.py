@@ -29,18 +29,18 @@ def _cutout(name, color, size):
     return lay.reduce()
 
 
-def menu_icon(name, color):
-    return [_cutout(name, color, 16), _cutout(name, color, 32)]
+def menu_icon(name, color, sizes=(16, 32)):
+    return [_cutout(name, color, s) for s in sizes]
 
 
-def main_icon():
-    return [skin.logo(s) for s in (16, 32, 48)]
+def main_icon(sizes=(16, 32, 48)):
+    return [skin.logo(s) for s in sizes]
 
 
-def tray_frame(i):
+def tray_frame(i, sizes=(16, 32)):
     """Four frames: a bright dot orbits the tile while the sparkle pulses."""
     out = []
-    for size in (16, 32):
+    for size in sizes:
         img = skin.logo(size)
         lay = A.Layer(size, size)
         x, y = skin.orbit(size / 2, size / 2, size * 0.32, -135 + 90 * i)
@@ -54,7 +54,7 @@ def tray_frame(i):
 
 def tree_icons():
     """37 icons of 16x16 in one strip, magenta where transparent, blended against the white tree."""
-    strip = A.Image.new("RGB", (16 * 37, 16), A.MAGENTA)
+    strip = A.strip(37, 16, 16, A.MAGENTA)
     for i in range(37):
         lay = A.Layer(16, 16)
         if i < 8:
@@ -65,13 +65,13 @@ def tree_icons():
         small = lay.reduce()
         if i in PROGRAM_TILES:
             A.text(small, (8, 8.5), PROGRAM_TILES[i][1], A.font(10, bold=True), (255, 255, 255, 255), anchor="mm")
-        strip.paste(A.keyed(small, A.WHITE, threshold=40), (16 * i, 0))
+        A.paste_cell(strip, A.keyed(small, A.WHITE, threshold=40), i)
     return strip
 
 
 def tree_checks():
     """Four 13x13 state images: no box, empty, partly ticked, ticked; white is the transparent colour."""
-    img = A.canvas(52, 13, A.WHITE)
+    img = A.strip(4, 13, 13, A.WHITE)
     for i in range(1, 4):
         lay = A.Layer(13, 13)
         ticked = i == 3
@@ -81,27 +81,31 @@ def tree_checks():
             lay.rrect(3, 3, 10, 10, 1.5, fill=A.ACCENT)
         if ticked:
             glyphs.draw(lay, "check", 2, 2, 9, A.WHITE)
-        A.paste_layer(img, lay, 13 * i, 0)
+        A.paste_cell(img, lay, i)
     return img
 
 
 def tree_expand():
-    img = A.canvas(18, 9, A.WHITE)
+    img = A.strip(2, 9, 9, A.WHITE)
+    cell, stroke = A.px(9), A.px(1)
+    mid = (cell - stroke) // 2
     for i, sign in enumerate(("plus", "minus")):
         lay = A.Layer(9, 9)
         lay.rrect(0.5, 0.5, 8.5, 8.5, 1.5, fill=A.WHITE, outline=A.SLATE)
-        A.paste_layer(img, lay, 9 * i, 0)
-        px = img.load()
-        for d in range(2, 7):  # crisp one-pixel strokes read better than smoothed ones at this size
-            px[9 * i + d, 4] = A.NAVY
-            if sign == "plus":
-                px[9 * i + 4, d] = A.NAVY
+        A.paste_cell(img, lay, i)
+        pixels = img.load()
+        x0 = cell * i
+        for d in range(A.px(2), cell - A.px(2)):  # crisp strokes read better than smoothed ones at this size
+            for k in range(stroke):
+                pixels[x0 + d, mid + k] = A.NAVY
+                if sign == "plus":
+                    pixels[x0 + mid + k, d] = A.NAVY
     return img
 
 
 def scan_frames():
     """Eight 16x16 spinner frames in one strip, magenta where transparent."""
-    strip = A.Image.new("RGB", (128, 16), A.MAGENTA)
+    strip = A.strip(8, 16, 16, A.MAGENTA)
     for i in range(8):
         lay = A.Layer(16, 16)
         for k in range(8):
@@ -111,7 +115,7 @@ def scan_frames():
             r = 1.9 if age == 0 else 1.5
             if age < 6:
                 lay.ellipse(x - r, y - r, x + r, y + r, fill=c)
-        strip.paste(A.keyed(lay.reduce(), A.WHITE, threshold=40), (16 * i, 0))
+        A.paste_cell(strip, A.keyed(lay.reduce(), A.WHITE, threshold=40), i)
     return strip
 
 

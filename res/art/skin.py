@@ -34,10 +34,20 @@ def logo(size, bg=None):
 
 def _paste_logo(img, x, y, size):
     mark = logo(size)
-    img.paste(mark, (x, y), mark)
+    img.paste(mark, (A.px(x), A.px(y)), mark)
 
 
 def top_banner():
+    """Drawn once a scale: the minimise and close buttons are cut from it too."""
+    if A.SCALE not in _banners:
+        _banners[A.SCALE] = _draw_top_banner()
+    return _banners[A.SCALE].copy()
+
+
+_banners = {}
+
+
+def _draw_top_banner():
     img = A.gradient(CLIENT_W, TOP_H, A.NAVY, A.NAVY2, horizontal=True)
     lay = A.Layer(CLIENT_W, TOP_H)
     for cx, cy, r, a in ((700, -20, 150, 18), (560, 150, 110, 12), (790, 120, 70, 14)):
@@ -53,7 +63,7 @@ def top_banner():
 def left_column():
     h = CLIENT_H - TOP_H
     img = A.canvas(LEFT_W, h, A.LEFT_BG)
-    img.paste(A.LINE, (LEFT_W - 1, 0, LEFT_W, h))
+    A.fill(img, A.LINE, (LEFT_W - 1, 0, LEFT_W, h))
     A.text(img, (20, 40), "TOOLS", A.font(10, bold=True), A.SLATE, anchor="ls")
     A.text(img, (20, 316), "SUPPORT", A.font(10, bold=True), A.SLATE, anchor="ls")
     return img
@@ -62,13 +72,13 @@ def left_column():
 def right_column():
     h = CLIENT_H - TOP_H
     img = A.canvas(RIGHT_W, h, A.LEFT_BG)
-    img.paste(A.LINE, (0, 0, 1, h))
+    A.fill(img, A.LINE, (0, 0, 1, h))
     return img
 
 
 def bottom_strip():
     img = A.canvas(CLIENT_W, BOTTOM_H, A.LEFT_BG)
-    img.paste(A.LINE, (0, 0, CLIENT_W, 1))
+    A.fill(img, A.LINE, (0, 0, CLIENT_W, 1))
     A.text(img, (20, BOTTOM_H / 2 + 1), "Scourwell 1.0  \u00b7  Sweep traces, clean junk, shred files",
            A.font(11), A.SLATE, anchor="lm")
     return A.round_corners(img, CORNER, ("bl", "br"))

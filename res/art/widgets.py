@@ -36,10 +36,10 @@ def button(w, h, label, state, kind="secondary", bg=A.WHITE, glyph=None, size=No
     gs = int(min(h * 0.55, 26)) if glyph else 0
     gap = 6 if glyph else 0
     f = A.fit_font(label, w - 14 - gs - gap, size)
-    if glyph and f.size < 10:  # a legible label matters more than the glyph
+    if glyph and f.logical_size < 10:  # a legible label matters more than the glyph
         gs = gap = 0
         f = A.fit_font(label, w - 12, size)
-    tw = f.getlength(label)
+    tw = A.length(f, label)
     x0 = (w - (gs + gap + tw)) / 2
     if glyph:
         g = A.Layer(w, h)
@@ -53,10 +53,13 @@ def button_set(w, h, label, kind="secondary", bg=A.WHITE, glyph=None, size=None)
     return {s: button(w, h, label, s, kind, bg, glyph, size) for s in STATES}
 
 
+BANNER_BUTTON = (29, 23)  # minimise and close, cut from the banner
+
+
 def banner_button(banner_crop, glyph, state, danger=False):
     """Minimise/close: a glyph on the banner itself, so the button blends into it."""
     img = banner_crop.copy()
-    w, h = img.size
+    w, h = BANNER_BUTTON
     lay = A.Layer(w, h)
     if state == "hover":
         lay.rrect(1, 1, w - 1, h - 1, 5, fill=A.DANGER if danger else (255, 255, 255, 52))
@@ -98,7 +101,7 @@ def top_tab(w, h, label, state):
 
 def check_strip():
     """Six 12x12 frames: unticked normal/hover/pressed, ticked normal/hover/pressed (opaque)."""
-    img = A.canvas(72, 12, A.WHITE)
+    img = A.strip(6, 12, 12, A.WHITE)
     looks = [(A.WHITE, A.SLATE), (A.ACCENT_PALE, A.ACCENT), (A.ACCENT_PALE2, A.ACCENT_DARK),
              (A.ACCENT, A.ACCENT_DARK), (A.ACCENT_HOVER, A.ACCENT), (A.ACCENT_DARK, A.ACCENT_DARK)]
     for i, (fill, border) in enumerate(looks):
@@ -106,13 +109,13 @@ def check_strip():
         lay.rrect(0.5, 0.5, 11.5, 11.5, 2.5, fill=fill, outline=border)
         if i >= 3:
             glyphs.draw(lay, "check", 1.5, 1.5, 9, A.WHITE)
-        A.paste_layer(img, lay, 12 * i, 0)
+        A.paste_cell(img, lay, i)
     return img
 
 
 def radio_strip():
     """Same six frames as round radios; outside the circle is magenta."""
-    out = A.Image.new("RGB", (72, 12), A.MAGENTA)
+    out = A.strip(6, 12, 12, A.MAGENTA)
     looks = [(A.WHITE, A.SLATE), (A.ACCENT_PALE, A.ACCENT), (A.ACCENT_PALE2, A.ACCENT_DARK),
              (A.WHITE, A.ACCENT), (A.ACCENT_PALE, A.ACCENT), (A.ACCENT_PALE2, A.ACCENT_DARK)]
     for i, (fill, border) in enumerate(looks):
@@ -120,7 +123,7 @@ def radio_strip():
         lay.ellipse(0.5, 0.5, 11.5, 11.5, fill=fill, outline=border, width=1.2)
         if i >= 3:
             lay.ellipse(3, 3, 9, 9, fill=A.ACCENT if i != 5 else A.ACCENT_DARK)
-        out.paste(A.keyed(lay.reduce(), A.WHITE, threshold=60), (12 * i, 0))
+        A.paste_cell(out, A.keyed(lay.reduce(), A.WHITE, threshold=60), i)
     return out
 
 

@@ -8,6 +8,7 @@
 #include "ControlHost.h"
 #include "GifBuilder.h"
 #include "controls/PictureEx.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "tests/common/TestSupport.h"
 
@@ -162,6 +163,64 @@ TEST(PictureEx, LoadsTheProgramsAnimationsFromResources) {
     ASSERT_TRUE(p.picture.Load(IDR_GIF_JUNK_SEARCH, L"GIF"));
     EXPECT_GT(p.picture.GetFrameCount(), 1);
     EXPECT_FALSE(p.picture.Load(4242, L"GIF"));
+}
+
+SIZE ClientSize(HWND window) {
+    RECT rc{};
+    ::GetClientRect(window, &rc);
+    return SIZE{rc.right, rc.bottom};
+}
+
+TEST(PictureEx, AnimationComesFromTheSetDrawnForTheWindowsDpiAndTakesItsScaledSize) {
+    struct Case {
+        int dpi;
+        SIZE drawn, shown;
+    };
+    // The junk search is 103 x 106 at 96 DPI; 120 DPI shows the 150 % set reduced.
+    for (const Case& c : {Case{96, {103, 106}, {103, 106}}, Case{120, {155, 159}, {129, 133}},
+                          Case{144, {155, 159}, {155, 159}}, Case{192, {206, 212}, {206, 212}},
+                          Case{240, {206, 212}, {258, 265}}}) {
+        Picture p;
+        SetLayoutDpi(p.host.Hwnd(), Dpi(c.dpi));
+        ASSERT_TRUE(p.picture.Load(IDR_GIF_JUNK_SEARCH, L"GIF")) << c.dpi;
+        EXPECT_EQ(c.drawn.cx, p.picture.GetSize().cx) << c.dpi;
+        EXPECT_EQ(c.drawn.cy, p.picture.GetSize().cy) << c.dpi;
+        const SIZE client = ClientSize(p.picture.GetSafeHwnd());
+        EXPECT_EQ(c.shown.cx, client.cx) << c.dpi;
+        EXPECT_EQ(c.shown.cy, client.cy) << c.dpi;
+        // Painted over its whole size: the picture's white corners, no canvas showing through.
+        p.picture.SetBkColor(RGB(9, 9, 9));
+        ASSERT_TRUE(p.picture.Draw());
+        p.picture.Stop();
+        Canvas canvas(300, 300);
+        canvas.Print(p.picture.GetSafeHwnd());
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(0, 0)) << c.dpi;
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(c.shown.cx - 1, 0)) << c.dpi;
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(c.shown.cx - 1, c.shown.cy - 1)) << c.dpi;
+    }
+}
+
+TEST(PictureEx, DpiChangeLoadsTheOtherSetAndKeepsPlaying) {
+    Picture p;
+    SetLayoutDpi(p.host.Hwnd(), Dpi(96));
+    ASSERT_TRUE(p.picture.Load(IDR_GIF_SWEEP_WORKING, L"GIF"));
+    ASSERT_TRUE(p.picture.Draw());
+    // A layout for the new DPI moves the window first (to its scaled 96-DPI place), then tells it.
+    SetLayoutDpi(p.host.Hwnd(), Dpi(192));
+    ::SetWindowPos(p.picture.GetSafeHwnd(), nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(p.picture.GetSafeHwnd(), 0x02E3, 0, 0);
+    EXPECT_EQ(206, p.picture.GetSize().cx);
+    const SIZE client = ClientSize(p.picture.GetSafeHwnd());
+    EXPECT_EQ(206, client.cx);
+    EXPECT_EQ(150, client.cy);
+    EXPECT_TRUE(p.picture.IsPlaying());
+    // A picture from memory is a 96-DPI picture too: shown at the scale, the same again.
+    ASSERT_TRUE(p.picture.LoadFromMemory(GifBuilder(6, 4).Frame({.colorIndex = 2, .delay = 10}).Bytes()));
+    EXPECT_EQ(12, ClientSize(p.picture.GetSafeHwnd()).cx);
+    ::SetWindowPos(p.picture.GetSafeHwnd(), nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(p.picture.GetSafeHwnd(), 0x02E3, 0, 0);
+    EXPECT_EQ(12, ClientSize(p.picture.GetSafeHwnd()).cx);
+    EXPECT_EQ(8, ClientSize(p.picture.GetSafeHwnd()).cy);
 }
 
 }  // namespace
