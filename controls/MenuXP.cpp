@@ -5,7 +5,6 @@
 
 #include "controls/ControlDpi.h"
 #include "controls/GuiDrawLayer.h"
-#include "controls/SkinDraw.h"
 
 namespace scw {
 
@@ -39,26 +38,6 @@ CMenuXP::CMenuXP()
 CMenuXP::~CMenuXP() = default;
 
 Dpi CMenuXP::MenuDpi() const { return owner_ ? DpiOfWindow(owner_) : SystemDpi(); }
-
-void CMenuXP::SetBackBitmap(HBITMAP bitmap) {
-    background_.Reset(bitmap);
-    backgroundId_ = 0;
-}
-
-bool CMenuXP::SetBackBitmap(UINT bitmapId) {
-    backgroundId_ = bitmapId;
-    backgroundDpi_ = MenuDpi();
-    background_ = LoadSkinBitmap(bitmapId, backgroundDpi_);
-    return static_cast<bool>(background_);
-}
-
-HBITMAP CMenuXP::Background(Dpi dpi) const {
-    if (backgroundId_ && dpi != backgroundDpi_) {
-        background_ = LoadSkinBitmap(backgroundId_, dpi);
-        backgroundDpi_ = dpi;
-    }
-    return background_.Get();
-}
 
 void CMenuXP::PrepareToShow(HWND owner) {
     owner_ = owner;
@@ -175,10 +154,9 @@ bool CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) const {
     const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
 
     // Background: the matching part of the image, or a plain fill.
-    HBITMAP background = Background(dpi);
-    if (background && (!selected || disabled)) {
+    if (background_ && (!selected || disabled)) {
         UniqueMemDc mem(::CreateCompatibleDC(dc));
-        HGDIOBJ old = ::SelectObject(mem.Get(), background);
+        HGDIOBJ old = ::SelectObject(mem.Get(), background_.Get());
         ::BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem.Get(), rc.left, rc.top, SRCCOPY);
         ::SelectObject(mem.Get(), old);
     } else {

@@ -74,10 +74,8 @@ public:
 
     HMENU GetSafeHmenu() const { return menu_.Get(); }
     void SetMenuStyle(int style) { style_ = style; }
-    // Takes ownership; null for none. Kept as given at any DPI.
-    void SetBackBitmap(HBITMAP bitmap);
-    // A bitmap resource, made again for the owner's DPI whenever it changes.
-    bool SetBackBitmap(UINT bitmapId);
+    // Takes ownership; null for none. Drawn as given: the owner hands in one made for its DPI.
+    void SetBackBitmap(HBITMAP bitmap) { background_.Reset(bitmap); }
 
     // Call before showing the menu for `owner`: items are measured and drawn at its DPI, and
     // measured again when that DPI changed since the platform last asked.
@@ -100,19 +98,16 @@ public:
 private:
     bool Append(UINT flags, UINT_PTR idOrPopup, std::unique_ptr<CMenuXPItem> item);
     void DrawSideBar(HDC dc, RECT rc, const CMenuXPSideBar& bar, Dpi dpi) const;
-    HBITMAP Background(Dpi dpi) const;
 
     UniqueMenu menu_;
     std::vector<std::unique_ptr<CMenuXPItem>> items_;
     HWND owner_ = nullptr;
     Dpi measuredFor_;
-    // Fonts and the background image are remade lazily for the DPI they are drawn at.
+    // Fonts are remade lazily for the DPI they are drawn at.
     mutable ScaledFont font_;
     mutable ScaledFont boldFont_;
     mutable ScaledFont sideBarFont_;
-    mutable UniqueBitmap background_;
-    UINT backgroundId_ = 0;  // 0 when the image was given as a handle
-    mutable Dpi backgroundDpi_;
+    UniqueBitmap background_;
     int style_ = kXP;
     bool breakPending_ = false;
     bool barBreakPending_ = false;
