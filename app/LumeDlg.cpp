@@ -3,6 +3,7 @@
 #include "app/DlgOptions.h"
 #include "app/HandOff.h"
 #include "app/LumeApp.h"
+#include "app/ProgramIcon.h"
 #include "app/ProcessState.h"
 #include "state/Settings.h"
 #include "app/SiteAddresses.h"
@@ -52,9 +53,7 @@ CLumeDlg::CLumeDlg()
       junkPage_(std::make_unique<CDlgJunk>()),
       minimizeButton_(std::make_unique<CNButtonEx>()),
       closeButton_(std::make_unique<CNButtonEx>()),
-      mainIcon_(static_cast<HICON>(
-          ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, 16, 16, 0))) {
-    // The small icon is made at 16 pixels at once: the tray takes it before the window exists.
+      mainIcon_(LoadProgramIcon(IDI_MAIN, SIZE{16, 16})) {
     RegisterMainWindowClass(AppInstance());
     // The sweep page shows the application's catalogue; on its own (tests) it builds one.
     if (CLumeApp* app = TheApp()) scanPage_->SetCatalogue(&app->TheCatalogue());
@@ -158,12 +157,8 @@ void CLumeDlg::ApplyDpi(Dpi dpi, const RECT* suggested) {
 }
 
 void CLumeDlg::SetIcons(Dpi dpi) {
-    const SIZE small = SmallIconSize(dpi), big = LargeIconSize(dpi);
-    if (small.cx != 16 || small.cy != 16)
-        mainIcon_.Reset(static_cast<HICON>(
-            ::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, small.cx, small.cy, 0)));
-    bigIcon_.Reset(
-        static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON, big.cx, big.cy, 0)));
+    mainIcon_.Reset(LoadProgramIcon(IDI_MAIN, SmallIconSize(dpi)));
+    bigIcon_.Reset(LoadProgramIcon(IDI_MAIN, LargeIconSize(dpi)));
     ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mainIcon_.Get()));
     ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
 }
@@ -446,6 +441,7 @@ bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         return false;
     case WM_DPICHANGED:
         ApplyDpi(Dpi(LOWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
+        tray_.UpdateForDpi();
         result = 0;
         return true;
     case WM_ERASEBKGND:
