@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cwchar>
 
+#include "controls/ControlDpi.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
@@ -120,8 +121,10 @@ void CDigiStatic::DrawTo(HDC dc) {
     if (units == 0 || rc.right <= 0 || rc.bottom <= 0) return;
 
     const bool soft = (style_ & kDigiSoft) != 0;
-    UniquePen onPen(::CreatePen(PS_SOLID, 1, soft ? Soften(on_, background_) : on_));
-    UniquePen offPen(::CreatePen(PS_SOLID, 1, soft ? Soften(off_, background_) : off_));
+    // The outline is part of the segment's shape, so it thickens with the DPI as the cells grow.
+    const int penWidth = DpiOfWindow(hwnd_).Scale(1);
+    UniquePen onPen(::CreatePen(PS_SOLID, penWidth, soft ? Soften(on_, background_) : on_));
+    UniquePen offPen(::CreatePen(PS_SOLID, penWidth, soft ? Soften(off_, background_) : off_));
     UniqueBrush onBrush(::CreateSolidBrush(on_));
     UniqueBrush offBrush(::CreateSolidBrush(off_));
 
@@ -155,6 +158,7 @@ void CDigiStatic::DrawTo(HDC dc) {
 }
 
 bool CDigiStatic::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_DPICHANGED_AFTERPARENT) Redraw();
     // The paint covers the whole control.
     return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); });
 }

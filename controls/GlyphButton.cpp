@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "controls/ControlDpi.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
@@ -10,6 +11,7 @@ namespace scw {
 
 namespace {
 constexpr int kGlyphColumn = 16;
+constexpr int kTextGap = 3;  // between the glyph and the text
 constexpr int kFrames = 6;
 constexpr COLORREF kTextColor = RGB(30, 41, 59);
 }  // namespace
@@ -29,16 +31,45 @@ void CNGlyphButton::OnAttached() {
         ::SendMessageW(hwnd_, BM_SETSTYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
 }
 
+Dpi CNGlyphButton::WindowDpi() const { return hwnd_ ? DpiOfWindow(hwnd_) : Dpi(); }
+
 bool CNGlyphButton::SetGlyphStrip(UINT bitmapId) {
-    UniqueBitmap strip = LoadSkinBitmap(bitmapId);
-    const bool ok = static_cast<bool>(strip);
-    SetGlyphStripHandle(strip.Release());
-    return ok;
+    stripId_ = bitmapId;
+    LoadStrip();
+    Redraw();
+    return static_cast<bool>(strip_);
+}
+
+void CNGlyphButton::LoadStrip() {
+    stripDpi_ = WindowDpi();
+    strip_ = LoadSkinBitmap(stripId_, stripDpi_);
 }
 
 void CNGlyphButton::SetGlyphStripHandle(HBITMAP strip) {
     strip_.Reset(strip);
+    stripId_ = 0;
     Redraw();
+}
+
+void CNGlyphButton::EnsureStrip() {
+    if (stripId_ && WindowDpi() != stripDpi_) LoadStrip();
+}
+
+int CNGlyphButton::TextLeft() {
+    EnsureStrip();
+    const Dpi dpi = WindowDpi();
+    const int frame = BitmapSize(strip_.Get()).cx / kFrames;
+    return (dpi.Scale(kGlyphColumn) - frame) / 2 + frame + dpi.Scale(kTextGap);
+}
+
+HFONT CNGlyphButton::TextFont() {
+    if (auto font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0))) return font;
+    // Without a font of its own the control writes in the default GUI font, at its DPI.
+    const Dpi dpi = WindowDpi();
+    if (dpi == SystemDpi()) return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    if (!defaultFont_.Described())
+        defaultFont_ = DescribeSystemFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    return defaultFont_.Get(dpi);
 }
 
 void CNGlyphButton::SetTicked(bool ticked) {
@@ -52,6 +83,7 @@ void CNGlyphButton::Redraw() {
 }
 
 void CNGlyphButton::DrawTo(HDC dc) {
+    EnsureStrip();
     RECT rc{};
     ::GetClientRect(hwnd_, &rc);
     CMemDC mem(dc, rc);
@@ -59,7 +91,7 @@ void CNGlyphButton::DrawTo(HDC dc) {
 
     const SIZE stripSize = BitmapSize(strip_.Get());
     const int frame = stripSize.cx / kFrames;
-    const int x = (kGlyphColumn - frame) / 2;
+    const int x = (WindowDpi().Scale(kGlyphColumn) - frame) / 2;
     const int y = (rc.bottom - stripSize.cy) / 2;
     const bool pressed = (::SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     const int base = ticked_ ? 3 : 0;
@@ -83,9 +115,8 @@ void CNGlyphButton::DrawTo(HDC dc) {
     ::GetWindowTextW(hwnd_, text, 256);
     if (!text[0]) return;
     RECT textRect = rc;
-    textRect.left = frame + 2;
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
-    SelectScope selectFont(mem, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    textRect.left = TextLeft();
+    SelectScope selectFont(mem, TextFont());
     ::SetBkMode(mem, TRANSPARENT);
     ::SetTextColor(mem, ::IsWindowEnabled(hwnd_) ? kTextColor : ::GetSysColor(COLOR_GRAYTEXT));
     ::DrawTextW(mem, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -108,6 +139,10 @@ bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         DrawTo(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC);
         result = TRUE;
         return true;
+    case WM_DPICHANGED_AFTERPARENT:
+        EnsureStrip();
+        Redraw();
+        return false;
     case BM_SETSTATE:
     case WM_ENABLE:
     case WM_SETFOCUS:

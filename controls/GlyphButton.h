@@ -2,6 +2,7 @@
 // Skinned check box and radio button: a strip of six glyph frames (unticked normal, hover, pressed,
 // ticked normal, hover, pressed) drawn over whatever the parent shows behind the control, and the
 // window text beside it. The ticked flag is the control's own; the platform only sends the click.
+// A strip loaded by id is made for the window's DPI, and the glyph column and gaps scale with it.
 #include <windows.h>
 
 #include <string>
@@ -9,6 +10,8 @@
 
 #include "controls/SelfPaint.h"
 #include "controls/SubclassWindow.h"
+#include "framework/Dpi.h"
+#include "framework/ScaledFont.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
@@ -16,9 +19,14 @@ namespace scw {
 class CNGlyphButton : public CSubclassWindow {
 public:
     bool Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, int id);
+    // Made again for the window's DPI whenever it changes.
     bool SetGlyphStrip(UINT bitmapId);
-    // Takes ownership of the strip.
+    // Takes ownership of the strip, which stays as given at any DPI.
     void SetGlyphStripHandle(HBITMAP strip);
+    HBITMAP GlyphStrip() const { return strip_.Get(); }
+    // Where the text starts and the font it is written in, at the window's DPI.
+    int TextLeft();
+    HFONT TextFont();
 
     bool IsTicked() const { return ticked_; }
     void SetTicked(bool ticked);
@@ -39,7 +47,14 @@ protected:
     bool ticked_ = false;
 
 private:
+    Dpi WindowDpi() const;
+    void LoadStrip();
+    void EnsureStrip();
+
     UniqueBitmap strip_;
+    UINT stripId_ = 0;  // 0 when the strip was given as a handle
+    Dpi stripDpi_;
+    ScaledFont defaultFont_;
     HoverState hoverState_;
 };
 

@@ -2,10 +2,24 @@
 
 #include <iterator>
 
+#include "controls/ControlDpi.h"
 #include "controls/GuiDrawLayer.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
+
+namespace {
+ScaledFont CaptionFontAt96(int escapement) {
+    return DescribeFont(L"Verdana", 11, FW_NORMAL, false, escapement, DEFAULT_QUALITY, DEFAULT_PITCH);
+}
+}  // namespace
+
+HFONT CGuiGroupBox::CaptionFont() {
+    const bool vertical = align_ == kVerticalUp || align_ == kVerticalDown;
+    ScaledFont& font = vertical ? verticalFont_ : font_;
+    if (!font.Described()) font = CaptionFontAt96(vertical ? 900 : 0);
+    return font.Get(DpiOfWindow(hwnd_));
+}
 
 void CGuiGroupBox::OnAttached() {
     int length = ::GetWindowTextLengthW(hwnd_);
@@ -36,10 +50,8 @@ void CGuiGroupBox::Paint(HDC dc) {
     RECT rc;
     ::GetClientRect(hwnd_, &rc);
     const bool vertical = align_ == kVerticalUp || align_ == kVerticalDown;
-    UniqueFont font(::CreateFontW(11, 0, vertical ? 900 : 0, vertical ? 900 : 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH, L"Verdana"));
-    SelectScope fontScope(dc, font.Get());
+    const Dpi dpi = DpiOfWindow(hwnd_);
+    SelectScope fontScope(dc, CaptionFont());
     SIZE text{};
     ::GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
     const int half = vertical ? text.cx / 2 : text.cy / 2;
@@ -51,19 +63,21 @@ void CGuiGroupBox::Paint(HDC dc) {
     else
         frame.top += half;
 
+    const int inset = dpi.Scale(6);  // of the caption from the frame's end
+    const int room = dpi.Scale(4);   // around the caption's text
     RECT captionRect{};
     if (!caption_.empty()) {
         if (align_ == kLeft)
-            captionRect = {rc.left + 6, rc.top, rc.left + 6 + text.cx + 4, rc.top + text.cy};
+            captionRect = {rc.left + inset, rc.top, rc.left + inset + text.cx + room, rc.top + text.cy};
         else if (align_ == kRight)
-            captionRect = {rc.right - 6 - text.cx - 4, rc.top, rc.right - 6, rc.top + text.cy};
+            captionRect = {rc.right - inset - text.cx - room, rc.top, rc.right - inset, rc.top + text.cy};
         else
-            captionRect = {rc.left, rc.top + 6, rc.left + text.cy, rc.top + 6 + text.cx + 4};
+            captionRect = {rc.left, rc.top + inset, rc.left + text.cy, rc.top + inset + text.cx + room};
     }
 
     UniquePen pen(::CreatePen(PS_SOLID, 1, GuiDrawLayer::GroupBoxFrame()));
     SelectScope penScope(dc, pen.Get());
-    const int c = 2;  // corners cut diagonally
+    const int c = dpi.Scale(2);  // corners cut diagonally
     POINT points[] = {{frame.left + c, frame.top},         {frame.right - 1 - c, frame.top},
                       {frame.right - 1, frame.top + c},    {frame.right - 1, frame.bottom - 1 - c},
                       {frame.right - 1 - c, frame.bottom - 1}, {frame.left + c, frame.bottom - 1},
@@ -76,10 +90,11 @@ void CGuiGroupBox::Paint(HDC dc) {
     ::FillRect(dc, &captionRect, back.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, GuiDrawLayer::GroupBoxCaption());
+    const int pad = room / 2;
     if (vertical)
-        ::TextOutW(dc, captionRect.left, captionRect.bottom - 2, caption_.c_str(), static_cast<int>(caption_.size()));
+        ::TextOutW(dc, captionRect.left, captionRect.bottom - pad, caption_.c_str(), static_cast<int>(caption_.size()));
     else
-        ::TextOutW(dc, captionRect.left + 2, captionRect.top, caption_.c_str(), static_cast<int>(caption_.size()));
+        ::TextOutW(dc, captionRect.left + pad, captionRect.top, caption_.c_str(), static_cast<int>(caption_.size()));
 }
 
 }  // namespace scw

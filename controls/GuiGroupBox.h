@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls/SubclassWindow.h"
+#include "framework/ScaledFont.h"
 
 namespace scw {
 
@@ -16,6 +17,8 @@ public:
     const std::wstring& Caption() const { return caption_; }
     void SetAlign(int align) { align_ = align; }
     void SetCaptionBackground(COLORREF colour) { captionBack_ = colour; }
+    // The caption's font at the window's DPI (turned for the vertical alignments).
+    HFONT CaptionFont();
 
 protected:
     void OnAttached() override;
@@ -27,6 +30,8 @@ private:
     std::wstring caption_;
     int align_ = kLeft;
     COLORREF captionBack_ = RGB(233, 233, 233);
+    ScaledFont font_;
+    ScaledFont verticalFont_;
 };
 
 }  // namespace scw

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "controls/ControlDpi.h"
 #include "framework/App.h"
 #include "framework/Strings.h"
 
@@ -57,7 +58,9 @@ bool OpenHyperlinkTarget(const std::wstring& target, const HyperlinkOps& ops) {
     return false;
 }
 
-CHyperLink::CHyperLink() : ops_(HyperlinkOps::Platform()) {}
+CHyperLink::CHyperLink()
+    : font_(DescribeFont(L"Verdana", 14, FW_NORMAL, true, 0, DEFAULT_QUALITY, DEFAULT_PITCH)),
+      ops_(HyperlinkOps::Platform()) {}
 
 CHyperLink::~CHyperLink() {
     if (tooltip_ && ::IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
@@ -73,9 +76,7 @@ void CHyperLink::OnAttached() {
         text.resize(static_cast<size_t>(length));
         target_ = text;
     }
-    font_.Reset(::CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Verdana"));
-    if (underline_) ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    SendFont(true);
     tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, AppInstance(), nullptr);
     if (tooltip_) {
@@ -120,8 +121,19 @@ void CHyperLink::SetVisited(bool visited) {
 
 void CHyperLink::SetUnderline(bool underline) {
     underline_ = underline;
-    if (hwnd_) ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(underline ? font_.Get() : nullptr), FALSE);
+    if (hwnd_ && !underline) ::SendMessageW(hwnd_, WM_SETFONT, 0, FALSE);
+    SendFont(true);
     Redraw();
+}
+
+HFONT CHyperLink::LinkFont() { return font_.Get(hwnd_ ? DpiOfWindow(hwnd_) : Dpi()); }
+
+void CHyperLink::SendFont(bool always) {
+    if (!hwnd_ || !underline_) return;
+    const Dpi dpi = DpiOfWindow(hwnd_);
+    if (!always && dpi == fontSentFor_) return;
+    fontSentFor_ = dpi;
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get(dpi)), FALSE);
 }
 
 void CHyperLink::SetAutoSize(bool adjust) {
@@ -157,6 +169,9 @@ bool CHyperLink::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
         result = 0;
         return true;
     }
+    // The layout hands out its own copy of our font for a new DPI; ours is the one to show.
+    if (message == WM_DPICHANGED_AFTERPARENT) SendFont(true);
+    if (message == WM_PAINT) SendFont(false);
     return false;
 }
 

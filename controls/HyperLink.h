@@ -7,6 +7,8 @@
 #include <string>
 
 #include "controls/SubclassWindow.h"
+#include "framework/Dpi.h"
+#include "framework/ScaledFont.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
@@ -44,6 +46,8 @@ public:
     void SetOps(HyperlinkOps ops) { ops_ = std::move(ops); }
     // What a click does.
     bool Open();
+    // The underlined font the link shows in at the window's DPI.
+    HFONT LinkFont();
 
 protected:
     void OnAttached() override;
@@ -51,6 +55,8 @@ protected:
 
 private:
     void Redraw();
+    // Gives the window the link font for its DPI when it does not have it yet.
+    void SendFont(bool always);
 
     std::wstring target_;
     COLORREF linkColour_ = RGB(0, 0, 238);
@@ -58,7 +64,8 @@ private:
     bool visited_ = false;
     bool underline_ = true;
     bool adjustToFit_ = true;
-    UniqueFont font_;
+    ScaledFont font_;
+    Dpi fontSentFor_;
     HCURSOR cursor_ = nullptr;
     HWND tooltip_ = nullptr;
     HyperlinkOps ops_;

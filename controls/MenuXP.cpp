@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "controls/ControlDpi.h"
 #include "controls/GuiDrawLayer.h"
 
 namespace scw {
@@ -22,17 +23,37 @@ std::wstring CBCGKeyHelper::Format() const {
     return text;
 }
 
-CMenuXP::CMenuXP() : menu_(::CreatePopupMenu()) {
+CMenuXP::CMenuXP()
+    : menu_(::CreatePopupMenu()),
+      sideBarFont_(DescribeFont(L"Arial", 16, FW_BOLD, false, 900, DEFAULT_QUALITY, DEFAULT_PITCH)) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        font_.Reset(::CreateFontIndirectW(&metrics.lfMenuFont));
+        font_ = DescribeSystemFont(metrics.lfMenuFont);
         metrics.lfMenuFont.lfWeight = FW_BOLD;
-        boldFont_.Reset(::CreateFontIndirectW(&metrics.lfMenuFont));
+        boldFont_ = DescribeSystemFont(metrics.lfMenuFont);
     }
 }
 
 CMenuXP::~CMenuXP() = default;
+
+Dpi CMenuXP::MenuDpi() const { return owner_ ? DpiOfWindow(owner_) : SystemDpi(); }
+
+void CMenuXP::PrepareToShow(HWND owner) {
+    owner_ = owner;
+    const Dpi dpi = MenuDpi();
+    if (dpi == measuredFor_) return;
+    measuredFor_ = dpi;
+    // Setting an item again makes the platform forget the size it measured.
+    const int count = ::GetMenuItemCount(menu_.Get());
+    for (int index = 0; index < count; ++index) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        if (::GetMenuItemInfoW(menu_.Get(), static_cast<UINT>(index), TRUE, &info))
+            ::SetMenuItemInfoW(menu_.Get(), static_cast<UINT>(index), TRUE, &info);
+    }
+}
 
 bool CMenuXP::Append(UINT flags, UINT_PTR idOrPopup, std::unique_ptr<CMenuXPItem> item) {
     flags |= MF_OWNERDRAW;
@@ -64,25 +85,28 @@ bool CMenuXP::AppendODPopup(UINT flags, CMenuXP& popup, std::unique_ptr<CMenuXPI
 bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     auto* item = reinterpret_cast<const CMenuXPItem*>(measure.itemData);
     if (measure.CtlType != ODT_MENU || !item || item->magic != kMenuXPMagic) return false;
-    const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK);
+    const Dpi dpi = MenuDpi();
+    const int checkWidth = SystemMetricAt(SM_CXMENUCHECK, dpi);
+    const int size = dpi.Scale(item->size);
     if (item->sideBar) {
-        measure.itemWidth = static_cast<UINT>(item->size);
+        measure.itemWidth = static_cast<UINT>(size);
         // One pixel rather than none: an empty entry is never drawn on some platforms, and the
         // bar stretches itself over the whole column when it is drawn.
         measure.itemHeight = 1;
     } else if (item->separator) {
         measure.itemWidth = 0;
-        measure.itemHeight = static_cast<UINT>(::GetSystemMetrics(SM_CYMENUCHECK) / 2);
+        measure.itemHeight = static_cast<UINT>(SystemMetricAt(SM_CYMENUCHECK, dpi) / 2);
     } else {
-        WindowDc screen(nullptr);
+        WindowDc dc(nullptr);
         RECT rc{0, 0, 0, 0};
         {
-            SelectScope font(screen.Get(), boldFont_ ? boldFont_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
-            ::DrawTextW(screen.Get(), item->text.c_str(), static_cast<int>(item->text.size()), &rc,
+            HFONT bold = boldFont_.Get(dpi);
+            SelectScope font(dc.Get(), bold ? static_cast<HGDIOBJ>(bold) : ::GetStockObject(DEFAULT_GUI_FONT));
+            ::DrawTextW(dc.Get(), item->text.c_str(), static_cast<int>(item->text.size()), &rc,
                         DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
         }
-        const int height = std::max<int>(rc.bottom - rc.top, item->size + 4);
-        const int width = item->buttonStyle ? height : (rc.right - rc.left) + 4 + 2 * item->size + 8;
+        const int height = std::max<int>(rc.bottom - rc.top, size + dpi.Scale(4));
+        const int width = item->buttonStyle ? height : (rc.right - rc.left) + dpi.Scale(4) + 2 * size + dpi.Scale(8);
         measure.itemHeight = static_cast<UINT>(height);
         measure.itemWidth = static_cast<UINT>(std::max(0, width - (checkWidth - 1)));
         return true;
@@ -91,7 +115,7 @@ bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     return true;
 }
 
-void CMenuXP::DrawSideBar(HDC dc, RECT rc, const CMenuXPSideBar& bar) const {
+void CMenuXP::DrawSideBar(HDC dc, RECT rc, const CMenuXPSideBar& bar, Dpi dpi) const {
     // The bar spans the whole column, whatever height the platform gave the entry.
     RECT area;
     if (HWND menuWindow = ::WindowFromDC(dc); menuWindow && ::GetClientRect(menuWindow, &area))
@@ -109,12 +133,11 @@ void CMenuXP::DrawSideBar(HDC dc, RECT rc, const CMenuXPSideBar& bar) const {
         UniqueBrush brush(::CreateSolidBrush(colour));
         ::FillRect(dc, &band, brush.Get());
     }
-    UniqueFont font(::CreateFontW(16, 0, 900, 900, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
-    SelectScope scope(dc, font.Get());
+    SelectScope scope(dc, sideBarFont_.Get(dpi));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::TextOutW(dc, rc.left - 2, rc.bottom - 4, bar.text.c_str(), static_cast<int>(bar.text.size()));
+    ::TextOutW(dc, rc.left - dpi.Scale(2), rc.bottom - dpi.Scale(4), bar.text.c_str(),
+               static_cast<int>(bar.text.size()));
 }
 
 bool CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) const {
@@ -122,8 +145,9 @@ bool CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) const {
     if (draw.CtlType != ODT_MENU || !item || item->magic != kMenuXPMagic) return false;
     HDC dc = draw.hDC;
     RECT rc = draw.rcItem;
+    const Dpi dpi = MenuDpi();
     if (item->sideBar) {
-        DrawSideBar(dc, rc, static_cast<const CMenuXPSideBar&>(*item));
+        DrawSideBar(dc, rc, static_cast<const CMenuXPSideBar&>(*item), dpi);
         return true;
     }
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
@@ -142,31 +166,34 @@ bool CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) const {
         ::FillRect(dc, &rc, brush.Get());
         if (style_ == kXP && selected && !disabled) ::FrameRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     }
+    const int size = dpi.Scale(item->size);
     if (item->separator) {
         const int middle = (rc.top + rc.bottom) / 2;
-        RECT line{rc.left + item->size + 6, middle, rc.right - 2, middle + 1};
+        RECT line{rc.left + size + dpi.Scale(6), middle, rc.right - dpi.Scale(2), middle + 1};
         ::FillRect(dc, &line, ::GetSysColorBrush(COLOR_BTNSHADOW));
         return true;
     }
 
-    const int box = item->size + 4;
+    const int box = size + dpi.Scale(4);
     if (item->icon) {
-        const int x = rc.left + 2;
-        const int y = rc.top + (rc.bottom - rc.top - item->size) / 2;
+        const int x = rc.left + dpi.Scale(2);
+        const int y = rc.top + (rc.bottom - rc.top - size) / 2;
         if (disabled) {
+            const int shift = dpi.Scale(1);
             ::DrawStateW(dc, ::GetSysColorBrush(COLOR_BTNHIGHLIGHT), nullptr, reinterpret_cast<LPARAM>(item->icon), 0,
-                         x + 1, y + 1, item->size, item->size, DST_ICON | DSS_MONO);
+                         x + shift, y + shift, size, size, DST_ICON | DSS_MONO);
             ::DrawStateW(dc, ::GetSysColorBrush(COLOR_BTNSHADOW), nullptr, reinterpret_cast<LPARAM>(item->icon), 0, x,
-                         y, item->size, item->size, DST_ICON | DSS_MONO);
+                         y, size, size, DST_ICON | DSS_MONO);
         } else {
-            ::DrawIconEx(dc, x, y, item->icon, item->size, item->size, 0, nullptr, DI_NORMAL);
+            ::DrawIconEx(dc, x, y, item->icon, size, size, 0, nullptr, DI_NORMAL);
         }
     }
-    HGDIOBJ old = ::SelectObject(dc, font_ ? font_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = font_.Get(dpi);
+    HGDIOBJ old = ::SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, disabled ? GuiDrawLayer::MenuDisabledText()
                                 : (selected ? GuiDrawLayer::MenuSelectedText() : GuiDrawLayer::MenuText()));
-    RECT textRect{rc.left + box + 2, rc.top, rc.right - 4, rc.bottom};
+    RECT textRect{rc.left + box + dpi.Scale(2), rc.top, rc.right - dpi.Scale(4), rc.bottom};
     const size_t tab = item->text.find(L'\t');
     std::wstring label = item->text.substr(0, tab);
     UINT flags = DT_SINGLELINE | DT_VCENTER;

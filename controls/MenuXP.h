@@ -1,6 +1,7 @@
 #pragma once
 // A popup menu drawn by the program: a gradient side bar, icons, an optional background image,
-// and keyboard selection by the "&" characters of the item texts.
+// and keyboard selection by the "&" characters of the item texts. Sizes are given at 96 DPI and
+// measured and drawn at the DPI of the window that owns the menu.
 #include <windows.h>
 
 #include <memory>
@@ -8,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Dpi.h"
+#include "framework/ScaledFont.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
@@ -24,7 +27,7 @@ struct CMenuXPItem {
     bool buttonStyle = false;
     std::wstring text;  // may hold a tab followed by accelerator text
     HICON icon = nullptr;  // borrowed
-    int size = 16;         // icon size, or the side bar's width
+    int size = 16;         // icon size, or the side bar's width, at 96 DPI
 };
 
 struct CMenuXPText : CMenuXPItem {
@@ -71,8 +74,13 @@ public:
 
     HMENU GetSafeHmenu() const { return menu_.Get(); }
     void SetMenuStyle(int style) { style_ = style; }
-    // Takes ownership; null for none.
+    // Takes ownership; null for none. Drawn as given: the owner hands in one made for its DPI.
     void SetBackBitmap(HBITMAP bitmap) { background_.Reset(bitmap); }
+
+    // Call before showing the menu for `owner`: items are measured and drawn at its DPI, and
+    // measured again when that DPI changed since the platform last asked.
+    void PrepareToShow(HWND owner);
+    Dpi MenuDpi() const;
 
     void AddSideBar(std::unique_ptr<CMenuXPSideBar> bar);
     bool AppendODMenu(UINT flags, std::unique_ptr<CMenuXPItem> item, const ACCEL* accel = nullptr);
@@ -89,12 +97,16 @@ public:
 
 private:
     bool Append(UINT flags, UINT_PTR idOrPopup, std::unique_ptr<CMenuXPItem> item);
-    void DrawSideBar(HDC dc, RECT rc, const CMenuXPSideBar& bar) const;
+    void DrawSideBar(HDC dc, RECT rc, const CMenuXPSideBar& bar, Dpi dpi) const;
 
     UniqueMenu menu_;
     std::vector<std::unique_ptr<CMenuXPItem>> items_;
-    UniqueFont font_;
-    UniqueFont boldFont_;
+    HWND owner_ = nullptr;
+    Dpi measuredFor_;
+    // Fonts are remade lazily for the DPI they are drawn at.
+    mutable ScaledFont font_;
+    mutable ScaledFont boldFont_;
+    mutable ScaledFont sideBarFont_;
     UniqueBitmap background_;
     int style_ = kXP;
     bool breakPending_ = false;

@@ -2,12 +2,17 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "controls/ControlDpi.h"
 #include "framework/App.h"
+#include "framework/UniqueHandle.h"
 
 namespace scw {
 
 namespace {
-constexpr int kMargin = 12;
+constexpr int kMargin = 12;   // both paddings of a cell
+constexpr int kPadding = 6;
 constexpr size_t kMaxText = 259;  // the shortening works on a buffer of 260 characters
 
 int TextWidth(HDC dc, const std::wstring& text) {
@@ -17,8 +22,8 @@ int TextWidth(HDC dc, const std::wstring& text) {
 }
 }  // namespace
 
-std::wstring ShortenToFit(HDC dc, std::wstring text, int columnWidth) {
-    const int room = columnWidth - kMargin;
+std::wstring ShortenToFit(HDC dc, std::wstring text, int columnWidth, Dpi dpi) {
+    const int room = columnWidth - dpi.Scale(kMargin);
     // Texts beyond the buffer are cut first, and the cut is always shown by the dots.
     if (text.size() > kMaxText) text.resize(kMaxText - 3);
     else if (TextWidth(dc, text) <= room) return text;
@@ -41,17 +46,66 @@ bool CMyListCtrl::Create(DWORD style, DWORD exStyle, const RECT& rect, HWND pare
     if (!window || !Attach(window)) return false;
     ::SendMessageW(window, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
     ::SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+    columnsDpi_ = DpiOfWindow(window);
     int index = 0;
     for (ListColumn& column : columns) {
         if (column.name.size() > 20) column.name.resize(20);
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         lvc.fmt = column.flag;
-        lvc.cx = column.width;
+        lvc.cx = columnsDpi_.Scale(column.width);
         lvc.pszText = column.name.data();
         ::SendMessageW(window, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&lvc));
     }
+    MeasureRowsAgain();
     return true;
+}
+
+void CMyListCtrl::SetColumnWidth(int column, int width96) {
+    if (!hwnd_) return;
+    RescaleColumns();
+    ::SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(columnsDpi_.Scale(width96), 0));
+}
+
+void CMyListCtrl::RescaleColumns() {
+    const Dpi dpi = DpiOfWindow(hwnd_);
+    if (dpi == columnsDpi_) return;
+    for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
+        const int width = static_cast<int>(::SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, column, 0));
+        ::SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(dpi.Rescale(width, columnsDpi_), 0));
+    }
+    columnsDpi_ = dpi;
+}
+
+int CMyListCtrl::RowHeight() const {
+    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    SelectScope select(dc.Get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc.Get(), &metrics);
+    int height = metrics.tmHeight;
+    // An underscore's ink may lie below the font's cell, where the grid line would hide it.
+    GLYPHMETRICS glyph{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    if (::GetGlyphOutlineW(dc.Get(), L'_', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR)
+        height = std::max(height, static_cast<int>(metrics.tmAscent - glyph.gmptGlyphOrigin.y + static_cast<LONG>(glyph.gmBlackBoxY)));
+    if (auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(hwnd_, LVM_GETIMAGELIST, LVSIL_SMALL, 0))) {
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(images, &cx, &cy);
+        height = std::max(height, cy);
+    }
+    return height + 1;  // the platform's grid line, one pixel at any DPI
+}
+
+void CMyListCtrl::MeasureRowsAgain() {
+    // A move that says it sized the list: the platform measures, without the list really moving.
+    RECT rc{};
+    ::GetWindowRect(hwnd_, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&rc), 2);
+    WINDOWPOS pos{hwnd_, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                  SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOOWNERZORDER | SWP_NOZORDER};
+    ::SendMessageW(hwnd_, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CMyListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -63,6 +117,10 @@ void CMyListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
     const bool listFocused = hasFocus_ || ::GetFocus() == hwnd_;
     const bool highlighted = ((state & LVIS_SELECTED) && (listFocused || (style & LVS_SHOWSELALWAYS))) ||
                              (state & LVIS_DROPHILITED);
+    const Dpi dpi = DpiOfWindow(hwnd_);
+    // Texts keep off the grid line on the row's last pixel row.
+    const bool gridLines = ::SendMessageW(hwnd_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES;
+    const LONG textBottom = item.rcItem.bottom - (gridLines ? 1 : 0);
 
     RECT rowRect = item.rcItem;
     ::FillRect(dc, &rowRect,
@@ -94,11 +152,11 @@ void CMyListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
         lvi.pszText = buffer;
         lvi.cchTextMax = 260;
         ::SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&lvi));
-        RECT cell{left, rowRect.top, left + lvc.cx, rowRect.bottom};
+        RECT cell{left, rowRect.top, left + lvc.cx, textBottom};
         if (column == 0) cell.left += imageWidth;
-        cell.left += 6;
-        cell.right -= 6;
-        std::wstring text = ShortenToFit(dc, buffer, lvc.cx - (column == 0 ? imageWidth : 0));
+        cell.left += dpi.Scale(kPadding);
+        cell.right -= dpi.Scale(kPadding);
+        std::wstring text = ShortenToFit(dc, buffer, lvc.cx - (column == 0 ? imageWidth : 0), dpi);
         UINT align = DT_LEFT;
         if ((lvc.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT) align = DT_RIGHT;
         if ((lvc.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER) align = DT_CENTER;
@@ -109,15 +167,39 @@ void CMyListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
     if ((state & LVIS_FOCUSED) && listFocused) ::DrawFocusRect(dc, &rowRect);
 }
 
-bool CMyListCtrl::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-    if (message == ReflectedMessage(WM_DRAWITEM)) {
+bool CMyListCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case ReflectedMessage(WM_DRAWITEM):
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         result = TRUE;
         return true;
+    case ReflectedMessage(WM_MEASUREITEM):
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(RowHeight());
+        result = TRUE;
+        return true;
+    case WM_WINDOWPOSCHANGED: {
+        MeasureRequestScope measuring(hwnd_);
+        result = Default(message, wParam, lParam);
+        return true;
     }
-    if (message == WM_SETFOCUS) hasFocus_ = true;
-    if (message == WM_KILLFOCUS) hasFocus_ = false;
-    return false;
+    case WM_SETFONT:
+        // A new font (the layout gives one for each DPI) needs rows of its height.
+        result = Default(message, wParam, lParam);
+        MeasureRowsAgain();
+        return true;
+    case WM_DPICHANGED_AFTERPARENT:
+        RescaleColumns();
+        MeasureRowsAgain();
+        return false;
+    case WM_SETFOCUS:
+        hasFocus_ = true;
+        return false;
+    case WM_KILLFOCUS:
+        hasFocus_ = false;
+        return false;
+    default:
+        return false;
+    }
 }
 
 }  // namespace scw

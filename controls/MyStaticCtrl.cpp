@@ -1,5 +1,6 @@
 #include "controls/MyStaticCtrl.h"
 
+#include "controls/ControlDpi.h"
 #include "framework/App.h"
 
 namespace scw {
@@ -9,11 +10,20 @@ bool CMyStaticCtrl::Create(const std::wstring& text, DWORD style, const RECT& re
                                     rect.right - rect.left, rect.bottom - rect.top, parent,
                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AppInstance(), nullptr);
     if (!window) return false;
-    const int height = -::MulDiv(8, ::GetDeviceCaps(WindowDc(window).Get(), LOGPIXELSY), 72);
-    font_.Reset(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif"));
-    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    return Attach(window);
+    font_ = DescribeFont(L"MS Sans Serif", Dpi().FontHeight(8), FW_NORMAL, false, 0, DEFAULT_QUALITY, DEFAULT_PITCH);
+    if (!Attach(window)) return false;
+    SendFont(true);
+    return true;
+}
+
+HFONT CMyStaticCtrl::LabelFont() { return font_.Get(hwnd_ ? DpiOfWindow(hwnd_) : Dpi()); }
+
+void CMyStaticCtrl::SendFont(bool always) {
+    if (!hwnd_ || !font_.Described()) return;
+    const Dpi dpi = DpiOfWindow(hwnd_);
+    if (!always && dpi == fontSentFor_) return;
+    fontSentFor_ = dpi;
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get(dpi)), FALSE);
 }
 
 void CMyStaticCtrl::SetBkColor(COLORREF colour) {
@@ -44,6 +54,9 @@ bool CMyStaticCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         ::InvalidateRect(parent, &rc, TRUE);
         ::UpdateWindow(parent);
     }
+    // The layout hands out its own copy of our font for a new DPI; ours is the one to show.
+    if (message == WM_DPICHANGED_AFTERPARENT) SendFont(true);
+    if (message == WM_PAINT) SendFont(false);
     (void)lParam;
     return false;
 }

@@ -1,8 +1,11 @@
 #include "controls/NButtonEx.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "controls/ControlDpi.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
@@ -45,14 +48,36 @@ void CNButtonEx::MakeOwnerDraw() {
         ::SendMessageW(hwnd_, BM_SETSTYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
 }
 
+Dpi CNButtonEx::WindowDpi() const { return hwnd_ ? DpiOfWindow(hwnd_) : Dpi(); }
+
 bool CNButtonEx::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT disabled, int width, int height, int mode) {
-    UniqueBitmap loaded[4] = {LoadSkinBitmap(normal), LoadSkinBitmap(hover), LoadSkinBitmap(pressed),
-                              LoadSkinBitmap(disabled)};
-    const bool all = loaded[0] && loaded[1] && loaded[2] && loaded[3];
-    SetBitmapHandles(loaded[0].Release(), loaded[1].Release(), loaded[2].Release(), loaded[3].Release(), width,
-                     height, mode);
+    const UINT ids[4] = {normal, hover, pressed, disabled};
+    std::copy(ids, ids + 4, ids_);
+    fromIds_ = true;
+    size_ = SIZE{width, height};
+    mode_ = mode;
+    const bool all = LoadImages(WindowDpi());
+    MakeOwnerDraw();
+    Redraw();
     return all;
 }
+
+bool CNButtonEx::LoadImages(Dpi dpi) {
+    UniqueBitmap loaded[4] = {LoadSkinBitmap(ids_[0], dpi), LoadSkinBitmap(ids_[1], dpi), LoadSkinBitmap(ids_[2], dpi),
+                              LoadSkinBitmap(ids_[3], dpi)};
+    for (int i = 0; i < 4; ++i) {
+        images_[i] = loaded[i].Get();
+        owned_[i] = std::move(loaded[i]);
+    }
+    imagesDpi_ = dpi;
+    return images_[0] && images_[1] && images_[2] && images_[3];
+}
+
+void CNButtonEx::EnsureImages() {
+    if (fromIds_ && hwnd_ && imagesDpi_ != DpiOfWindow(hwnd_)) LoadImages(DpiOfWindow(hwnd_));
+}
+
+SIZE CNButtonEx::ShownSize() const { return fromIds_ ? WindowDpi().Scale(size_) : size_; }
 
 void CNButtonEx::SetBitmapHandles(HBITMAP normal, HBITMAP hover, HBITMAP pressed, HBITMAP disabled, int width,
                                   int height, int mode) {
@@ -66,7 +91,9 @@ void CNButtonEx::SetBitmapHandles(HBITMAP normal, HBITMAP hover, HBITMAP pressed
     for (int i = 0; i < 4; ++i) {
         owned_[i] = std::move(fresh[i]);
         images_[i] = handles[i];
+        ids_[i] = 0;
     }
+    fromIds_ = false;
     size_ = SIZE{width, height};
     mode_ = mode;
     MakeOwnerDraw();
@@ -85,11 +112,14 @@ void CNButtonEx::SetColors(COLORREF normalFill, COLORREF hoverFill, COLORREF pre
 }
 
 void CNButtonEx::SetFont(int pointSize, const std::wstring& face) {
-    const int height = -::MulDiv(pointSize, ::GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY), 72);
-    font_.Reset(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                              face.substr(0, LF_FACESIZE - 1).c_str()));
-    if (hwnd_) ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    font_ = ScaledFont::FromPoints(face.c_str(), pointSize);
+    SendFont();
+}
+
+HFONT CNButtonEx::Font() { return font_.Get(WindowDpi()); }
+
+void CNButtonEx::SendFont() {
+    if (hwnd_ && font_.Described()) ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
 }
 
 void CNButtonEx::SetText(const std::wstring& text) {
@@ -149,6 +179,7 @@ void CNButtonEx::Redraw() {
 }
 
 void CNButtonEx::DrawTo(HDC dc) {
+    EnsureImages();
     RECT rc{};
     ::GetClientRect(hwnd_, &rc);
     const bool disabled = !::IsWindowEnabled(hwnd_);
@@ -164,31 +195,33 @@ void CNButtonEx::DrawTo(HDC dc) {
 void CNButtonEx::DrawBitmapMode(HDC dc, bool disabled, bool pressed) {
     // Only the image area is painted, so a draw size smaller than the window leaves the parent's
     // pixels around it; within it, states are layered like the images' designer expects.
-    const RECT area{0, 0, size_.cx, size_.cy};
+    const SIZE size = ShownSize();
+    const RECT area{0, 0, size.cx, size.cy};
     CMemDC mem(dc, area);
     if (disabled) {
-        DrawBitmap(mem, images_[kDisabled], 0, 0, size_.cx, size_.cy);
+        DrawBitmap(mem, images_[kDisabled], 0, 0, size.cx, size.cy);
         return;
     }
-    DrawBitmap(mem, images_[kNormal], 0, 0, size_.cx, size_.cy);
-    if (hoverState_.hover) DrawBitmap(mem, images_[kHover], 0, 0, size_.cx, size_.cy);
-    if (pressed) DrawBitmap(mem, images_[kPressed], 0, 0, size_.cx, size_.cy);
+    DrawBitmap(mem, images_[kNormal], 0, 0, size.cx, size.cy);
+    if (hoverState_.hover) DrawBitmap(mem, images_[kHover], 0, 0, size.cx, size.cy);
+    if (pressed) DrawBitmap(mem, images_[kPressed], 0, 0, size.cx, size.cy);
 }
 
 void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool pressed) {
+    const Dpi dpi = WindowDpi();
     ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
     UniquePen pen(::CreatePen(PS_INSIDEFRAME, 1, border_));
     UniqueBrush normal(::CreateSolidBrush(normalFill_));
     {
         SelectScope selectPen(dc, pen.Get());
         SelectScope selectBrush(dc, normal.Get());
-        ::RoundRect(dc, rc.left, rc.top, rc.right, rc.bottom, 5, 5);
+        ::RoundRect(dc, rc.left, rc.top, rc.right, rc.bottom, dpi.Scale(5), dpi.Scale(5));
     }
-    HFONT font = font_ ? font_.Get() : reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = font_.Described() ? Font() : reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     SelectScope selectFont(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
-    const int edgeX = ::GetSystemMetrics(SM_CXEDGE);
-    const int edgeY = ::GetSystemMetrics(SM_CYEDGE);
+    const int edgeX = SystemMetricAt(SM_CXEDGE, dpi);
+    const int edgeY = SystemMetricAt(SM_CYEDGE, dpi);
     RECT inner = rc;
     ::InflateRect(&inner, -edgeX, -edgeY);
     auto drawText = [&](COLORREF color, int dy) {
@@ -207,9 +240,9 @@ void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool presse
     if (pressed) {
         UniqueBrush press(::CreateSolidBrush(pressedFill_));
         RECT pressRect = rc;
-        ::InflateRect(&pressRect, -(edgeX - 1), -(edgeY - 1));
+        ::InflateRect(&pressRect, -(edgeX - dpi.Scale(1)), -(edgeY - dpi.Scale(1)));
         ::FillRect(dc, &pressRect, press.Get());
-        drawText(textColor_, 2);
+        drawText(textColor_, dpi.Scale(2));
     }
     if (disabled) drawText(disabledText_, 0);
 }
@@ -253,6 +286,11 @@ bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = Default(message, wParam, lParam);
         if (custom) Redraw();
         return true;
+    case WM_DPICHANGED_AFTERPARENT:
+        EnsureImages();
+        SendFont();
+        Redraw();
+        return false;
     case WM_DESTROY:
         DestroyTooltip();
         return false;

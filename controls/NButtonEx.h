@@ -1,14 +1,16 @@
 #pragma once
 // Push button drawn by the program: mode 2 copies one of four bitmaps (the caption is part of the
 // images), mode 1 draws a rounded button with text in six colours; other modes leave the
-// platform's look. Tracks hover and can show a tooltip. Window thread only: workers reach it
-// through their owner's UiChannel.
+// platform's look. Tracks hover and can show a tooltip. Sizes and fonts are given at 96 DPI and
+// shown at the window's DPI. Window thread only: workers reach it through their owner's UiChannel.
 #include <windows.h>
 
 #include <string>
 
 #include "controls/SelfPaint.h"
 #include "controls/SubclassWindow.h"
+#include "framework/Dpi.h"
+#include "framework/ScaledFont.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
@@ -25,9 +27,11 @@ public:
 
     // Creates the platform button; modes 1 and 2 add BS_OWNERDRAW.
     bool Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, int id);
-    // Loads four bitmap resources (normal, hover, pressed, disabled) and sets the draw size and mode.
+    // Loads four bitmap resources (normal, hover, pressed, disabled) and sets the draw size (at
+    // 96 DPI) and mode. The images are made again for the window's DPI whenever it changes.
     bool SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT disabled, int width, int height, int mode = kBitmap);
-    // The same with bitmaps already made; the button takes ownership of them.
+    // The same with bitmaps already made; the button takes ownership of them. They cannot be made
+    // again, so they and their draw size stay as given at any DPI.
     void SetBitmapHandles(HBITMAP normal, HBITMAP hover, HBITMAP pressed, HBITMAP disabled, int width, int height,
                           int mode = kBitmap);
     void SetColors(COLORREF normalFill, COLORREF hoverFill, COLORREF pressedFill, COLORREF text, COLORREF border,
@@ -42,7 +46,12 @@ public:
     bool IsHover() const { return hoverState_.hover; }
     bool IsEnabledFlag() const { return enabled_; }
     HWND Tooltip() const { return tooltip_; }
+    // As given; ShownSize is what a paint at the window's DPI covers.
     SIZE DrawSize() const { return size_; }
+    SIZE ShownSize() const;
+    HBITMAP StateImage(Image which) const { return images_[which]; }
+    // The font the drawn mode writes with at the window's DPI (null before SetFont).
+    HFONT Font();
 
     // Draws the current state into dc at (0, 0) of the button.
     void DrawTo(HDC dc);
@@ -52,6 +61,11 @@ protected:
     void OnAttached() override;
 
 private:
+    Dpi WindowDpi() const;
+    // Remakes images loaded by id when the window's DPI differs from the one they were made for.
+    void EnsureImages();
+    bool LoadImages(Dpi dpi);
+    void SendFont();
     void DrawBitmapMode(HDC dc, bool disabled, bool pressed);
     void DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool pressed);
     void Redraw();
@@ -63,9 +77,12 @@ private:
     int mode_ = kPlatform;
     UniqueBitmap owned_[4];    // each distinct bitmap once
     HBITMAP images_[4] = {};  // per state, borrowed from owned_
-    SIZE size_{0, 0};
+    UINT ids_[4] = {};        // resources the images come from; all 0 for images given as handles
+    bool fromIds_ = false;
+    Dpi imagesDpi_;
+    SIZE size_{0, 0};  // at 96 DPI for images loaded by id
     COLORREF normalFill_, hoverFill_, pressedFill_, textColor_, border_, disabledText_;
-    UniqueFont font_;
+    ScaledFont font_;
     HoverState hoverState_;
     bool enabled_ = true;
     bool tooltipOn_ = false;

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "controls/ControlDpi.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
@@ -60,23 +61,55 @@ void CSkinTab::SetItemBitmapHandles(int index, HBITMAP normal, HBITMAP hot, HBIT
     for (int i = 0; i < 3; ++i) {
         item.owned[i] = std::move(fresh[i]);
         item.images[i] = handles[i];
+        item.ids[i] = 0;
     }
     Redraw();
 }
 
-bool CSkinTab::SetItemBitmaps(int index, UINT normal, UINT hot, UINT selected) {
-    const UINT ids[3] = {normal, hot, selected};
-    HBITMAP handles[3] = {};
-    bool ok = true;
+Dpi CSkinTab::WindowDpi() const { return hwnd_ ? DpiOfWindow(hwnd_) : Dpi(); }
+
+void CSkinTab::LoadItemImages(Item& item, Dpi dpi) {
     for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < i && !handles[i]; ++j)
-            if (ids[j] == ids[i]) handles[i] = handles[j];
-        if (handles[i]) continue;
-        handles[i] = LoadSkinBitmap(ids[i]).Release();
-        ok = ok && handles[i] != nullptr;
+        item.owned[i].Reset();
+        item.images[i] = nullptr;
+        for (int j = 0; j < i && !item.images[i]; ++j)
+            if (item.ids[j] == item.ids[i]) item.images[i] = item.images[j];
+        if (item.images[i]) continue;
+        item.owned[i] = LoadSkinBitmap(item.ids[i], dpi);
+        item.images[i] = item.owned[i].Get();
     }
-    SetItemBitmapHandles(index, handles[0], handles[1], handles[2]);
-    return ok;
+}
+
+bool CSkinTab::SetItemBitmaps(int index, UINT normal, UINT hot, UINT selected) {
+    if (index < 0 || index >= GetItemCount()) return false;
+    Item& item = items_[index];
+    item.ids[0] = normal;
+    item.ids[1] = hot;
+    item.ids[2] = selected;
+    if (WindowDpi() == imagesDpi_)
+        LoadItemImages(item, imagesDpi_);
+    else
+        EnsureImages();
+    Redraw();
+    return item.images[0] && item.images[1] && item.images[2];
+}
+
+void CSkinTab::EnsureImages() {
+    const Dpi dpi = WindowDpi();
+    if (dpi == imagesDpi_) return;
+    imagesDpi_ = dpi;
+    for (Item& item : items_)
+        if (item.ids[0]) LoadItemImages(item, dpi);
+}
+
+HBITMAP CSkinTab::ItemImage(int index, int state) const {
+    if (index < 0 || index >= GetItemCount() || state < 0 || state > 2) return nullptr;
+    return items_[index].images[state];
+}
+
+RECT CSkinTab::ItemRect(int index) const {
+    if (index < 0 || index >= GetItemCount()) return RECT{};
+    return WindowDpi().Scale(items_[index].rect);
 }
 
 bool CSkinTab::SetItemBitmaps(int index, const std::wstring& normal, const std::wstring& hot,
@@ -102,10 +135,15 @@ void CSkinTab::SetCurrent(int index) {
 }
 
 int CSkinTab::HitTest(POINT point) const {
+    const Dpi dpi = WindowDpi();
+    auto hit = [&](int i) {
+        const RECT shown = dpi.Scale(items_[i].rect);
+        return ::PtInRect(&shown, point) != FALSE;
+    };
     // The current item lies on top, so it wins where items overlap.
-    if (current_ < GetItemCount() && ::PtInRect(&items_[current_].rect, point)) return current_;
+    if (current_ < GetItemCount() && hit(current_)) return current_;
     for (int i = 0; i < GetItemCount(); ++i)
-        if (::PtInRect(&items_[i].rect, point)) return i;
+        if (hit(i)) return i;
     return -1;
 }
 
@@ -114,8 +152,10 @@ void CSkinTab::Redraw() {
 }
 
 void CSkinTab::CaptureBackground() {
-    if (backgroundTaken_ || !hwnd_) return;
+    // Taken once; again only when a new DPI has laid the parent out anew.
+    if (!hwnd_ || (backgroundTaken_ && backgroundDpi_ == DpiOfWindow(hwnd_))) return;
     backgroundTaken_ = true;
+    backgroundDpi_ = DpiOfWindow(hwnd_);
     RECT rc{};
     ::GetClientRect(hwnd_, &rc);
     background_.Reset(::CreateCompatibleBitmap(WindowDc(hwnd_).Get(), rc.right, rc.bottom));
@@ -125,16 +165,20 @@ void CSkinTab::CaptureBackground() {
     CopyParentBackground(hwnd_, mem.Get());
 }
 
-void CSkinTab::DrawItem(HDC dc, const Item& item, int image) {
+void CSkinTab::DrawItem(HDC dc, const Item& item, int image, Dpi dpi) {
+    const RECT rect = dpi.Scale(item.rect);
     HBITMAP bitmap = item.images[image];
-    if (bitmap) DrawBitmapKeyed(dc, bitmap, item.rect.left, item.rect.top);
+    if (bitmap) DrawBitmapKeyed(dc, bitmap, rect.left, rect.top);
     if (item.icon) {
-        const int y = item.rect.top + (item.rect.bottom - item.rect.top - 16) / 2;
-        ::DrawIconEx(dc, item.rect.left + 8, y, item.icon, 16, 16, 0, nullptr, DI_NORMAL);
+        const int size = dpi.Scale(16);
+        const int y = rect.top + (rect.bottom - rect.top - size) / 2;
+        ::DrawIconEx(dc, rect.left + dpi.Scale(8), y, item.icon, size, size, 0, nullptr, DI_NORMAL);
     }
 }
 
 void CSkinTab::DrawTo(HDC dc) {
+    EnsureImages();
+    const Dpi dpi = WindowDpi();
     RECT rc{};
     ::GetClientRect(hwnd_, &rc);
     CMemDC mem(dc, rc);
@@ -144,8 +188,8 @@ void CSkinTab::DrawTo(HDC dc) {
         CopyParentBackground(hwnd_, mem);
     }
     for (int i = GetItemCount() - 1; i >= 0; --i)
-        if (i != current_) DrawItem(mem, items_[i], i == hot_ ? 1 : 0);
-    if (current_ < GetItemCount()) DrawItem(mem, items_[current_], 2);
+        if (i != current_) DrawItem(mem, items_[i], i == hot_ ? 1 : 0, dpi);
+    if (current_ < GetItemCount()) DrawItem(mem, items_[current_], 2, dpi);
 }
 
 void CSkinTab::SetHot(int index) {
@@ -171,6 +215,10 @@ bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         DrawTo(reinterpret_cast<HDC>(wParam));
         result = 0;
         return true;
+    case WM_DPICHANGED_AFTERPARENT:
+        EnsureImages();
+        Redraw();
+        return false;
     case WM_MOUSEMOVE: {
         SetHot(HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
         if (!leaveTracking_) {

@@ -2,6 +2,7 @@
 // A strip of bitmap tabs. Each item has normal, hot and selected images (magenta is transparent)
 // over a copy of what lay under the strip. Clicking another item makes it current and tells the
 // parent with kSkinTabChanged (lParam = index); presses are ignored while the owner's lock holds.
+// Item places are given at 96 DPI; places, images and hit tests follow the window's DPI.
 #include <windows.h>
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "controls/SubclassWindow.h"
+#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
@@ -25,11 +27,17 @@ public:
 
     void SetItemCount(int count);
     int GetItemCount() const { return static_cast<int>(items_.size()); }
+    // In the strip's client area at 96 DPI.
     void SetItemRect(int index, int left, int top, int right, int bottom);
+    // The item's place at the window's DPI.
+    RECT ItemRect(int index) const;
+    // Resource images are made again for the window's DPI whenever it changes.
     bool SetItemBitmaps(int index, UINT normal, UINT hot, UINT selected);
+    // Images from files, or given as handles, stay as given at any DPI.
     bool SetItemBitmaps(int index, const std::wstring& normal, const std::wstring& hot, const std::wstring& selected);
     // Takes ownership of the bitmaps (one bitmap may serve several states).
     void SetItemBitmapHandles(int index, HBITMAP normal, HBITMAP hot, HBITMAP selected);
+    HBITMAP ItemImage(int index, int state) const;
     // Optional icon drawn at the item's left; the strip does not own it.
     void SetItemIcon(int index, HICON icon);
     // Presses change nothing while the predicate is true (a run that pages must not leave).
@@ -37,7 +45,7 @@ public:
     void SetCurrent(int index);
     int GetCurrent() const { return current_; }
     int GetHot() const { return hot_; }
-    // The item at a point of the strip's client area, or -1.
+    // The item at a point of the strip's client area (device pixels), or -1.
     int HitTest(POINT point) const;
 
     void DrawTo(HDC dc);
@@ -47,12 +55,17 @@ protected:
 
 private:
     struct Item {
-        RECT rect{};
+        RECT rect{};  // at 96 DPI
         UniqueBitmap owned[3];
         HBITMAP images[3] = {};  // normal, hot, selected
+        UINT ids[3] = {};        // resources of the images; 0 for images given otherwise
         HICON icon = nullptr;
     };
-    void DrawItem(HDC dc, const Item& item, int image);
+    Dpi WindowDpi() const;
+    void LoadItemImages(Item& item, Dpi dpi);
+    // Remakes resource images when the window's DPI differs from the one they were made for.
+    void EnsureImages();
+    void DrawItem(HDC dc, const Item& item, int image, Dpi dpi);
     void CaptureBackground();
     void SetHot(int index);
     void Redraw();
@@ -61,8 +74,10 @@ private:
     int current_ = 0;
     int hot_ = -1;
     bool leaveTracking_ = false;
+    Dpi imagesDpi_;
     UniqueBitmap background_;
     bool backgroundTaken_ = false;
+    Dpi backgroundDpi_;
     std::function<bool()> locked_;
 };
 

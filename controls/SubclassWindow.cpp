@@ -6,7 +6,11 @@ namespace scw {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x5357;  // one subclass of ours per window
-}
+thread_local HWND measuringControl = nullptr;
+}  // namespace
+
+MeasureRequestScope::MeasureRequestScope(HWND control) : previous_(measuringControl) { measuringControl = control; }
+MeasureRequestScope::~MeasureRequestScope() { measuringControl = previous_; }
 
 CSubclassWindow::~CSubclassWindow() { Detach(); }
 
@@ -59,6 +63,13 @@ bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (dis && dis->CtlType != ODT_MENU) control = dis->hwndItem;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (measure && measure->CtlType != ODT_MENU && measuringControl &&
+            static_cast<UINT>(::GetDlgCtrlID(measuringControl)) == measure->CtlID)
+            control = measuringControl;
         break;
     }
     case WM_NOTIFY: {

@@ -38,8 +38,22 @@ private:
                                  DWORD_PTR data);
 };
 
-// For a parent's message about one of its controls (colours, owner drawing, notifications):
-// passes it to the control as a reflected message. True when the control handled it.
+// For a parent's message about one of its controls (colours, owner drawing and measuring,
+// notifications): passes it to the control as a reflected message. True when the control handled it.
 bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// A measure question names its control only by id. A control that lets the platform handle a
+// message during which the platform asks the parent to measure it (a list view being sized)
+// names itself for that while, so ReflectToControl can hand the question back to it.
+class MeasureRequestScope {
+public:
+    explicit MeasureRequestScope(HWND control);
+    ~MeasureRequestScope();
+    MeasureRequestScope(const MeasureRequestScope&) = delete;
+    MeasureRequestScope& operator=(const MeasureRequestScope&) = delete;
+
+private:
+    HWND previous_;
+};
 
 }  // namespace scw

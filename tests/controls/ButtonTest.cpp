@@ -5,6 +5,8 @@
 
 #include "ControlHost.h"
 #include "controls/NButtonEx.h"
+#include "controls/SkinDraw.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 
 namespace scw {
@@ -145,6 +147,87 @@ TEST(BitmapButton, TextIsKeptToItsLimit) {
     BitmapButton b;
     b.button.SetText(std::wstring(300, L'x'));
     EXPECT_EQ(CNButtonEx::kMaxText, b.button.Text().size());
+}
+
+// What a bitmap shows at a point, read through a memory DC.
+COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    const COLORREF pixel = ::GetPixel(dc, x, y);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    return pixel;
+}
+
+TEST(BitmapButtonDpi, ImagesLoadedByIdAreMadeForTheWindowsDpiAndRemadeWhenItChanges) {
+    ControlHost host;
+    SetLayoutDpi(host.Hwnd(), Dpi(144));
+    CNButtonEx button;
+    ASSERT_TRUE(button.Create(L"", WS_VISIBLE, Dpi(144).Scale(RECT{0, 0, 105, 30}), host.Hwnd(), 7));
+    ASSERT_TRUE(button.SetBitmaps(IDB_SAVE_NORMAL, IDB_SAVE_HOVER, IDB_SAVE_PRESSED, IDB_MIN_PRESSED, 105, 30));
+    auto expectMadeFor = [&](Dpi dpi) {
+        const SIZE made = test::SizeOf(LoadSkinBitmap(IDB_SAVE_NORMAL, dpi).Get());
+        const SIZE held = test::SizeOf(button.StateImage(CNButtonEx::kNormal));
+        EXPECT_EQ(made.cx, held.cx) << dpi.Value();
+        EXPECT_EQ(made.cy, held.cy) << dpi.Value();
+        EXPECT_EQ(dpi.Scale(105), button.ShownSize().cx) << dpi.Value();
+        EXPECT_EQ(dpi.Scale(30), button.ShownSize().cy) << dpi.Value();
+        EXPECT_EQ(105, button.DrawSize().cx) << "the size stays as given";
+    };
+    expectMadeFor(Dpi(144));
+    Canvas canvas(200, 60);
+    canvas.Print(button.GetSafeHwnd());
+    // The image's far corner at this DPI is shown, where the 96-DPI draw size would have cut it.
+    const SIZE shown = button.ShownSize();
+    for (POINT at : {POINT{2, 2}, POINT{shown.cx - 2, shown.cy - 2}})
+        EXPECT_EQ(BitmapPixel(button.StateImage(CNButtonEx::kNormal), at.x, at.y), canvas.Pixel(at.x, at.y));
+
+    test::ChangeDpi(host.Hwnd(), Dpi(96), {button.GetSafeHwnd()});
+    expectMadeFor(Dpi(96));
+    // A change is noticed at the next paint too, without the layout's message.
+    SetLayoutDpi(host.Hwnd(), Dpi(192));
+    canvas.Print(button.GetSafeHwnd());
+    expectMadeFor(Dpi(192));
+}
+
+TEST(BitmapButtonDpi, ImagesGivenAsHandlesStayAsGivenAtAnyDpi) {
+    BitmapButton b;
+    const HBITMAP given = b.button.StateImage(CNButtonEx::kNormal);
+    test::ChangeDpi(b.host.Hwnd(), Dpi(192), {b.button.GetSafeHwnd()});
+    EXPECT_EQ(given, b.button.StateImage(CNButtonEx::kNormal));
+    EXPECT_EQ(20, b.button.ShownSize().cx);
+    Canvas canvas(60, 60);
+    canvas.Print(b.button.GetSafeHwnd());
+    EXPECT_EQ(kNormal, canvas.Pixel(19, 19));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(21, 21)) << "nothing painted beyond the images";
+}
+
+TEST(DrawnButtonDpi, FontIsMadeForTheWindowsDpiAndItsTextFitsTheScaledButton) {
+    ControlHost host;
+    CNButtonEx button;
+    button.SetBitmapHandles(nullptr, nullptr, nullptr, nullptr, 0, 0, CNButtonEx::kDrawn);
+    const std::wstring text = L"Delete All";
+    ASSERT_TRUE(button.Create(text, WS_VISIBLE, RECT{0, 0, 100, 26}, host.Hwnd(), 6));
+    button.SetFont(9, L"Verdana");
+    // 9 points at 96 DPI: what the screen's 96 DPI gave before scaling existed.
+    EXPECT_EQ(-12, test::FontHeight(button.Font()));
+
+    for (Dpi dpi : {Dpi(144), Dpi(192), Dpi(96)}) {
+        ::SetWindowPos(button.GetSafeHwnd(), nullptr, 0, 0, dpi.Scale(100), dpi.Scale(26), SWP_NOZORDER | SWP_NOMOVE);
+        test::ChangeDpi(host.Hwnd(), dpi, {button.GetSafeHwnd()});
+        HFONT font = button.Font();
+        EXPECT_EQ(dpi.FontHeight(9), test::FontHeight(font)) << dpi.Value();
+        EXPECT_EQ(font, reinterpret_cast<HFONT>(::SendMessageW(button.GetSafeHwnd(), WM_GETFONT, 0, 0)));
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HGDIOBJ old = ::SelectObject(dc, font);
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        const int edge = 2 * ::MulDiv(::GetSystemMetrics(SM_CXEDGE), dpi.Value(), SystemDpi().Value());
+        EXPECT_LE(extent.cx, dpi.Scale(100) - edge) << dpi.Value();
+        EXPECT_LE(extent.cy, dpi.Scale(26) - edge) << dpi.Value();
+    }
 }
 
 }  // namespace

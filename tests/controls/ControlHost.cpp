@@ -108,6 +108,23 @@ int Canvas::Count(COLORREF color) const {
 
 void Canvas::Print(HWND window) { ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT); }
 
+void ChangeDpi(HWND host, Dpi dpi, std::initializer_list<HWND> controls) {
+    SetLayoutDpi(host, dpi);
+    for (HWND control : controls) ::SendMessageW(control, WM_DPICHANGED_AFTERPARENT, 0, 0);
+}
+
+SIZE SizeOf(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !::GetObjectW(bitmap, sizeof(info), &info)) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+int FontHeight(HFONT font) {
+    LOGFONTW described{};
+    if (!font || !::GetObjectW(font, sizeof(described), &described)) return 0;
+    return described.lfHeight;
+}
+
 void MouseHover(HWND window, int x, int y) {
     ::SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     ::SendMessageW(window, WM_MOUSEHOVER, 0, MAKELPARAM(x, y));

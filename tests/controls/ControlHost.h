@@ -3,7 +3,10 @@
 // it, solid-colour bitmaps, and a memory canvas to render a control into and read pixels back.
 #include <windows.h>
 
+#include <initializer_list>
 #include <vector>
+
+#include "framework/Dpi.h"
 
 namespace scw::test {
 
@@ -55,6 +58,14 @@ private:
     HGDIOBJ old_ = nullptr;
     unsigned* bits_ = nullptr;
 };
+
+// What a top-level window's layout does for a new DPI, for controls it did not move: records the
+// DPI on the host and tells each control.
+void ChangeDpi(HWND host, Dpi dpi, std::initializer_list<HWND> controls);
+// The size of a bitmap and a font's character height (lfHeight), for comparing with what a
+// control made.
+SIZE SizeOf(HBITMAP bitmap);
+int FontHeight(HFONT font);
 
 // Sends what a mouse sends: move, hover notice, press and release at a client point.
 void MouseHover(HWND window, int x = 2, int y = 2);

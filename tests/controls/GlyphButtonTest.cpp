@@ -2,6 +2,10 @@
 
 #include "ControlHost.h"
 #include "controls/GlyphButton.h"
+#include "controls/SkinDraw.h"
+#include "framework/Dpi.h"
+#include "framework/ScaledFont.h"
+#include "res/resource.h"
 
 namespace scw {
 namespace {
@@ -134,6 +138,65 @@ TEST(SkinRadio, FramesAreCopiedWithMagentaTransparent) {
     canvas.Print(radio.GetSafeHwnd());
     EXPECT_EQ(FrameColor(4), canvas.Pixel(3, 10));  // the hover frame shows through the pressed one
     EXPECT_EQ(FrameColor(5), canvas.Pixel(10, 10));
+}
+
+TEST(SkinCheckBoxDpi, StripGlyphColumnAndTextFollowTheWindowsDpiAndTheTextKeepsOffTheGlyph) {
+    const std::wstring text = L"Run at startup";
+    ScaledFont dialogFont = ScaledFont::Make(L"Tahoma", -11);
+    for (Dpi dpi : {Dpi(96), Dpi(144), Dpi(192)}) {
+        ControlHost host(kBack);
+        SetLayoutDpi(host.Hwnd(), dpi);
+        CNCheckBoxEX box;
+        const RECT at96{0, 0, 120, 20};
+        ASSERT_TRUE(box.Create(text, WS_VISIBLE, dpi.Scale(at96), host.Hwnd(), 1017));
+        // The dialog's font at this DPI, as the layout hands it out.
+        ::SendMessageW(box.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont.Get(dpi)), FALSE);
+        ASSERT_TRUE(box.SetGlyphStrip(IDB_CHECK_STRIP));
+        const SIZE strip = test::SizeOf(box.GlyphStrip());
+        EXPECT_EQ(test::SizeOf(LoadSkinBitmap(IDB_CHECK_STRIP, dpi).Get()).cx, strip.cx) << dpi.Value();
+
+        const int frame = strip.cx / 6;
+        const int glyphRight = (dpi.Scale(16) - frame) / 2 + frame;
+        const int width = dpi.Scale(120), height = dpi.Scale(20);
+        Canvas canvas(width, height);
+        canvas.Print(box.GetSafeHwnd());
+        ASSERT_GT(box.TextLeft(), glyphRight) << dpi.Value();
+        for (int x = glyphRight; x < box.TextLeft(); ++x)
+            for (int y = 0; y < height; ++y) ASSERT_EQ(kBack, canvas.Pixel(x, y)) << dpi.Value() << " at " << x;
+
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HGDIOBJ old = ::SelectObject(dc, box.TextFont());
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        EXPECT_LE(box.TextLeft() + extent.cx, width) << dpi.Value();
+        EXPECT_LE(extent.cy, height) << dpi.Value();
+        int inked = 0;
+        for (int x = box.TextLeft(); x < box.TextLeft() + extent.cx; ++x)
+            for (int y = 0; y < height; ++y) inked += canvas.Pixel(x, y) != kBack ? 1 : 0;
+        EXPECT_GT(inked, 0) << "the text is drawn where it was measured";
+    }
+}
+
+TEST(SkinRadioDpi, StripLoadedByIdIsRemadeWhenTheDpiChangesAndAGivenStripIsKept) {
+    ControlHost host(kBack);
+    SetLayoutDpi(host.Hwnd(), Dpi(144));
+    CNRadioEx loaded, given;
+    ASSERT_TRUE(loaded.Create(L"", WS_VISIBLE, RECT{0, 0, 30, 30}, host.Hwnd(), 1));
+    ASSERT_TRUE(given.Create(L"", WS_VISIBLE, RECT{0, 30, 30, 60}, host.Hwnd(), 2));
+    ASSERT_TRUE(loaded.SetGlyphStrip(IDB_RADIO_STRIP));
+    given.SetGlyphStripHandle(MakeStrip());
+    const HBITMAP givenStrip = given.GlyphStrip();
+    EXPECT_EQ(test::SizeOf(LoadSkinBitmap(IDB_RADIO_STRIP, Dpi(144)).Get()).cy, test::SizeOf(loaded.GlyphStrip()).cy);
+    test::ChangeDpi(host.Hwnd(), Dpi(96), {loaded.GetSafeHwnd(), given.GetSafeHwnd()});
+    EXPECT_EQ(12, test::SizeOf(loaded.GlyphStrip()).cy);
+    EXPECT_EQ(givenStrip, given.GlyphStrip());
+    // Noticed at paint too.
+    SetLayoutDpi(host.Hwnd(), Dpi(192));
+    Canvas canvas(30, 30);
+    canvas.Print(loaded.GetSafeHwnd());
+    EXPECT_EQ(test::SizeOf(LoadSkinBitmap(IDB_RADIO_STRIP, Dpi(192)).Get()).cy, test::SizeOf(loaded.GlyphStrip()).cy);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "ControlHost.h"
 #include "controls/MenuXP.h"
 #include "controls/MyListCtrl.h"
+#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 using namespace scw;
@@ -38,6 +40,10 @@ TEST(ListColumnShortening, KeepsFittingTextsAndCutsLongOnesUntilTheDotsFit) {
 
     // A column too narrow for any character still shows the dots.
     EXPECT_EQ(ShortenToFit(dc, longText, 14), L"...");
+
+    // The margin is 12 pixels at 96 DPI and grows with the DPI.
+    EXPECT_EQ(ShortenToFit(dc, shortText, Width(dc, shortText) + 18, Dpi(144)), shortText);
+    EXPECT_NE(ShortenToFit(dc, shortText, Width(dc, shortText) + 12, Dpi(144)), shortText);
 }
 
 TEST(ListColumnShortening, TextsBeyondTheBufferAreCutBeforeShortening) {
@@ -91,22 +97,31 @@ TEST(MenuCharacter, NoneOneOrSeveralMatchingItems) {
     EXPECT_EQ(*CMenuXP::MenuChar(L'c', h), MAKELRESULT(5, MNC_SELECT));
 }
 
+namespace {
+MENUITEMINFOW ItemInfo(HMENU menu, int index) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA | MIIM_ID;
+    ::GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info);
+    return info;
+}
+
+MEASUREITEMSTRUCT Measure(const CMenuXP& menu, int index) {
+    const MENUITEMINFOW info = ItemInfo(menu.GetSafeHmenu(), index);
+    MEASUREITEMSTRUCT m{};
+    m.CtlType = ODT_MENU;
+    m.itemID = info.wID;
+    m.itemData = info.dwItemData;
+    EXPECT_TRUE(menu.MeasureItem(m));
+    return m;
+}
+}  // namespace
+
 TEST(MenuXP, MeasuresSideBarSeparatorAndTextItems) {
     CMenuXP menu;
     FillMenu(menu);
     HMENU h = menu.GetSafeHmenu();
-    auto measure = [&](int index) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_DATA | MIIM_ID;
-        ::GetMenuItemInfoW(h, static_cast<UINT>(index), TRUE, &info);
-        MEASUREITEMSTRUCT m{};
-        m.CtlType = ODT_MENU;
-        m.itemID = info.wID;
-        m.itemData = info.dwItemData;
-        EXPECT_TRUE(menu.MeasureItem(m));
-        return m;
-    };
+    auto measure = [&](int index) { return Measure(menu, index); };
     MEASUREITEMSTRUCT bar = measure(0);
     EXPECT_LE(bar.itemHeight, 1u) << "the bar adds no height of its own";
     MEASUREITEMSTRUCT text = measure(1);
@@ -139,4 +154,53 @@ TEST(MenuXP, AcceleratorTextListsModifiersInOrder) {
     info.fMask = MIIM_DATA;
     ::GetMenuItemInfoW(menu.GetSafeHmenu(), 0, TRUE, &info);
     EXPECT_EQ(reinterpret_cast<CMenuXPItem*>(info.dwItemData)->text, L"Open\tCtrl+Shift+Alt+K");
+}
+
+namespace {
+// A 16 x 16 icon of one colour, no transparent pixels.
+HICON MakeSolidIcon(COLORREF colour) {
+    HBITMAP image = test::MakeSolidBitmap(16, 16, colour);
+    HBITMAP mask = test::MakeSolidBitmap(16, 16, RGB(0, 0, 0));
+    ICONINFO info{TRUE, 0, 0, mask, image};
+    HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(image);
+    ::DeleteObject(mask);
+    return icon;
+}
+}  // namespace
+
+TEST(MenuXPDpi, ItemsAreMeasuredAndIconsDrawnAtTheOwnersDpi) {
+    test::ControlHost owner;
+    const COLORREF red = RGB(230, 0, 0);
+    HICON icon = MakeSolidIcon(red);
+    CMenuXP menu;
+    FillMenu(menu);
+    menu.AppendODMenu(MF_STRING, std::make_unique<CMenuXPText>(20008, L"With an icon", icon));
+    const int iconItem = 9;
+    menu.PrepareToShow(owner.Hwnd());
+    const MEASUREITEMSTRUCT text96 = Measure(menu, 1);
+
+    SetLayoutDpi(owner.Hwnd(), Dpi(144));
+    menu.PrepareToShow(owner.Hwnd());
+    EXPECT_EQ(144, menu.MenuDpi().Value());
+    const MEASUREITEMSTRUCT text144 = Measure(menu, 1);
+    EXPECT_GE(text144.itemHeight, 30u) << "an icon of 24 pixels and its room";
+    EXPECT_GT(text144.itemWidth, text96.itemWidth * 4 / 3) << "text in a font for this DPI, icon boxes scaled";
+
+    // The icon fills a box of 24 pixels, two (scaled: three) pixels in from the left.
+    const MEASUREITEMSTRUCT measured = Measure(menu, iconItem);
+    const MENUITEMINFOW info = ItemInfo(menu.GetSafeHmenu(), iconItem);
+    test::Canvas canvas(200, 60, RGB(1, 2, 3));
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = info.wID;
+    draw.hDC = canvas.Dc();
+    draw.rcItem = RECT{0, 0, 200, static_cast<LONG>(measured.itemHeight)};
+    draw.itemData = info.dwItemData;
+    ASSERT_TRUE(menu.DrawItem(draw));
+    const int middle = static_cast<int>(measured.itemHeight) / 2;
+    EXPECT_EQ(red, canvas.Pixel(3, middle));
+    EXPECT_EQ(red, canvas.Pixel(3 + 23, middle));
+    EXPECT_NE(red, canvas.Pixel(3 + 24, middle));
+    ::DestroyIcon(icon);
 }

@@ -6,6 +6,7 @@
 #include "controls/HyperLink.h"
 #include "controls/MyStaticCtrl.h"
 #include "framework/App.h"
+#include "framework/DpiLayout.h"
 #include "framework/UniqueHandle.h"
 
 using namespace scw;
@@ -156,6 +157,69 @@ TEST(SkinnedLabels, TransparentLabelAnswersItsParentsColourQuestionWithANullBrus
                                  reinterpret_cast<LPARAM>(label.GetSafeHwnd()), result));
     EXPECT_NE(reinterpret_cast<HGDIOBJ>(result), ::GetStockObject(NULL_BRUSH));
     ::ReleaseDC(label.GetSafeHwnd(), dc);
+}
+
+namespace {
+LOGFONTW Described(HFONT font) {
+    LOGFONTW described{};
+    ::GetObjectW(font, sizeof(described), &described);
+    return described;
+}
+
+SIZE TextExtent(HFONT font, const std::wstring& text) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    return extent;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT rc{};
+    ::GetClientRect(window, &rc);
+    return SIZE{rc.right, rc.bottom};
+}
+}  // namespace
+
+TEST(SkinnedLabelsDpi, LinkLabelAndGroupCaptionFontsFollowTheLayoutsDpiAndTheirTextsFit) {
+    Host host;
+    const std::wstring target = L"http://www.example.com/";
+    HWND linkWindow = ::CreateWindowExW(0, L"STATIC", target.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 200, 16,
+                                        host.window, nullptr, AppInstance(), nullptr);
+    CHyperLink link;
+    ASSERT_TRUE(link.Attach(linkWindow));
+    CMyStaticCtrl label;
+    const std::wstring labelText = L"Scan all Disk";
+    ASSERT_TRUE(label.Create(labelText, WS_VISIBLE, RECT{0, 20, 100, 36}, host.window, 77));
+    const std::wstring caption = L"General Settings";
+    HWND box = ::CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 40, 200,
+                                 100, host.window, nullptr, AppInstance(), nullptr);
+    CGuiGroupBox group;
+    ASSERT_TRUE(group.Attach(box));
+
+    DpiLayout layout;
+    layout.Capture(host.window, Dpi(96));
+    for (Dpi dpi : {Dpi(144), Dpi(192), Dpi(96)}) {
+        layout.Apply(host.window, dpi);
+        HFONT linkFont = reinterpret_cast<HFONT>(::SendMessageW(linkWindow, WM_GETFONT, 0, 0));
+        EXPECT_EQ(link.LinkFont(), linkFont) << "the link shows its own font, not the layout's copy";
+        EXPECT_EQ(dpi.Scale(14), Described(linkFont).lfHeight) << dpi.Value();
+        EXPECT_TRUE(Described(linkFont).lfUnderline);
+        HFONT labelFont = reinterpret_cast<HFONT>(::SendMessageW(label.GetSafeHwnd(), WM_GETFONT, 0, 0));
+        EXPECT_EQ(label.LabelFont(), labelFont);
+        EXPECT_EQ(dpi.Scale(-11), Described(labelFont).lfHeight) << "8 points at 96 DPI, scaled";
+        EXPECT_EQ(dpi.Scale(11), Described(group.CaptionFont()).lfHeight) << dpi.Value();
+
+        const SIZE linkText = TextExtent(linkFont, target), linkRoom = ClientSize(linkWindow);
+        EXPECT_LE(linkText.cx, linkRoom.cx) << dpi.Value();
+        EXPECT_LE(linkText.cy, linkRoom.cy) << dpi.Value();
+        const SIZE shown = TextExtent(labelFont, labelText), room = ClientSize(label.GetSafeHwnd());
+        EXPECT_LE(shown.cx, room.cx) << dpi.Value();
+        EXPECT_LE(shown.cy, room.cy) << dpi.Value();
+        EXPECT_LE(TextExtent(group.CaptionFont(), caption).cx + dpi.Scale(6 + 4), ClientSize(box).cx) << dpi.Value();
+    }
 }
 
 TEST(GuiDrawLayer, LighteningWrapsEachColourPart) {

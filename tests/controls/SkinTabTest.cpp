@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "ControlHost.h"
+#include "controls/SkinDraw.h"
 #include "controls/SkinTab.h"
+#include "framework/Dpi.h"
+#include "res/resource.h"
 #include "state/RunFlags.h"
 
 namespace scw {
@@ -18,8 +21,9 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 struct Strip {
     ControlHost host{kBack};
     CSkinTab tab;
-    Strip() {
-        tab.Create(host.Hwnd(), RECT{0, 0, 40, 40}, 1006);
+    explicit Strip(Dpi dpi = Dpi()) {
+        SetLayoutDpi(host.Hwnd(), dpi);
+        tab.Create(host.Hwnd(), dpi.Scale(RECT{0, 0, 40, 40}), 1006);
         tab.SetItemCount(3);
         // Locked as the main window locks its strip.
         tab.SetLocked([] { return JunkSearchBusy.load() != 0; });
@@ -89,6 +93,55 @@ TEST(SkinTab, CurrentItemLiesOnTopWhereItemsOverlap) {
     s.tab.SetCurrent(1);
     canvas.Print(s.tab.GetSafeHwnd());
     EXPECT_EQ(RGB(0, 0, 101), canvas.Pixel(2, 7));
+}
+
+TEST(SkinTabDpi, ItemsArePlacedDrawnAndHitAtTheWindowsDpi) {
+    Strip s(Dpi(144));
+    const RECT second = s.tab.ItemRect(1);
+    // Each edge of the 96-DPI place (0, 15, 30, 25) scaled.
+    EXPECT_EQ(0, second.left);
+    EXPECT_EQ(23, second.top);
+    EXPECT_EQ(45, second.right);
+    EXPECT_EQ(38, second.bottom);
+    // Between two items at this DPI, though inside the second one's 96-DPI place.
+    EXPECT_EQ(-1, s.tab.HitTest(POINT{5, 17}));
+    // Inside the third one only at this DPI.
+    EXPECT_EQ(2, s.tab.HitTest(POINT{40, 50}));
+    s.Click(50);
+    ASSERT_EQ(1, s.host.CountOf(WM_USER + 100));
+    EXPECT_EQ(2, s.host.Messages()[0].lParam);
+
+    Canvas canvas(60, 60);
+    canvas.Print(s.tab.GetSafeHwnd());
+    EXPECT_EQ(RGB(101, 0, 0), canvas.Pixel(2, 25));  // normal, at its scaled place
+    EXPECT_EQ(RGB(0, 0, 102), canvas.Pixel(2, 47));  // selected
+    EXPECT_EQ(kBack, canvas.Pixel(2, 40));           // the gap between them
+}
+
+TEST(SkinTabDpi, ResourceImagesAreRemadeWhenTheDpiChanges) {
+    ControlHost host(kBack);
+    SetLayoutDpi(host.Hwnd(), Dpi(144));
+    CSkinTab tab;
+    ASSERT_TRUE(tab.Create(host.Hwnd(), Dpi(144).Scale(RECT{0, 0, 140, 40}), 1006));
+    tab.SetItemCount(1);
+    tab.SetItemRect(0, 0, 0, 139, 39);
+    ASSERT_TRUE(tab.SetItemBitmaps(0, IDB_TAB_SWEEP_NORMAL, IDB_TAB_SWEEP_HOT, IDB_TAB_SWEEP_SELECTED));
+    auto expectMadeFor = [&](Dpi dpi) {
+        const UINT ids[3] = {IDB_TAB_SWEEP_NORMAL, IDB_TAB_SWEEP_HOT, IDB_TAB_SWEEP_SELECTED};
+        for (int state = 0; state < 3; ++state) {
+            const SIZE made = test::SizeOf(LoadSkinBitmap(ids[state], dpi).Get());
+            const SIZE held = test::SizeOf(tab.ItemImage(0, state));
+            EXPECT_EQ(made.cx, held.cx) << dpi.Value() << " state " << state;
+            EXPECT_EQ(made.cy, held.cy) << dpi.Value() << " state " << state;
+        }
+    };
+    expectMadeFor(Dpi(144));
+    test::ChangeDpi(host.Hwnd(), Dpi(96), {tab.GetSafeHwnd()});
+    expectMadeFor(Dpi(96));
+    SetLayoutDpi(host.Hwnd(), Dpi(120));
+    Canvas canvas(200, 60);
+    canvas.Print(tab.GetSafeHwnd());
+    expectMadeFor(Dpi(120));
 }
 
 }  // namespace
