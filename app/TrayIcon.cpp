@@ -123,6 +123,7 @@ void CTrayIcon::BuildMenu() {
 void CTrayIcon::ShowMenu() {
     BuildMenu();
     UpdateForDpi();
+    menu_.PrepareToShow(owner_);
     POINT cursor{};
     ::GetCursorPos(&cursor);
     ::SetForegroundWindow(owner_);

@@ -62,6 +62,18 @@ int CNGlyphButton::TextLeft() {
     return (dpi.Scale(kGlyphColumn) - frame) / 2 + frame + dpi.Scale(kTextGap);
 }
 
+SIZE CNGlyphButton::IdealSize() {
+    const int left = TextLeft();
+    wchar_t text[256] = {};
+    ::GetWindowTextW(hwnd_, text, 256);
+    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
+    SelectScope selectFont(dc.Get(), TextFont());
+    RECT measured{};
+    ::DrawTextW(dc.Get(), text, -1, &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const int glyphHeight = BitmapSize(strip_.Get()).cy;
+    return SIZE{left + measured.right, measured.bottom > glyphHeight ? measured.bottom : glyphHeight};
+}
+
 HFONT CNGlyphButton::TextFont() {
     if (auto font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0))) return font;
     // Without a font of its own the control writes in the default GUI font, at its DPI.
@@ -143,6 +155,11 @@ bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         EnsureStrip();
         Redraw();
         return false;
+    case BCM_GETIDEALSIZE:
+        // What the glyph and the whole text take, at the window's DPI.
+        *reinterpret_cast<SIZE*>(lParam) = IdealSize();
+        result = TRUE;
+        return true;
     case BM_SETSTATE:
     case WM_ENABLE:
     case WM_SETFOCUS:

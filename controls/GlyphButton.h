@@ -27,6 +27,8 @@ public:
     // Where the text starts and the font it is written in, at the window's DPI.
     int TextLeft();
     HFONT TextFont();
+    // The size that shows the glyph and the whole text (asked for with BCM_GETIDEALSIZE).
+    SIZE IdealSize();
 
     bool IsTicked() const { return ticked_; }
     void SetTicked(bool ticked);

@@ -207,6 +207,17 @@ void CNButtonEx::DrawBitmapMode(HDC dc, bool disabled, bool pressed) {
     if (pressed) DrawBitmap(mem, images_[kPressed], 0, 0, size.cx, size.cy);
 }
 
+SIZE CNButtonEx::IdealTextSize() {
+    // The text as DrawTextMode writes it, inside the border's edges.
+    const Dpi dpi = WindowDpi();
+    HFONT font = font_.Described() ? Font() : reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
+    SelectScope selectFont(dc.Get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    RECT measured{};
+    ::DrawTextW(dc.Get(), text_.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+    return SIZE{measured.right + 2 * SystemMetricAt(SM_CXEDGE, dpi), measured.bottom + 2 * SystemMetricAt(SM_CYEDGE, dpi)};
+}
+
 void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool pressed) {
     const Dpi dpi = WindowDpi();
     ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -291,6 +302,11 @@ bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         SendFont();
         Redraw();
         return false;
+    case BCM_GETIDEALSIZE:
+        if (mode_ != kDrawn) return false;
+        *reinterpret_cast<SIZE*>(lParam) = IdealTextSize();
+        result = TRUE;
+        return true;
     case WM_DESTROY:
         DestroyTooltip();
         return false;

@@ -49,6 +49,8 @@ public:
     // As given; ShownSize is what a paint at the window's DPI covers.
     SIZE DrawSize() const { return size_; }
     SIZE ShownSize() const;
+    // The size that shows the whole text in the drawn mode (asked for with BCM_GETIDEALSIZE).
+    SIZE IdealTextSize();
     HBITMAP StateImage(Image which) const { return images_[which]; }
     // The font the drawn mode writes with at the window's DPI (null before SetFont).
     HFONT Font();

@@ -142,4 +142,26 @@ TEST_F(DisplayScalingTest, EveryControlKeepsItsPlaceInItsPageAtEveryScale) {
     }
 }
 
+TEST_F(DisplayScalingTest, TextFitsItsControlAtEveryScale) {
+    CLumeDlg& w = Open();
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        MoveToScreenOf(dpi);
+        OnEveryPage(w, [&](int page) {
+            SCOPED_TRACE(page);
+            int measured = 0;
+            for (const ControlPlace& p : ControlPlaces(Window())) {
+                const TextNeed need = MeasureText(p);
+                if (!need.shown) continue;
+                ++measured;
+                EXPECT_LE(need.needed.cx, need.available.cx) << WideToUtf8(p.className + L" \"" + p.text + L"\"");
+                EXPECT_LE(need.needed.cy, need.available.cy) << WideToUtf8(p.className + L" \"" + p.text + L"\"");
+            }
+            if (page == kPageOptions) {
+                EXPECT_GT(measured, 10) << "the settings page's labels are measured";
+            }
+        });
+    }
+}
+
 }  // namespace scw::test

@@ -1,5 +1,7 @@
 #include "WindowGeometry.h"
 
+#include <commctrl.h>
+
 #include "framework/Dpi.h"
 #include "framework/DpiLayout.h"
 #include "framework/UniqueHandle.h"
@@ -47,7 +49,18 @@ TextNeed MeasureText(const ControlPlace& control) {
     const bool isStatic = control.className == L"Static";
     if (!button && !isStatic) return need;
     const LONG kind = style & (button ? BS_TYPEMASK : SS_TYPEMASK);
-    if (button && (kind == BS_OWNERDRAW || kind == BS_GROUPBOX)) return need;
+    if (button && kind == BS_GROUPBOX) return need;
+    if (button && kind == BS_OWNERDRAW) {
+        // A skinned button knows what its glyph and text take; one that draws only a picture says nothing.
+        SIZE ideal{};
+        if (!::SendMessageW(control.window, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) return need;
+        RECT client{};
+        ::GetClientRect(control.window, &client);
+        need.shown = true;
+        need.needed = ideal;
+        need.available = SIZE{client.right, client.bottom};
+        return need;
+    }
     if (isStatic && kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT && kind != SS_LEFTNOWORDWRAP &&
         kind != SS_SIMPLE)
         return need;
