@@ -74,6 +74,9 @@ bool CMyTreeCtrl::Create(HWND parent, const RECT& rect, int id) {
         ::DestroyWindow(tree);
         return false;
     }
+    // The indent the tree view settles on for the 96-DPI boxes is the one every DPI scales.
+    painter_.LoadImages(Dpi());
+    LoadLayoutImages();
     baseIndent_ = static_cast<int>(TreeView_GetIndent(hwnd_));
     FitToDpi();
     return true;
