@@ -15,7 +15,6 @@
 namespace scw {
 
 namespace {
-constexpr POINT kHeaderOrigin{10, 10};
 constexpr RECT kSaveRect{470, 350, 575, 380};
 constexpr int kSchedulerBoxes[] = {IDC_OPT_DAY, IDC_OPT_HOUR, IDC_OPT_MINUTE, IDC_OPT_HALF};
 constexpr const wchar_t* kDays[] = {L"Day",      L"Sunday", L"Monday",  L"Tuesday",
@@ -32,7 +31,7 @@ void AddStrings(HWND combo, int first, int last) {
 }  // namespace
 
 CDlgOptions::CDlgOptions()
-    : CDialog(IDD_OPTIONS), askUser(AskWithMessageBox), settings_(SettingsFile()) {
+    : CDialog(IDD_OPTIONS), askUser(AskWithMessageBox), settings_(SettingsFile()), header_(IDB_OPTIONS_HEADER) {
     chooseOneClickItems = [this](HWND owner) { RunChooser(owner); };
     checkUpdate = [](HWND owner) { CheckUpdateWithFeedback(owner); };
 }
@@ -80,7 +79,6 @@ void CDlgOptions::CreateControls() {
     exitRadio_.SetGlyphStrip(IDB_RADIO_STRIP);
     trayRadio_.SetGlyphStrip(IDB_RADIO_STRIP);
     LinkRadioGroup({&exitRadio_, &trayRadio_});
-    header_ = LoadSkinBitmap(IDB_OPTIONS_HEADER);
 }
 
 void CDlgOptions::FillLists() {
@@ -212,12 +210,7 @@ void CDlgOptions::PaintBackground(HDC dc) {
     RECT client;
     ::GetClientRect(hwnd_, &client);
     ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    if (!header_) return;
-    const SIZE size = BitmapSize(header_.Get());
-    // Clipped to the client area.
-    const int width = std::min<int>(size.cx, client.right - kHeaderOrigin.x);
-    const int height = std::min<int>(size.cy, client.bottom - kHeaderOrigin.y);
-    if (width > 0 && height > 0) DrawBitmap(dc, header_.Get(), kHeaderOrigin.x, kHeaderOrigin.y, width, height);
+    header_.Draw(hwnd_, dc);
 }
 
 bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -8,6 +8,7 @@
 #include "controls/GlyphButton.h"
 #include "controls/GuiGroupBox.h"
 #include "controls/NButtonEx.h"
+#include "controls/PageHeader.h"
 #include "engine/Catalogue.h"
 #include "framework/Dialog.h"
 #include "framework/IniFileRW.h"
@@ -67,7 +68,7 @@ private:
     CNCheckBoxEX runAtStartup_, autoUpdate_, scanEvery_;
     CNRadioEx exitRadio_, trayRadio_;
     CNButtonEx save_;
-    UniqueBitmap header_;
+    PageHeader header_;
     std::unique_ptr<Catalogue> ownCatalogue_;
 };
 

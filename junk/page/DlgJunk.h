@@ -6,7 +6,7 @@
 #include "framework/UniqueHandle.h"
 #include "junk/page/DlgJunkJunk.h"
 #include "junk/page/DlgJunkScan.h"
-#include "sweep/page/PageHeader.h"
+#include "controls/PageHeader.h"
 
 namespace scw {
 

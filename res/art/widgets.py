@@ -41,7 +41,7 @@ def button(w, h, label, state, kind="secondary", bg=A.WHITE, glyph=None, size=No
         f = A.fit_font(label, w - 12, size)
     tw = A.length(f, label)
     x0 = (w - (gs + gap + tw)) / 2
-    if glyph:
+    if gs:  # a glyph given up for the label leaves no speck behind
         g = A.Layer(w, h)
         glyphs.draw(g, glyph, x0, (h - gs) / 2 + dy, gs, ink, bg=fill)
         A.paste_layer(img, g)

@@ -21,7 +21,7 @@
 #include "shred/core/ShredList.h"
 #include "shred/core/ShredRun.h"
 #include "shred/core/ShredView.h"
-#include "sweep/page/PageHeader.h"
+#include "controls/PageHeader.h"
 
 namespace scw {
 

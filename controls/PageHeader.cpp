@@ -1,4 +1,4 @@
-#include "sweep/page/PageHeader.h"
+#include "controls/PageHeader.h"
 
 #include "controls/SkinDraw.h"
 

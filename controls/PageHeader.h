@@ -1,5 +1,5 @@
 #pragma once
-// The header picture at the top left of a feature page (junk cleaner, shredder), drawn at the
+// The header picture at the top left of a page (junk cleaner, shredder, settings), drawn at the
 // page's DPI and remade when that changes.
 #include <windows.h>
 
