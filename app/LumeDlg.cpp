@@ -98,6 +98,7 @@ BOOL CLumeDlg::OnInitDialog() {
     PlaceWindowButtons();
     layout_.Capture(hwnd_, dpi);
     ApplyDpi(dpi, nullptr);
+    StartupMark("taken to its DPI");
 
     tray_.Init(hwnd_, mainIcon_.Get());
     tray_.Add();

@@ -2,7 +2,8 @@
 # Start-up of Scourwell.exe as a user starts it (warm Wine: server running, another program
 # open), phase by phase, against a minimal dialog program of ours started the same way.
 # Prints the median of the rounds for every phase, in seconds since `wine` was called.
-# Usage: bench/startup.sh [rounds]   (SCOURWELL_BUILD picks the build folder)
+# Usage: bench/startup.sh [rounds]   (SCOURWELL_BUILD picks the build folder; SCOURWELL_DPI=144
+#        runs both programs at that display scaling)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 
@@ -20,12 +21,14 @@ TRACE="$TRACE_DIR/startup-trace.txt"
 other=""
 cleanup() {
   [ -n "$other" ] && kill "$other" 2>/dev/null
+  [ -n "${SCOURWELL_DPI:-}" ] && set_display_dpi 96
   stop_wineserver
   stop_display
 }
 trap cleanup EXIT
 ensure_display
 start_wineserver
+[ -n "${SCOURWELL_DPI:-}" ] && set_display_dpi "$SCOURWELL_DPI"
 # Another program already open, as on a user's desktop.
 (cd "$BIN" && wine notepad </dev/null >/dev/null 2>&1) &
 other=$!

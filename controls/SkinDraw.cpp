@@ -100,19 +100,33 @@ UniqueBitmap MakeBitmap(const std::vector<uint32_t>& bits, int width, int height
 
 uint32_t KeyPixel(COLORREF key) { return (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key); }
 
+// One imaging factory per thread for the thread's life: a window changing DPI decodes a hundred
+// pictures at once, and making the factory (and COM) again for each cost most of that time.
+IWICImagingFactory* ThreadImagingFactory() {
+    struct Holder {
+        ComScope com;
+        ComPtr<IWICImagingFactory> factory;
+        bool tried = false;
+    };
+    thread_local Holder holder;
+    if (!holder.tried) {
+        holder.tried = true;
+        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                           holder.factory.PutVoid());
+    }
+    return holder.factory.Get();
+}
+
 Pixels DecodePng(std::span<const BYTE> bytes) {
     Pixels pixels;
     if (bytes.empty() || bytes.size() > kMaxPngBytes) return pixels;
-    ComScope com;
-    ComPtr<IWICImagingFactory> factory;
+    IWICImagingFactory* factory = ThreadImagingFactory();
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
     ComPtr<IWICFormatConverter> converter;
     UINT width = 0, height = 0;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  factory.PutVoid())) ||
-        FAILED(factory->CreateStream(stream.Put())) ||
+    if (!factory || FAILED(factory->CreateStream(stream.Put())) ||
         FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
         FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                                 decoder.Put())) ||
