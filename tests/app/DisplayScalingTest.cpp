@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "WindowFixture.h"
-#include "WindowGeometry.h"
+#include "tests/common/WindowGeometry.h"
 #include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"

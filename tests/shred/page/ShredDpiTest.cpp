@@ -20,7 +20,7 @@ TEST_P(ShredDpiTest, ControlsHeaderAndMethodLabelsTakeTheScale) {
     ASSERT_TRUE(page.Create(host.Get()));
     host.Apply();
     ExpectScaledLayout(host, page.GetSafeHwnd());
-    EXPECT_EQ(ExpectTextFits(page.GetSafeHwnd()), 3) << "the three method labels";
+    EXPECT_GE(ExpectTextFits(page.GetSafeHwnd()), 3) << "the three method labels at least";
     const SIZE header = BitmapSize(page.HeaderBitmap());
     EXPECT_EQ(header.cx, dpi.Scale(161));
     EXPECT_EQ(header.cy, dpi.Scale(61));

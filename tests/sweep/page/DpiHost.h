@@ -13,7 +13,9 @@
 
 #include "framework/Dpi.h"
 #include "framework/DpiLayout.h"
+#include "framework/UniqueHandle.h"
 #include "tests/common/TestSupport.h"
+#include "tests/common/WindowGeometry.h"
 
 namespace scw::test {
 
@@ -28,11 +30,6 @@ inline RECT PlaceInParent(HWND window) {
     ::GetWindowRect(window, &rc);
     ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
-}
-
-inline bool Overlap(const RECT& a, const RECT& b) {
-    RECT both{};
-    return ::IntersectRect(&both, &a, &b) != FALSE;
 }
 
 class DpiHost {
@@ -122,40 +119,20 @@ inline void ExpectScaledLayout(const DpiHost& host, HWND root, const std::vector
 // The size of `text` in the window's own font.
 inline SIZE TextSizeIn(HWND window, const std::wstring& text) {
     SIZE size{};
-    HDC dc = ::GetDC(window);
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)));
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(window, dc);
+    WindowDc dc(window);
+    SelectScope font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 
-// Every label and push button below `root` that draws its own text shows all of it; returns how
-// many there were.
+// Every label and button below `root` that shows text shows all of it; returns how many there were.
 inline int ExpectTextFits(HWND root) {
-    std::vector<HWND> windows;
-    ::EnumChildWindows(
-        root,
-        [](HWND window, LPARAM found) {
-            reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
     int checked = 0;
-    for (HWND window : windows) {
-        const std::wstring cls = ClassOf(window);
-        const LONG style = ::GetWindowLongW(window, GWL_STYLE);
-        const bool label = ::lstrcmpiW(cls.c_str(), L"Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT;
-        const bool button = ::lstrcmpiW(cls.c_str(), L"Button") == 0 && (style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
-        if (!label && !button) continue;
-        wchar_t text[256] = {};
-        ::GetWindowTextW(window, text, 256);
-        if (!text[0]) continue;
-        const SIZE size = TextSizeIn(window, text);
-        RECT client{};
-        ::GetClientRect(window, &client);
-        EXPECT_LE(size.cx, client.right) << "too wide: " << text;
-        EXPECT_LE(size.cy, client.bottom) << "too tall: " << text;
+    for (const ControlPlace& control : ControlPlaces(root)) {
+        const TextNeed need = MeasureText(control);
+        if (!need.shown) continue;
+        EXPECT_LE(need.needed.cx, need.available.cx) << "too wide: " << control.text;
+        EXPECT_LE(need.needed.cy, need.available.cy) << "too tall: " << control.text;
         ++checked;
     }
     return checked;

@@ -1,4 +1,4 @@
-#include "WindowGeometry.h"
+#include "tests/common/WindowGeometry.h"
 
 #include <commctrl.h>
 
@@ -43,8 +43,9 @@ bool Inside(const RECT& inner, const RECT& outer) {
 
 TextNeed MeasureText(const ControlPlace& control) {
     TextNeed need;
-    if (control.text.empty() || !::IsWindowVisible(control.window)) return need;
     const LONG style = ::GetWindowLongW(control.window, GWL_STYLE);
+    // Shown by itself: a control of a page out of view still has to fit when its page shows.
+    if (control.text.empty() || !(style & WS_VISIBLE)) return need;
     const bool button = control.className == L"Button";
     const bool isStatic = control.className == L"Static";
     if (!button && !isStatic) return need;
