@@ -15,6 +15,7 @@
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
+#include "framework/Dpi.h"
 
 namespace scw {
 
@@ -22,9 +23,6 @@ namespace {
 
 constexpr long long kMaxPixels = 16LL * 1024 * 1024;  // refuse absurd screen sizes from a file
 constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
 
 std::span<const uint8_t> ResourceBytes(UINT id, const wchar_t* type) {
     HRSRC found = ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(id), type);

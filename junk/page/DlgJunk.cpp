@@ -3,6 +3,7 @@
 #include "controls/MemDC.h"
 #include "controls/SelfPaint.h"
 #include "controls/SkinDraw.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
 
@@ -13,9 +14,6 @@ constexpr COLORREF kFrameColor = RGB(0xED, 0xEB, 0xE6);
 constexpr int kTabWidth = 108, kTabHeight = 26, kTabGap = 2;
 // The tabs stand on the panels' top edge.
 constexpr POINT kTabOrigin{11, 130 - kTabHeight};
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
 }  // namespace
 
 CDlgJunk::CDlgJunk() : CDialog(IDD_JUNK), header_(IDB_JUNK_HEADER) {}

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/WhiteBackground.h"
+#include "framework/Dpi.h"
 #include "junk/core/JunkDelete.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
@@ -27,9 +28,6 @@ void CreateButton(CNButtonEx& button, HWND parent, int id, const UINT (&images)[
 void Place(HWND window, int left, int top, int right, int bottom) {
     ::MoveWindow(window, left, top, right - left, bottom - top, TRUE);
 }
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
 }  // namespace
 
 CDlgJunkJunk::CDlgJunkJunk() : CDialog(IDD_JUNK_RESULTS), showMessage(ShowMessageBox) {}

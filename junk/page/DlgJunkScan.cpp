@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/WhiteBackground.h"
+#include "framework/Dpi.h"
 #include "junk/core/JunkTypes.h"
 #include "junk/page/CheckBoxImages.h"
 #include "junk/page/JunkFolderBrowser.h"
@@ -33,9 +34,6 @@ constexpr Placement kPlacements[] = {
 };
 
 void ShowMessageBox(HWND owner, const wchar_t* text) { ::MessageBoxW(owner, text, L"Scourwell", MB_OK); }
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
 
 std::wstring WindowText(HWND window) {
     const int length = ::GetWindowTextLengthW(window);

@@ -5,6 +5,7 @@
 #include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
 #include "controls/WhiteBackground.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "shred/core/ShredTarget.h"
 #include "shred/page/FilePickers.h"
@@ -22,9 +23,6 @@ constexpr ButtonImages kStopImages{IDB_SHRED_STOP_NORMAL, IDB_SHRED_STOP_HOVER, 
                                    IDB_SHRED_STOP_HOVER};
 
 RECT Rect(int left, int top, int right, int bottom) { return RECT{left, top, right, bottom}; }
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
 
 void CreateButton(CNButtonEx& button, HWND parent, int id, const wchar_t* caption, const RECT& r,
                   const ButtonImages& images) {

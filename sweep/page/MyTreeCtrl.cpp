@@ -5,14 +5,12 @@
 #include "controls/MemDC.h"
 #include "engine/ScanRun.h"
 #include "framework/App.h"
+#include "framework/Dpi.h"
 
 namespace scw {
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-#ifndef WM_DPICHANGED_AFTERPARENT
-constexpr UINT WM_DPICHANGED_AFTERPARENT = 0x02E3;
-#endif
 
 UniqueImageList BlankList(int width, int height, int count) {
     UniqueImageList list(::ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0));
