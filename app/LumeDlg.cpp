@@ -52,8 +52,7 @@ CLumeDlg::CLumeDlg()
       shredPage_(std::make_unique<CDlgShred>()),
       junkPage_(std::make_unique<CDlgJunk>()),
       minimizeButton_(std::make_unique<CNButtonEx>()),
-      closeButton_(std::make_unique<CNButtonEx>()),
-      mainIcon_(LoadProgramIcon(IDI_MAIN, SIZE{16, 16})) {
+      closeButton_(std::make_unique<CNButtonEx>()) {
     RegisterMainWindowClass(AppInstance());
     // The sweep page shows the application's catalogue; on its own (tests) it builds one.
     if (CLumeApp* app = TheApp()) scanPage_->SetCatalogue(&app->TheCatalogue());

@@ -6,10 +6,10 @@
 #include <cstdarg>
 #include <cwchar>
 
-#include "controls/ControlDpi.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
 

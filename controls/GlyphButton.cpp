@@ -2,10 +2,10 @@
 
 #include <windowsx.h>
 
-#include "controls/ControlDpi.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
+#include "framework/ScaledFont.h"
 
 namespace scw {
 
@@ -80,7 +80,7 @@ HFONT CNGlyphButton::TextFont() {
     const Dpi dpi = WindowDpi();
     if (dpi == SystemDpi()) return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     if (!defaultFont_.Described())
-        defaultFont_ = DescribeSystemFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+        defaultFont_ = ScaledFont::FromMade(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), SystemDpi());
     return defaultFont_.Get(dpi);
 }
 

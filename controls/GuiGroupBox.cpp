@@ -2,15 +2,15 @@
 
 #include <iterator>
 
-#include "controls/ControlDpi.h"
 #include "controls/GuiDrawLayer.h"
+#include "framework/ScaledFont.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
 
 namespace {
 ScaledFont CaptionFontAt96(int escapement) {
-    return DescribeFont(L"Verdana", 11, FW_NORMAL, false, escapement, DEFAULT_QUALITY, DEFAULT_PITCH);
+    return ScaledFont::Make(L"Verdana", 11, FW_NORMAL, false, escapement, DEFAULT_QUALITY, DEFAULT_PITCH);
 }
 }  // namespace
 

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "controls/ControlDpi.h"
 #include "framework/App.h"
+#include "framework/ScaledFont.h"
 #include "framework/Strings.h"
 
 namespace scw {
@@ -59,7 +59,7 @@ bool OpenHyperlinkTarget(const std::wstring& target, const HyperlinkOps& ops) {
 }
 
 CHyperLink::CHyperLink()
-    : font_(DescribeFont(L"Verdana", 14, FW_NORMAL, true, 0, DEFAULT_QUALITY, DEFAULT_PITCH)),
+    : font_(ScaledFont::Make(L"Verdana", 14, FW_NORMAL, true, 0, DEFAULT_QUALITY, DEFAULT_PITCH)),
       ops_(HyperlinkOps::Platform()) {}
 
 CHyperLink::~CHyperLink() {

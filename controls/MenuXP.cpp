@@ -25,13 +25,13 @@ std::wstring CBCGKeyHelper::Format() const {
 
 CMenuXP::CMenuXP()
     : menu_(::CreatePopupMenu()),
-      sideBarFont_(DescribeFont(L"Arial", 16, FW_BOLD, false, 900, DEFAULT_QUALITY, DEFAULT_PITCH)) {
+      sideBarFont_(ScaledFont::Make(L"Arial", 16, FW_BOLD, false, 900, DEFAULT_QUALITY, DEFAULT_PITCH)) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        font_ = DescribeSystemFont(metrics.lfMenuFont);
+        font_ = ScaledFont::FromMade(metrics.lfMenuFont, SystemDpi());
         metrics.lfMenuFont.lfWeight = FW_BOLD;
-        boldFont_ = DescribeSystemFont(metrics.lfMenuFont);
+        boldFont_ = ScaledFont::FromMade(metrics.lfMenuFont, SystemDpi());
     }
 }
 

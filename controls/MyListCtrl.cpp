@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "controls/ControlDpi.h"
 #include "framework/App.h"
+#include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {

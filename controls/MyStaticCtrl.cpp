@@ -1,7 +1,7 @@
 #include "controls/MyStaticCtrl.h"
 
-#include "controls/ControlDpi.h"
 #include "framework/App.h"
+#include "framework/ScaledFont.h"
 
 namespace scw {
 
@@ -10,7 +10,7 @@ bool CMyStaticCtrl::Create(const std::wstring& text, DWORD style, const RECT& re
                                     rect.right - rect.left, rect.bottom - rect.top, parent,
                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AppInstance(), nullptr);
     if (!window) return false;
-    font_ = DescribeFont(L"MS Sans Serif", Dpi().FontHeight(8), FW_NORMAL, false, 0, DEFAULT_QUALITY, DEFAULT_PITCH);
+    font_ = ScaledFont::Make(L"MS Sans Serif", Dpi().FontHeight(8), FW_NORMAL, false, 0, DEFAULT_QUALITY, DEFAULT_PITCH);
     if (!Attach(window)) return false;
     SendFont(true);
     return true;

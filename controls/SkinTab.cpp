@@ -2,10 +2,10 @@
 
 #include <windowsx.h>
 
-#include "controls/ControlDpi.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
+#include "framework/Dpi.h"
 
 namespace scw {
 

@@ -33,18 +33,22 @@ Dpi SystemDpi() {
     return Dpi(dpi);
 }
 
+Dpi SystemDpiOfWindow(HWND window) {
+    using GetForWindow = UINT(WINAPI*)(HWND);
+    static const auto get = User32Function<GetForWindow>("GetDpiForWindow");
+    if (get && window) {
+        if (UINT dpi = get(window)) return Dpi(static_cast<int>(dpi));
+    }
+    return SystemDpi();
+}
+
 Dpi DpiOfWindow(HWND window) {
     HWND root = window ? ::GetAncestor(window, GA_ROOT) : nullptr;
     if (root) {
         if (auto recorded = reinterpret_cast<INT_PTR>(::GetPropW(root, kLayoutDpiProperty)))
             return Dpi(static_cast<int>(recorded));
-        using GetForWindow = UINT(WINAPI*)(HWND);
-        static const auto get = User32Function<GetForWindow>("GetDpiForWindow");
-        if (get) {
-            if (UINT dpi = get(root)) return Dpi(static_cast<int>(dpi));
-        }
     }
-    return SystemDpi();
+    return SystemDpiOfWindow(root);
 }
 
 void SetLayoutDpi(HWND topLevel, Dpi dpi) {
@@ -55,16 +59,27 @@ void ForgetLayoutDpi(HWND topLevel) {
     if (topLevel) ::RemovePropW(topLevel, kLayoutDpiProperty);
 }
 
-namespace {
-SIZE MetricPair(int xIndex, int yIndex, Dpi dpi) {
+int SystemMetricForDpi(int index, Dpi dpi) {
     using ForDpi = int(WINAPI*)(int, UINT);
     static const auto get = User32Function<ForDpi>("GetSystemMetricsForDpi");
-    if (get) return SIZE{get(xIndex, static_cast<UINT>(dpi.Value())), get(yIndex, static_cast<UINT>(dpi.Value()))};
-    return SIZE{::GetSystemMetrics(xIndex), ::GetSystemMetrics(yIndex)};
+    return get ? get(index, static_cast<UINT>(dpi.Value())) : ::GetSystemMetrics(index);
 }
-}  // namespace
 
-SIZE SmallIconSize(Dpi dpi) { return MetricPair(SM_CXSMICON, SM_CYSMICON, dpi); }
-SIZE LargeIconSize(Dpi dpi) { return MetricPair(SM_CXICON, SM_CYICON, dpi); }
+SIZE SmallIconSize(Dpi dpi) { return SIZE{SystemMetricForDpi(SM_CXSMICON, dpi), SystemMetricForDpi(SM_CYSMICON, dpi)}; }
+SIZE LargeIconSize(Dpi dpi) { return SIZE{SystemMetricForDpi(SM_CXICON, dpi), SystemMetricForDpi(SM_CYICON, dpi)}; }
+
+void KeepDialogScalingOurs(HWND dialog) {
+    using SetDialogBehavior = BOOL(WINAPI*)(HWND, int, int);
+    static const auto set = User32Function<SetDialogBehavior>("SetDialogDpiChangeBehavior");
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    if (set) set(dialog, kDisableAll, kDisableAll);
+}
+
+void KeepControlScalingOurs(HWND control) {
+    using SetControlBehavior = BOOL(WINAPI*)(HWND, int, int);
+    static const auto set = User32Function<SetControlBehavior>("SetDialogControlDpiChangeBehavior");
+    constexpr int kFontAndPlace = 1 | 2;  // DCDC_DISABLE_FONT_UPDATE | DCDC_DISABLE_RELAYOUT
+    if (set) set(control, kFontAndPlace, kFontAndPlace);
+}
 
 }  // namespace scw

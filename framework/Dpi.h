@@ -53,8 +53,17 @@ Dpi DpiOfWindow(HWND window);
 void SetLayoutDpi(HWND topLevel, Dpi dpi);
 // Removes that record; a dialog does it as it is destroyed.
 void ForgetLayoutDpi(HWND topLevel);
+// What the system says of the window's DPI, whatever its layout records (what the system draws
+// its scroll bars and frame at).
+Dpi SystemDpiOfWindow(HWND window);
+// A system metric at a DPI (the system's own value where it cannot say).
+int SystemMetricForDpi(int index, Dpi dpi);
 // Small and large icon sizes at a DPI.
 SIZE SmallIconSize(Dpi dpi);
 SIZE LargeIconSize(Dpi dpi);
+// Newer systems re-lay dialogs and their controls out from the template on a change of DPI; a
+// window that scales itself turns that off for each dialog and control.
+void KeepDialogScalingOurs(HWND dialog);
+void KeepControlScalingOurs(HWND control);
 
 }  // namespace scw

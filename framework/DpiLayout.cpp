@@ -21,23 +21,6 @@ RECT PlaceInParent(HWND window) {
     }
     return rc;
 }
-
-// Newer systems re-lay dialogs out from their templates on a change of DPI: this layout is ours.
-void KeepSystemOffDialog(HWND dialog) {
-    using SetDialogBehavior = BOOL(WINAPI*)(HWND, int, int);
-    static const auto set = reinterpret_cast<SetDialogBehavior>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
-    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
-    if (set) set(dialog, kDisableAll, kDisableAll);
-}
-
-void KeepSystemOffControl(HWND control) {
-    using SetControlBehavior = BOOL(WINAPI*)(HWND, int, int);
-    static const auto set = reinterpret_cast<SetControlBehavior>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogControlDpiChangeBehavior")));
-    constexpr int kFontAndPlace = 1 | 2;  // DCDC_DISABLE_FONT_UPDATE | DCDC_DISABLE_RELAYOUT
-    if (set) set(control, kFontAndPlace, kFontAndPlace);
-}
 }  // namespace
 
 bool IsDialogWindow(HWND window) { return HasClass(window, L"#32770"); }
@@ -45,14 +28,14 @@ bool IsDialogWindow(HWND window) { return HasClass(window, L"#32770"); }
 void DpiLayout::Capture(HWND root, Dpi fontsMadeFor) {
     placed_.clear();
     fonts_.clear();
-    if (IsDialogWindow(root)) KeepSystemOffDialog(root);
+    if (IsDialogWindow(root)) KeepDialogScalingOurs(root);
     CaptureChildren(root, fontsMadeFor);
 }
 
 void DpiLayout::CaptureChildren(HWND parent, Dpi fontsMadeFor) {
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (IsDialogWindow(child)) KeepSystemOffDialog(child);
-        KeepSystemOffControl(child);
+        if (IsDialogWindow(child)) KeepDialogScalingOurs(child);
+        KeepControlScalingOurs(child);
         const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
         placed_.push_back(Placed{child, PlaceInParent(child), font ? FontIndex(font, fontsMadeFor) : -1});
         if (IsDialogWindow(child)) CaptureChildren(child, fontsMadeFor);
@@ -62,11 +45,9 @@ void DpiLayout::CaptureChildren(HWND parent, Dpi fontsMadeFor) {
 int DpiLayout::FontIndex(HFONT font, Dpi madeFor) {
     for (size_t i = 0; i < fonts_.size(); ++i)
         if (fonts_[i]->original == font) return static_cast<int>(i);
-    LOGFONTW described{};
-    if (!::GetObjectW(font, sizeof(described), &described)) return -1;
-    described.lfHeight = madeFor.Unscale(described.lfHeight);
-    described.lfWidth = madeFor.Unscale(described.lfWidth);
-    fonts_.push_back(std::make_unique<FontEntry>(FontEntry{font, madeFor, ScaledFont(described)}));
+    ScaledFont described = ScaledFont::FromMade(font, madeFor);
+    if (!described.Described()) return -1;
+    fonts_.push_back(std::make_unique<FontEntry>(FontEntry{font, madeFor, std::move(described)}));
     return static_cast<int>(fonts_.size() - 1);
 }
 

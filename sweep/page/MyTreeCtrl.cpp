@@ -28,19 +28,7 @@ UniqueImageList BlankList(int width, int height, int count) {
 }
 
 // The width of the vertical scroll bar the system draws on this window.
-int ScrollBarWidth(HWND window) {
-    using ForDpi = int(WINAPI*)(int, UINT);
-    using DpiOf = UINT(WINAPI*)(HWND);
-    HMODULE user = ::GetModuleHandleW(L"user32.dll");
-    static const auto metric = reinterpret_cast<ForDpi>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(user, "GetSystemMetricsForDpi")));
-    static const auto dpiOf =
-        reinterpret_cast<DpiOf>(reinterpret_cast<void (*)()>(::GetProcAddress(user, "GetDpiForWindow")));
-    if (metric && dpiOf) {
-        if (UINT dpi = dpiOf(window)) return metric(SM_CXVSCROLL, dpi);
-    }
-    return ::GetSystemMetrics(SM_CXVSCROLL);
-}
+int ScrollBarWidth(HWND window) { return SystemMetricForDpi(SM_CXVSCROLL, SystemDpiOfWindow(window)); }
 
 void ClearCounts(CMyObject& node) {
     node.scanState = ScanIdle;
