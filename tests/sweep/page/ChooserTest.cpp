@@ -12,32 +12,17 @@
 #include "sweep/core/TreeChecks.h"
 #include "tests/common/TestSupport.h"
 #include "tests/sweep/page/DpiHost.h"
+#include "tests/sweep/page/ScriptedModal.h"
 
 namespace scw::test {
 namespace {
 
-constexpr UINT kRunScript = WM_APP + 77;
-
 // The real chooser, run modally; the script runs inside its modal loop once it is open.
-class ScriptedChooser : public CDlgOptionsChoose {
+class ScriptedChooser : public ScriptedModal<CDlgOptionsChoose, ScriptedChooser> {
 public:
-    using CDlgOptionsChoose::CDlgOptionsChoose;
-    std::function<void(ScriptedChooser&)> script;
-    HWND Window() const { return hwnd_; }
+    using ScriptedModal::ScriptedModal;
     CheckState State(UINT id) const { return GetCheck(Tree(), RowOf(id)); }
     void Press(int id) { ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
-protected:
-    BOOL OnInitDialog() override {
-        BOOL result = CDlgOptionsChoose::OnInitDialog();
-        ::PostMessageW(hwnd_, kRunScript, 0, 0);
-        return result;
-    }
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message != kRunScript) return CDlgOptionsChoose::OnMessage(message, wParam, lParam, result);
-        if (script) script(*this);
-        return true;
-    }
 };
 
 class ChooserTest : public testing::Test {

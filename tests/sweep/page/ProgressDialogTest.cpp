@@ -10,18 +10,15 @@
 #include "sweep/page/DlgScanResult.h"
 #include "tests/common/TestSupport.h"
 #include "tests/sweep/page/DpiHost.h"
+#include "tests/sweep/page/ScriptedModal.h"
 #include "tests/sweep/page/SweepViewFixture.h"
 
 namespace scw::test {
 namespace {
 
-constexpr UINT kRunScript = WM_APP + 78;
-
 // The real dialog, shown modally; the script runs inside its modal loop once it is open.
-class ScriptedProgress : public CDlgScanResult {
+class ScriptedProgress : public ScriptedModal<CDlgScanResult, ScriptedProgress> {
 public:
-    std::function<void(ScriptedProgress&)> script;
-    HWND Window() const { return hwnd_; }
     bool Shown(int id) const { return ::IsWindowVisible(GetDlgItem(id)) != FALSE; }
     std::wstring DisplayText(int id) const {
         return id == kDeletedId ? DeletedDisplay().Text() : FailedDisplay().Text();
@@ -38,18 +35,6 @@ public:
         return filled;
     }
     void Exit() { ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(kExitId, BN_CLICKED), 0); }
-
-protected:
-    BOOL OnInitDialog() override {
-        BOOL result = CDlgScanResult::OnInitDialog();
-        ::PostMessageW(hwnd_, kRunScript, 0, 0);
-        return result;
-    }
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message != kRunScript) return CDlgScanResult::OnMessage(message, wParam, lParam, result);
-        if (script) script(*this);
-        return true;
-    }
 };
 
 // Runs the worker's reports on a thread of their own while the dialog's loop runs.
