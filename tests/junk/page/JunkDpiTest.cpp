@@ -8,7 +8,7 @@
 #include "controls/SkinDraw.h"
 #include "junk/page/DlgJunk.h"
 #include "res/resource.h"
-#include "tests/sweep/page/DpiHost.h"
+#include "tests/common/DpiHost.h"
 
 namespace scw::test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "controls/SkinDraw.h"
 #include "shred/page/DlgShred.h"
-#include "tests/sweep/page/DpiHost.h"
+#include "tests/common/DpiHost.h"
 
 namespace scw::test {
 namespace {

@@ -11,7 +11,7 @@
 #include "state/ItemSets.h"
 #include "sweep/core/TreeChecks.h"
 #include "tests/common/TestSupport.h"
-#include "tests/sweep/page/DpiHost.h"
+#include "tests/common/DpiHost.h"
 #include "tests/sweep/page/ScriptedModal.h"
 
 namespace scw::test {

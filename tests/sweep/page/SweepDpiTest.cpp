@@ -8,7 +8,7 @@
 #include "engine/Catalogue.h"
 #include "state/Settings.h"
 #include "sweep/page/DlgScan.h"
-#include "tests/sweep/page/DpiHost.h"
+#include "tests/common/DpiHost.h"
 #include "tests/sweep/page/SweepViewFixture.h"
 
 namespace scw::test {
