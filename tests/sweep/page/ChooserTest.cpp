@@ -10,8 +10,8 @@
 #include "sweep/page/DlgOptionsChoose.h"
 #include "state/ItemSets.h"
 #include "sweep/core/TreeChecks.h"
-#include "tests/common/TestSupport.h"
 #include "tests/common/DpiHost.h"
+#include "tests/common/TestSupport.h"
 #include "tests/sweep/page/ScriptedModal.h"
 
 namespace scw::test {

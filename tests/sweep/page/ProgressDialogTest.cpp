@@ -8,8 +8,8 @@
 
 #include "controls/DigiStatic.h"
 #include "sweep/page/DlgScanResult.h"
-#include "tests/common/TestSupport.h"
 #include "tests/common/DpiHost.h"
+#include "tests/common/TestSupport.h"
 #include "tests/sweep/page/ScriptedModal.h"
 #include "tests/sweep/page/SweepViewFixture.h"
 
