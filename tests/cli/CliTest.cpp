@@ -5,6 +5,7 @@
 
 #include "framework/UniqueHandle.h"
 #include "tests/cli/CliProcess.h"
+#include "tests/common/KeyAccess.h"
 
 using namespace scw;
 using namespace scw::test;
@@ -116,6 +117,22 @@ TEST_F(CliTest, FileInUseMakesCleanExitWithOneAndIsQueuedForRestart) {
         EXPECT_FALSE(FileExists(temp + L"\\a.txt"));
     }
     EXPECT_TRUE(TakePendingRename(held));
+}
+
+TEST_F(CliTest, RegistryKeyThatWillNotGoMakesCleanExitWithOneAndTheOtherItemsStillGo) {
+    {
+        // Paint's list may be read but not changed, as a key that another account owns.
+        WritesDenied denied(HKEY_CURRENT_USER, kPaintKey);
+        ASSERT_TRUE(denied);
+        if (!denied.Enforced()) GTEST_SKIP() << "key access lists are not enforced here";
+        ProcessResult r = cli.Run(L"clean 122,126 --yes");
+        EXPECT_EQ(r.exitCode, 1u) << r.errors;
+        EXPECT_EQ(LastLine(r.errors), "deleted 1, failed 1") << r.errors;
+        EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kWordPadKey)) << "the item after the failure is still deleted";
+    }
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kPaintKey, L"File1"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kPaintKey, L"File2"));
+    EXPECT_TRUE(FileExists(temp + L"\\a.txt"));
 }
 
 TEST_F(CliTest, JsonLinesParseAndKeepNamesThatTextFieldsCannotHold) {

@@ -8,6 +8,7 @@
 #include "engine/MyObject.h"
 #include "engine/ScanRun.h"
 #include "engine/TraceList.h"
+#include "tests/common/KeyAccess.h"
 
 namespace scw::test {
 
@@ -88,10 +89,6 @@ public:
     std::vector<Row> rows;
 };
 
-// Gives the key a list that denies every access to everyone, or restores an open one.
-bool DenyAll(HKEY parent, const std::wstring& path, bool deny);
-// Lets everyone read the key but not change it, or restores an open list.
-bool DenyWrites(HKEY parent, const std::wstring& path, bool deny);
 // Makes `link` (not yet existing) a registry link to the existing key `target`, both under `root`.
 bool MakeRegistryLink(HKEY root, const std::wstring& link, const std::wstring& target);
 

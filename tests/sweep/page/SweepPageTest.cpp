@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
+#include "framework/UniqueHandle.h"
 #include "state/Settings.h"
 #include "state/RunFlags.h"
 #include "sweep/page/DlgScan.h"
 #include "sweep/page/DlgScanResult.h"
 #include "state/ItemSets.h"
+#include "tests/common/KeyAccess.h"
 #include "tests/common/ProgressCloser.h"
 #include "tests/common/TestSupport.h"
 
@@ -20,7 +25,12 @@ namespace {
 
 struct TrayRecorder : TrayActivity {
     std::vector<std::wstring> calls;
-    void StartTrayActivity(const std::wstring& t, const std::wstring& x) override { calls.push_back(L"start " + t + x); }
+    // Called on the run's worker as a tray activity starts, before the run goes on.
+    std::function<void(const std::wstring& title)> onStart;
+    void StartTrayActivity(const std::wstring& t, const std::wstring& x) override {
+        calls.push_back(L"start " + t + x);
+        if (onStart) onStart(t);
+    }
     void StopTrayActivity(const std::wstring& t, const std::wstring& x) override { calls.push_back(L"stop " + t + x); }
 };
 
@@ -61,6 +71,15 @@ protected:
     void Click(int id) {
         ::SendMessageW(page->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(page->GetSafeHwnd(), id)));
+    }
+    // Presses and releases the mouse on the button, as the user's click does.
+    void ClickWithTheMouse(int id) {
+        HWND button = ::GetDlgItem(page->GetSafeHwnd(), id);
+        RECT r{};
+        ::GetClientRect(button, &r);
+        const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
+        ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        ::SendMessageW(button, WM_LBUTTONUP, 0, centre);
     }
     void ScanAndWait() {
         Click(CDlgScan::kScan);
@@ -165,6 +184,56 @@ TEST_F(SweepPageTest, DeleteAllWithALockedFileShowsTheAlert) {
     EXPECT_TRUE(TakePendingRename(temp + L"\\a.txt"));
 }
 
+namespace {
+const wchar_t kPaintKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List";
+
+// The progress dialog of the Delete all under way, and its undeleted count when Exit showed.
+CDlgScanResult* shownProgress = nullptr;
+int undeletedShown = -1;
+void CALLBACK NoteUndeletedAndClose(HWND window, UINT message, UINT_PTR id, DWORD time) {
+    if (shownProgress && shownProgress->Finished()) undeletedShown = shownProgress->Failed();
+    ProgressCloser::Tick(window, message, id, time);
+}
+
+// Removes the planted key even when an assertion ends the test early.
+struct PlantedKey {
+    explicit PlantedKey(const wchar_t* path) : path(path) { DeleteRegTree(HKEY_CURRENT_USER, path); }
+    ~PlantedKey() { DeleteRegTree(HKEY_CURRENT_USER, path); }
+    const wchar_t* path;
+};
+}  // namespace
+
+TEST_F(SweepPageTest, DeleteAllOfARegistryKeyThatWillNotGoShowsTheAlertWithOneUndeleted) {
+    PlantedKey planted(kPaintKey);
+    SetRegString(HKEY_CURRENT_USER, kPaintKey, L"File1", L"C:\\pictures\\one.bmp");
+    SetRegString(HKEY_CURRENT_USER, kPaintKey, L"File2", L"C:\\pictures\\two.bmp");
+    WriteItemSet(settings, ItemSet::Recent, {122});
+    OpenPage();
+    ScanAndWait();
+    ASSERT_EQ(ListRows(), 2);
+    {
+        WritesDenied denied(HKEY_CURRENT_USER, kPaintKey);
+        ASSERT_TRUE(denied);
+        if (!denied.Enforced()) GTEST_SKIP() << "key access lists are not enforced here";
+        page->onProgressShown = [](CDialog& dialog) {
+            ProgressCloser::dialog = dialog.GetSafeHwnd();
+            shownProgress = static_cast<CDlgScanResult*>(&dialog);
+        };
+        undeletedShown = -1;
+        ProgressCloser::alertShown = false;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 50, NoteUndeletedAndClose);
+        Click(CDlgScan::kDeleteAll);
+        ::KillTimer(nullptr, timer);
+        shownProgress = nullptr;
+    }
+    EXPECT_TRUE(ProgressCloser::alertShown);
+    EXPECT_EQ(undeletedShown, 1);
+    EXPECT_EQ(page->Run()->Tally().failed, 1);
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kPaintKey, L"File1"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kPaintKey, L"File2"));
+    EXPECT_TRUE(FileExists(temp + L"\\a.txt")) << "an item outside the run";
+}
+
 TEST_F(SweepPageTest, OneClickEraseTicksItsSetDeletesEverythingAndRecordsIt) {
     WriteItemSet(settings, ItemSet::OneClick, {112, 999, 106});
     OpenPage();
@@ -178,6 +247,37 @@ TEST_F(SweepPageTest, OneClickEraseTicksItsSetDeletesEverythingAndRecordsIt) {
     EXPECT_EQ(ReadItemSet(settings, ItemSet::Recent).ids, (std::vector<int>{106, 112}));
     EXPECT_EQ(tray.calls.back(), L"stop Deleting is completedTotal Deleted Items:");
     EXPECT_EQ(ListRows(), 0);
+}
+
+TEST_F(SweepPageTest, ScanButtonClickedWhileAOneClickEraseDeletesStopsTheDeletingAndTheTraySaysSo) {
+    WriteItemSet(settings, ItemSet::OneClick, {106, 112});
+    OpenPage();
+    // The worker holds still at the start of its delete phase until the click is in.
+    UniqueKernelHandle deletePhase(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueKernelHandle clicked(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    tray.onStart = [&](const std::wstring& title) {
+        if (title != L"Deleting in process") return;
+        ::SetEvent(deletePhase.Get());
+        ::WaitForSingleObject(clicked.Get(), 10000);
+    };
+    page->StartOneClickErase();
+    ASSERT_TRUE(WaitUntil([&] { return ::WaitForSingleObject(deletePhase.Get(), 0) == WAIT_OBJECT_0; }));
+    EXPECT_EQ(SweepBusy, 0) << "the scan phase is over";
+    ClickWithTheMouse(CDlgScan::kScan);
+    // The click only asks the run to stop; the run's items keep what its scan found.
+    EXPECT_EQ(catalogue.Find(106)->traceCount, 2);
+    EXPECT_EQ(catalogue.Find(106)->scanState, ScanDone);
+    ::SetEvent(clicked.Get());
+    page->Run()->Wait();
+    PumpMessages();
+    EXPECT_EQ(tray.calls.back(), L"stop Deleting is stoppedTotal Deleted Items:");
+    EXPECT_EQ(page->Run()->Tally().deleted, 0);
+    EXPECT_TRUE(FileExists(temp + L"\\a.txt"));
+    EXPECT_TRUE(FileExists(temp + L"\\sub\\b.txt"));
+    EXPECT_TRUE(FileExists(root / L"win\\temp\\c.tmp"));
+    EXPECT_FALSE(page->Run()->Busy());
+    EXPECT_EQ(std::count(tray.calls.begin(), tray.calls.end(), L"start Scanning in processScan Items:"), 1)
+        << "the click started no scan";
 }
 
 TEST_F(SweepPageTest, DeleteRemovesOnlyTheSelectedRow) {
