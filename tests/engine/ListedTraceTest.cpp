@@ -31,6 +31,14 @@ TEST(ListedTrace, FileRowIsDeletedAndRemovedButStaysWhenTheFileWillNotGo) {
     ASSERT_EQ(list.rows.size(), 1u);
     EXPECT_FALSE(FileExists(temp / L"held.txt"));
     EXPECT_TRUE(FileExists(temp / L"a.txt"));
+
+    // A file already gone (another program removed it) was not left behind: its row goes too.
+    WriteFileText(temp / L"keep.txt");
+    ASSERT_TRUE(DeleteFileW((temp / L"a.txt").c_str()));
+    list.rows[0].selected = true;
+    EXPECT_TRUE(DeleteListedTrace(list));
+    EXPECT_TRUE(list.rows.empty());
+    EXPECT_TRUE(FileExists(temp / L"keep.txt"));
 }
 
 TEST(ListedTrace, RegistryRowNamesItsRootByAnyOfTheFiveNamesAndStaysWhileItsValueStays) {
