@@ -1,5 +1,7 @@
 #include "framework/Dpi.h"
 
+#include "framework/UniqueHandle.h"
+
 namespace scw {
 
 namespace {
@@ -27,10 +29,8 @@ void EnableDpiAwareness() {
 Dpi SystemDpi() {
     using GetForSystem = UINT(WINAPI*)();
     if (auto get = User32Function<GetForSystem>("GetDpiForSystem")) return Dpi(static_cast<int>(get()));
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
-    if (screen) ::ReleaseDC(nullptr, screen);
-    return Dpi(dpi);
+    WindowDc screen(nullptr);
+    return Dpi(screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : kBaseDpi);
 }
 
 Dpi SystemDpiOfWindow(HWND window) {
