@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/CornerRegion.h"
 #include "controls/SkinDraw.h"
 
 namespace scw {
@@ -63,30 +64,9 @@ void CBackGround::ComposeMainWindow(HDC dc) const {
     DrawBitmap(kBottom, dc, 0, height - BitmapSize(kBottom).cy);
 }
 
-HRGN CBackGround::BuildCornerRegion(HDC composed, const RECT& client, int n, COLORREF key) {
-    HRGN region = ::CreateRectRgnIndirect(&client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    n = std::min({n, width / 2, height / 2});
-    const POINT corners[4] = {{client.left, client.top},
-                              {client.right - n, client.top},
-                              {client.left, client.bottom - n},
-                              {client.right - n, client.bottom - n}};
-    for (const POINT& corner : corners) {
-        for (int y = corner.y; y < corner.y + n; ++y) {
-            for (int x = corner.x; x < corner.x + n; ++x) {
-                if (::GetPixel(composed, x, y) != key) continue;
-                UniqueRgn pixel(::CreateRectRgn(x, y, x + 1, y + 1));
-                ::CombineRgn(region, region, pixel.Get(), RGN_DIFF);
-            }
-        }
-    }
-    return region;
-}
-
 bool CBackGround::CutCorners(HDC composed, int cornerSize, COLORREF key) {
     if (!owner_) return false;
-    UniqueRgn region(BuildCornerRegion(composed, client_, cornerSize, key));
+    UniqueRgn region(KeyCutCornerRegion(composed, client_, cornerSize, key));
     UniqueRgn current(::CreateRectRgn(0, 0, 0, 0));
     if (::GetWindowRgn(owner_, current.Get()) != ERROR && ::EqualRgn(current.Get(), region.Get())) return true;
     // The window owns the region once it is set.

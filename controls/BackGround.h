@@ -32,9 +32,8 @@ public:
 
     // White, then the top banner, the left and right columns below it and the bottom strip.
     void ComposeMainWindow(HDC dc) const;
-    // Region of the client rectangle minus every key-coloured pixel of the corner squares.
-    static HRGN BuildCornerRegion(HDC composed, const RECT& client, int cornerSize, COLORREF key);
-    // Gives the owner that region; a region equal to the current one is not set again, since
+    // Gives the owner the client rectangle less every key-coloured pixel of the corner squares
+    // (KeyCutCornerRegion); a region equal to the current one is not set again, since
     // setting it redraws the window and the next paint would cut the corners once more.
     bool CutCorners(HDC composed, int cornerSize, COLORREF key);
     // Layered window with the key colour transparent; false if the platform lacks the call.

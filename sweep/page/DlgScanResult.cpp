@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
+#include "controls/CornerRegion.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
@@ -13,7 +13,8 @@ namespace scw {
 
 namespace {
 constexpr COLORREF kDigitGreen = RGB(70, 155, 27);
-constexpr int kCornerBand = 10;
+// The skin rounds the corners off within squares of this size.
+constexpr int kCornerSize = 10;
 constexpr int kSegmentWidth = 24;
 constexpr int kRefreshPauseMs = 20;
 constexpr RECT kPictureRect{157, 14, 157 + 272, 14 + 147};
@@ -28,45 +29,6 @@ constexpr UINT WM_DPICHANGED = 0x02E0;
 void DrawWholeBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     const SIZE size = BitmapSize(bitmap);
     DrawBitmap(dc, bitmap, x, y, size.cx, size.cy);
-}
-
-// The window outline: the whole bitmap less its magenta pixels within the band along its edges.
-HRGN OutlineOf(HBITMAP bitmap, int band) {
-    BITMAP info{};
-    if (!bitmap || !::GetObjectW(bitmap, sizeof info, &info)) return nullptr;
-    const int width = info.bmWidth;
-    const int height = info.bmHeight;
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    const int rows = ::GetDIBits(WindowDc(nullptr).Get(), bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS);
-    HRGN outline = ::CreateRectRgn(0, 0, width, height);
-    if (rows != height) return outline;
-    auto isKey = [&](int x, int y) {
-        DWORD p = pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) == kSkinKeyColor;
-    };
-    auto inBand = [&](int x, int y) {
-        return x < band || y < band || x >= width - band || y >= height - band;
-    };
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width;) {
-            if (!inBand(x, y) || !isKey(x, y)) {
-                ++x;
-                continue;
-            }
-            int end = x;
-            while (end < width && inBand(end, y) && isKey(end, y)) ++end;
-            UniqueRgn run(::CreateRectRgn(x, y, end, y + 1));
-            ::CombineRgn(outline, outline, run.Get(), RGN_DIFF);
-            x = end;
-        }
-    }
-    return outline;
 }
 }  // namespace
 
@@ -151,7 +113,7 @@ void CDlgScanResult::ShowAlertPicture() {
 }
 
 void CDlgScanResult::CutCorners() {
-    if (HRGN outline = OutlineOf(background_.Get(), dpi_.Scale(kCornerBand))) {
+    if (HRGN outline = KeyCutCornerRegion(background_.Get(), dpi_.Scale(kCornerSize), kSkinKeyColor)) {
         if (!::SetWindowRgn(hwnd_, outline, TRUE)) ::DeleteObject(outline);
     }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/BackGround.h"
+#include "controls/CornerRegion.h"
 #include "controls/GuiDrawLayer.h"
 #include "controls/GuiGroupBox.h"
 #include "controls/HyperLink.h"
@@ -49,7 +50,7 @@ TEST(CornerRegion, RemovesOnlyKeyColouredCornerPixels) {
     ::SetPixel(dc, 1, 0, kMagenta);
     ::SetPixel(dc, 39, 29, kMagenta);
     ::SetPixel(dc, 20, 15, kMagenta);
-    UniqueRgn region(CBackGround::BuildCornerRegion(dc, client, 7, kMagenta));
+    UniqueRgn region(KeyCutCornerRegion(dc, client, 7, kMagenta));
     EXPECT_FALSE(::PtInRegion(region.Get(), 0, 0));
     EXPECT_FALSE(::PtInRegion(region.Get(), 1, 0));
     EXPECT_FALSE(::PtInRegion(region.Get(), 39, 29));
@@ -61,7 +62,7 @@ TEST(CornerRegion, RemovesOnlyKeyColouredCornerPixels) {
 TEST(CornerRegion, ImageWithoutKeyColourLeavesTheWindowRectangular) {
     Canvas canvas;
     const RECT client{0, 0, 40, 30};
-    UniqueRgn region(CBackGround::BuildCornerRegion(canvas.dc.Get(), client, 7, kMagenta));
+    UniqueRgn region(KeyCutCornerRegion(canvas.dc.Get(), client, 7, kMagenta));
     UniqueRgn whole(::CreateRectRgnIndirect(&client));
     EXPECT_TRUE(::EqualRgn(region.Get(), whole.Get()));
 }
