@@ -2,14 +2,8 @@
 // The rows of the result list, kept apart from the list view: the scan worker appends at its
 // own pace and the list view (a virtual list) shows them in batches on the user-interface
 // thread. Each trace is still one row, in the order found.
-#include <windows.h>
-
-#include <functional>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "engine/TraceList.h"
 #include "framework/LockedRows.h"
 
 namespace scw {
@@ -22,22 +16,5 @@ struct ResultRow {
 };
 
 using ResultRows = LockedRows<ResultRow>;
-
-// The single-trace delete's view of the result list: the rows above with the list view's
-// selection. Removing a row also lowers the run's row count.
-class ResultListAdapter : public TraceList {
-public:
-    ResultListAdapter(HWND list, ResultRows& rows, std::function<void()> onRemoved)
-        : list_(list), rows_(rows), onRemoved_(std::move(onRemoved)) {}
-    int FirstSelectedRow() const override;
-    std::wstring RowText(int row, int column) const override;
-    LPARAM RowData(int row) const override;
-    void RemoveRow(int row) override;
-
-private:
-    HWND list_;
-    ResultRows& rows_;
-    std::function<void()> onRemoved_;
-};
 
 }  // namespace scw

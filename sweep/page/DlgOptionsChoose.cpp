@@ -9,9 +9,9 @@
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
 #include "res/resource.h"
-#include "sweep/core/CheckClicks.h"
 #include "state/ItemSets.h"
-#include "sweep/core/TreeChecks.h"
+#include "sweep/page/CheckClicks.h"
+#include "sweep/page/TreeChecks.h"
 
 namespace scw {
 
@@ -119,7 +119,7 @@ bool CDlgOptionsChoose::CreateTree() {
     states_ = LoadSkinImageStrip(IDB_TREE_CHECKS, kCheckSize, kCheckSize, 4, RGB(255, 255, 255), dpi_);
     if (states_) UseStateImages(tree_, states_.Get());
     baseIndent_ = static_cast<int>(TreeView_GetIndent(tree_));
-    HookCheckClicks(tree_);
+    checkClicks_.Attach(tree_);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "framework/DpiLayout.h"
 #include "framework/IniFileRW.h"
 #include "framework/UniqueHandle.h"
+#include "sweep/page/CheckClicks.h"
 
 namespace scw {
 
@@ -52,6 +53,7 @@ private:
     const Catalogue& catalogue_;
     CIniFileRW settings_;
     HWND tree_ = nullptr;
+    CCheckClicks checkClicks_;
     UniqueImageList states_;
     std::vector<HTREEITEM> categories_;
     Dpi dpi_;

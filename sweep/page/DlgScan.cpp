@@ -8,6 +8,7 @@
 #include "state/RunFlags.h"
 #include "res/resource.h"
 #include "sweep/page/DlgScanResult.h"
+#include "sweep/page/ResultListAdapter.h"
 #include "state/ItemSets.h"
 #include "state/Settings.h"
 

@@ -13,7 +13,7 @@
 #include "engine/Catalogue.h"
 #include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
-#include "sweep/core/TreeChecks.h"
+#include "sweep/page/TreeChecks.h"
 #include "sweep/page/TreeRowPainter.h"
 
 namespace scw {

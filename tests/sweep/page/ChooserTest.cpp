@@ -9,7 +9,7 @@
 #include "framework/IniFileRW.h"
 #include "sweep/page/DlgOptionsChoose.h"
 #include "state/ItemSets.h"
-#include "sweep/core/TreeChecks.h"
+#include "sweep/page/TreeChecks.h"
 #include "tests/common/DpiHost.h"
 #include "tests/common/TestSupport.h"
 #include "tests/sweep/page/ScriptedModal.h"

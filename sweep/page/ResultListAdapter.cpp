@@ -1,4 +1,4 @@
-#include "sweep/core/ResultRows.h"
+#include "sweep/page/ResultListAdapter.h"
 
 #include <commctrl.h>
 

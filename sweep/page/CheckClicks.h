@@ -3,9 +3,13 @@
 // check box is handled by ToggleCheckAt and never reaches the tree view's own toggling.
 #include <windows.h>
 
+#include "controls/SubclassWindow.h"
+
 namespace scw {
 
-// Installs the hook for the life of the window.
-bool HookCheckClicks(HWND tree);
+class CCheckClicks : public CSubclassWindow {
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
 
 }  // namespace scw

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "engine/Catalogue.h"
-#include "sweep/core/TreeChecks.h"
+#include "sweep/page/TreeChecks.h"
 
 using namespace scw;
 

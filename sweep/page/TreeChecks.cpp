@@ -1,4 +1,4 @@
-#include "sweep/core/TreeChecks.h"
+#include "sweep/page/TreeChecks.h"
 
 namespace scw {
 

@@ -1,0 +1,17 @@
+#include "sweep/page/CheckClicks.h"
+
+#include <windowsx.h>
+
+#include "sweep/page/TreeChecks.h"
+
+namespace scw {
+
+bool CCheckClicks::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) return false;
+    if (!ToggleCheckAt(hwnd_, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return false;
+    ::SetFocus(hwnd_);
+    result = 0;
+    return true;
+}
+
+}  // namespace scw
