@@ -227,6 +227,8 @@ void CDlgOptionsChoose::OnDestroy() {
     // Our state list is ours to free; the tree view must not free it with itself.
     if (tree_) TreeView_SetImageList(tree_, nullptr, TVSIL_STATE);
     tree_ = nullptr;
+    // Its rows go with the tree: a later showing must not reach them through the new tree.
+    categories_.clear();
 }
 
 HTREEITEM CDlgOptionsChoose::RowOf(UINT itemId) const {

@@ -13,6 +13,7 @@
 #include "tests/common/DpiHost.h"
 #include "tests/common/TestSupport.h"
 #include "tests/sweep/page/ScriptedModal.h"
+#include "tests/sweep/page/SweepViewFixture.h"
 
 namespace scw::test {
 namespace {
@@ -137,6 +138,51 @@ TEST_F(ChooserTest, CancelWritesNothing) {
               }),
               IDCANCEL);
     EXPECT_EQ(ReadFileText(settings.Path()), before);
+}
+
+// The pixels of a row's check box, as the tree paints it.
+std::vector<COLORREF> CheckBoxPixels(ScriptedChooser& d, UINT itemId) {
+    HWND tree = d.Tree();
+    HTREEITEM row = d.RowOf(itemId);
+    TreeView_EnsureVisible(tree, row);
+    RECT client{}, text{};
+    ::GetClientRect(tree, &client);
+    TreeView_GetItemRect(tree, row, &text, TRUE);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(TreeView_GetImageList(tree, TVSIL_STATE), &cx, &cy);
+    Canvas canvas(client.right, client.bottom);
+    ::SendMessageW(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    std::vector<COLORREF> pixels;
+    for (int y = text.top; y < text.bottom; ++y)
+        for (int x = std::max<int>(0, text.left - cx - 4); x < text.left; ++x) pixels.push_back(canvas.At(x, y));
+    return pixels;
+}
+
+// The same dialog shown again makes its tree and check-box images again, and frees the last ones.
+TEST_F(ChooserTest, OpenedTwiceInARowShowsItsTreeWithCheckBoxImagesBothTimes) {
+    WriteItemSet(settings, ItemSet::OneClick, {104});
+    ScriptedChooser dialog(catalogue, settings);
+    HIMAGELIST lists[2] = {};
+    std::vector<COLORREF> ticked[2], unticked[2];
+    for (int showing = 0; showing < 2; ++showing) {
+        dialog.script = [&](ScriptedChooser& d) {
+            EXPECT_EQ(TreeView_GetCount(d.Tree()), 175u);
+            EXPECT_EQ(d.CategoryRows().size(), 8u) << "the rows of the last showing are gone with its tree";
+            EXPECT_EQ(TreeView_GetSelection(d.Tree()), d.CategoryRows().back());
+            lists[showing] = TreeView_GetImageList(d.Tree(), TVSIL_STATE);
+            EXPECT_EQ(ImageList_GetImageCount(lists[showing]), 4);
+            EXPECT_EQ(d.State(104), Checked);
+            EXPECT_EQ(d.State(105), Unchecked);
+            ticked[showing] = CheckBoxPixels(d, 104);
+            unticked[showing] = CheckBoxPixels(d, 105);
+            d.Press(IDCANCEL);
+        };
+        EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    }
+    EXPECT_NE(lists[0], lists[1]) << "each showing makes its own list";
+    EXPECT_NE(ticked[1], unticked[1]) << "the check boxes are drawn";
+    EXPECT_EQ(ticked[1], ticked[0]);
+    EXPECT_EQ(unticked[1], unticked[0]);
 }
 
 // The places of the chooser's controls, and how big its check boxes are.
