@@ -20,9 +20,6 @@ constexpr int kMargin = 5;
 constexpr int kBottomMargin = 50;
 constexpr int kCheckSize = 13;
 constexpr size_t kMaxRowText = 255;
-#ifndef WM_DPICHANGED
-constexpr UINT WM_DPICHANGED = 0x02E0;
-#endif
 
 RECT PlaceInParent(HWND window) {
     RECT rc{};

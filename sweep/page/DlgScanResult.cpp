@@ -22,9 +22,6 @@ constexpr RECT kDeletedRect{153, 176, 242, 200};
 constexpr RECT kFailedRect{153, 213, 242, 237};
 constexpr RECT kAlertRect{32, 242, 307, 284};
 constexpr RECT kExitRect{347, 255, 411, 275};
-#ifndef WM_DPICHANGED
-constexpr UINT WM_DPICHANGED = 0x02E0;
-#endif
 
 void DrawWholeBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     const SIZE size = BitmapSize(bitmap);
