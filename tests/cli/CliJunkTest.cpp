@@ -102,3 +102,11 @@ TEST_F(CliJunkTest, BadTypesAndMisplacedOptionsAreUsageErrors) {
               std::string::npos);
     EXPECT_TRUE(FileExists(root / L"A.TMP"));
 }
+
+TEST_F(CliJunkTest, WithoutARootEveryFixedDiskIsSearched) {
+    WriteFileText(root / L"MSCreate.dir");
+    ProcessResult r = cli.Run(L"junk --types 44");
+    EXPECT_EQ(r.exitCode, 0u) << r.errors;
+    const std::vector<std::string> lines = Lines(r.output);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "mscreate.dir\t" + folder), 1) << r.output;
+}
