@@ -2,12 +2,14 @@
 // planted folder, and the clicks sent as the controls send them.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include "framework/UniqueHandle.h"
 #include "framework/WorkerThread.h"
 #include "junk/page/DlgJunk.h"
+#include "junk/page/JunkFolderBrowser.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
 #include "tests/common/ProgressCloser.h"
@@ -17,6 +19,33 @@ using namespace scw;
 using namespace scw::test;
 
 namespace {
+
+// Plays the user at the shell's folder browser from a thread timer inside its modal loop: once it
+// is open, highlights a folder (when one is given), then presses OK or Cancel.
+struct BrowserPlayer {
+    static inline std::wstring highlight;
+    static inline bool confirm = false;
+    static inline bool done = false;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (done) return;
+        HWND browser = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM found) -> BOOL {
+                wchar_t name[16] = {};
+                ::GetClassNameW(window, name, 16);
+                if (std::wstring(name) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&browser));
+        if (!browser) return;
+        done = true;
+        if (!highlight.empty())
+            ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(highlight.c_str()));
+        ::PostMessageW(browser, WM_COMMAND, MAKEWPARAM(confirm ? IDOK : IDCANCEL, BN_CLICKED), 0);
+    }
+};
 
 class JunkPageTest : public testing::Test {
 protected:
@@ -101,6 +130,21 @@ protected:
         HWND strip = page->Tabs().GetSafeHwnd();
         ::SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
         ::SendMessageW(strip, WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+    }
+    // Presses "Browser" and plays the user at the folder browser it opens.
+    void Browse(const std::wstring& highlight, bool confirm) {
+        BrowserPlayer::highlight = highlight;
+        BrowserPlayer::confirm = confirm;
+        BrowserPlayer::done = false;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, BrowserPlayer::Tick);
+        Click(Scan().GetSafeHwnd(), IDC_JUNK_BROWSER);
+        ::KillTimer(nullptr, timer);
+        EXPECT_TRUE(BrowserPlayer::done) << "the browser opened";
+    }
+    std::wstring PathField() {
+        wchar_t text[MAX_PATH] = {};
+        ::GetWindowTextW(Scan().GetDlgItem(IDC_JUNK_PATH), text, MAX_PATH);
+        return text;
     }
     void Select(int row) {
         LVITEMW select{};
@@ -278,4 +322,23 @@ TEST_F(JunkPageTest, WindowsDestroyedInTheMiddleOfASearchEndItAndThePageGoesSafe
     EXPECT_EQ(JunkSearchBusy.load(), 0);
     page.reset();
     EXPECT_TRUE(FileExists(root / L"many\\f0.tmp"));
+}
+
+TEST_F(JunkPageTest, TheFolderBrowserReopensAtTheFolderLastHighlightedAndFillsThePathField) {
+    const std::wstring first = root / L"first", second = root / L"second";
+    MakeFolders(first + L"\\");
+    MakeFolders(second + L"\\");
+    ClickRadio(IDC_JUNK_CHOOSEDIR);
+
+    // Opened at a folder given with its backslash, confirmed as it stands.
+    SetJunkBrowserStartFolder(first + L"\\");
+    Browse(L"", true);
+    EXPECT_EQ(PathField(), first);
+
+    // Another folder highlighted, then Cancel: the field keeps its text, the browser the folder.
+    Browse(second, false);
+    EXPECT_EQ(PathField(), first);
+    EXPECT_EQ(JunkBrowserStartFolder(), second);
+    Browse(L"", true);
+    EXPECT_EQ(PathField(), second);
 }
