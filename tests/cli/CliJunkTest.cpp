@@ -100,6 +100,9 @@ TEST_F(CliJunkTest, BadTypesAndMisplacedOptionsAreUsageErrors) {
     ProcessResult help = cli.Run(L"--help");
     EXPECT_NE(help.output.find("junk [--root FOLDER] [--types default|all|LIST] [--delete [--yes]] [--json]"),
               std::string::npos);
+    // The exit codes speak of junk too, and never promise it a restart queue.
+    EXPECT_NE(help.output.find("junk --delete: some files could not be deleted (nothing is left"), std::string::npos);
+    EXPECT_NE(help.output.find("clean, junk --delete or shred without --yes"), std::string::npos);
     EXPECT_TRUE(FileExists(root / L"A.TMP"));
 }
 
