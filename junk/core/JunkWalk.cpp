@@ -33,7 +33,7 @@ struct Walk {
                                            FIND_FIRST_EX_LARGE_FETCH));
         // A folder that cannot be listed (denied, gone, not a folder) is skipped.
         if (!find) return true;
-        Listing listing{folder};
+        Listing listing{folder, std::nullopt};
         do {
             if (!Entry(listing, data)) return false;
             if (!::FindNextFileW(find.Get(), &data)) break;
