@@ -52,8 +52,8 @@ private:
     // over whole.
     std::optional<std::wstring> filePath_ = std::wstring();
     IDataObject* data_ = nullptr;
-    HKEY classKey_ = nullptr;            // kept as given; not used further
-    HBITMAP menuBitmap_ = nullptr;       // shown on the entry while the menu lives
+    HKEY classKey_ = nullptr;       // kept as given; not used further
+    HBITMAP menuBitmap_ = nullptr;  // shown on the entry while the menu lives
     ITypeInfo* typeInfo_ = nullptr;
 };
 

@@ -189,8 +189,7 @@ TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeav
     EXPECT_FALSE(FolderExists(installFolder));
     EXPECT_FALSE(FileExists(shortcut));
     for (const std::wstring& key :
-         {clsid, classes + L"LumeShl.NixShl", classes + L"LumeShl.NixShl.1", classes + L"TypeLib\\" + kLibidText,
-          iface,
+         {clsid, classes + L"LumeShl.NixShl", classes + L"LumeShl.NixShl.1", classes + L"TypeLib\\" + kLibidText, iface,
           classes + L"*\\shellex\\ContextMenuHandlers\\LumeShl", uninstallKey})
         EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key)) << std::string(key.begin(), key.end());
     EXPECT_EQ(RegKeyExists(HKEY_CURRENT_USER, classes + L"*"), starKeyExisted);
