@@ -22,17 +22,23 @@ std::wstring ProgramFolder() {
 CAutoUpdater::CAutoUpdater(UpdaterOptions options)
     : options_(std::move(options)), internet_(OpenInternetSession(options_.deadlineMs)) {}
 
-void CAutoUpdater::KeepLocalCopy(const std::string& body) const {
-    const std::wstring path = options_.localCopyPath.empty() ? ProgramFolder() + kUpdateFileName
-                                                             : options_.localCopyPath;
-    if (path.empty() || path.size() > MAX_PATH - 1) return;
+bool CAutoUpdater::KeepLocalCopy(const std::string& body) const {
+    std::wstring path = options_.localCopyPath;
+    // Without the program's folder there is no place beside it (a bare name would land wherever
+    // the current folder is).
+    if (path.empty() && !ProgramFolder().empty()) path = ProgramFolder() + kUpdateFileName;
+    if (path.empty() || path.size() > MAX_PATH - 1) return false;
+    // A copy that cannot be written (a read-only update.ini or program folder) costs nothing: the
+    // check goes on from the body it received. A read-only copy is asked about first, since not
+    // every file system refuses to overwrite one (an administrator's may not).
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     UniqueFileHandle file(
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return;
+    if (!file) return false;
     DWORD written = 0;
-    // A copy that cannot be written (a read-only program folder) costs nothing: the check goes on
-    // from the body it received.
-    ::WriteFile(file.Get(), body.data(), static_cast<DWORD>(body.size()), &written, nullptr);
+    return ::WriteFile(file.Get(), body.data(), static_cast<DWORD>(body.size()), &written, nullptr) &&
+           written == body.size();
 }
 
 UpdateFinding CAutoUpdater::Fetch(const std::wstring& location) const {
@@ -47,7 +53,7 @@ UpdateFinding CAutoUpdater::Fetch(const std::wstring& location) const {
         finding.code = kUpdateOpenFailed;
         return finding;
     }
-    KeepLocalCopy(*body);
+    finding.localCopySaved = KeepLocalCopy(*body);
 
     finding.runningVersion = options_.runningVersion ? *options_.runningVersion : RunningVersionText();
     if (finding.runningVersion.empty()) {

@@ -27,6 +27,7 @@ struct UpdateFinding {
     std::optional<std::wstring> serverVersion;
     std::wstring runningVersion;
     int comparison = 0;  // CompareVersions(server, running) when both were known
+    bool localCopySaved = false;  // the whole answer went into the copy beside the program
 
     bool Newer() const { return code == kUpdateProceed; }
 };
@@ -52,7 +53,7 @@ public:
     int Check(const std::wstring& location, const std::function<bool()>& proceed) const;
 
 private:
-    void KeepLocalCopy(const std::string& body) const;
+    bool KeepLocalCopy(const std::string& body) const;
 
     UpdaterOptions options_;
     SharedInternet internet_;

@@ -2,6 +2,8 @@
 // fetch, and what happens to the local copy of update.ini.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestSupport.h"
 #include "update/core/AutoUpdater.h"
@@ -170,7 +172,37 @@ TEST_F(UpdateCheck, UnwritableLocalCopyDoesNotStopTheCheck) {
     LocalHttpServer server(LocalHttpServer::Answer(200, Ini("3.1")));
     CheckRun run = Run(server.BaseUrl(), L"3.0");
     EXPECT_EQ(run.code, kUpdateProceed);
+    EXPECT_FALSE(run.finding.localCopySaved);
     EXPECT_FALSE(FileExists(localCopy_));
+}
+
+TEST_F(UpdateCheck, ReadOnlyCopyBesideTheProgramIsKeptAndTheAnswerStillCounts) {
+    const std::wstring beside = TestBinFolder() + L"update.ini";
+    struct PutBack {
+        std::wstring path;
+        std::optional<std::string> saved;
+        ~PutBack() {
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(path.c_str());
+            if (saved) WriteFileText(path, *saved);
+        }
+    } putBack{beside, FileExists(beside) ? std::optional(ReadFileText(beside)) : std::nullopt};
+    ::SetFileAttributesW(beside.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteFileText(beside, Ini("1.0"));
+    ASSERT_TRUE(::SetFileAttributesW(beside.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    LocalHttpServer server(LocalHttpServer::Answer(200, Ini("3.1")));
+    CAutoUpdater updater({5000, std::wstring(), std::wstring(L"3.0")});
+    const UpdateFinding finding = updater.Fetch(server.BaseUrl());
+    EXPECT_EQ(finding.code, kUpdateProceed) << "the answer, not the old copy, decides";
+    EXPECT_EQ(finding.serverVersion, L"3.1");
+    EXPECT_FALSE(finding.localCopySaved);
+    EXPECT_EQ(ReadFileText(beside), Ini("1.0"));
+    EXPECT_NE(::GetFileAttributesW(beside.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+
+    ::SetFileAttributesW(beside.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(updater.Fetch(server.BaseUrl()).localCopySaved);
+    EXPECT_EQ(ReadFileText(beside), Ini("3.1"));
 }
 
 TEST(UpdateSource, VariableReplacesTheDownloadLocation) {
