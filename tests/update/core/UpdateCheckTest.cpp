@@ -8,6 +8,7 @@
 #include "tests/common/TestSupport.h"
 #include "update/core/AutoUpdater.h"
 #include "update/core/UpdateSource.h"
+#include "update/core/UpdateStatus.h"
 #include "update/core/Versions.h"
 
 using namespace scw;
@@ -100,6 +101,8 @@ TEST_F(UpdateCheck, EmptyRunningVersionIsReportedBeforeAnyComparison) {
     CheckRun run = Run(server.BaseUrl(), VersionText(0, 0, 0, 0));
     EXPECT_EQ(run.code, kUpdateNoRunningVersion);
     EXPECT_EQ(run.asked, 0);
+    // The console's word for it, although the server named a version.
+    EXPECT_STREQ(UpdateStatusWord(run.finding), L"no-version");
 }
 
 TEST_F(UpdateCheck, AnswerNamingNoVersionOffersNothing) {
