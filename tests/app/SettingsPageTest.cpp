@@ -195,6 +195,19 @@ TEST_F(SettingsPage, RunValueIsTheQuotedProgramWithDashAAndGoesAway) {
     EXPECT_EQ(FileValue(kSectionGeneral, kKeyRunAtStartup), 0);
 }
 
+TEST_F(SettingsPage, ProgramPathTooLongForTheRunValueWritesNone) {
+    const std::wstring longest = L"C:\\" + std::wstring(MAX_PATH - 1 - 7, L'a') + L".exe";
+    ASSERT_EQ(longest.size(), size_t{MAX_PATH - 1});
+    EXPECT_TRUE(WriteRunAtLogon(longest));
+    const std::wstring written = L"\"" + longest + L"\" -A";
+    EXPECT_EQ(ReadRunValue(), written);
+
+    // One character more may be a cut path: nothing is written and the value there stays.
+    EXPECT_FALSE(WriteRunAtLogon(L"C:\\" + std::wstring(MAX_PATH - 7, L'a') + L".exe"));
+    EXPECT_FALSE(WriteRunAtLogon(L""));
+    EXPECT_EQ(ReadRunValue(), written);
+}
+
 TEST(RunAtLogon, StartUpReadsDashAAfterAQuotedPathWithBlanks) {
     const std::wstring command = RunAtLogonCommand(LR"(C:\Program Files\Scourwell\Scourwell.exe)");
     EXPECT_EQ(command, LR"("C:\Program Files\Scourwell\Scourwell.exe" -A)");
