@@ -166,7 +166,9 @@ TEST_F(SettingsPage, ShowsItsTextsAndTheFourListsWordForWord) {
     EXPECT_EQ(List(IDC_OPT_HALF), (std::vector<std::wstring>{L"AM", L"PM"}));
 
     // The day box takes typing; the others only choose.
-    auto kind = [&](int id) { return ::GetWindowLongW(Item(id), GWL_STYLE) & (CBS_DROPDOWN | CBS_DROPDOWNLIST | CBS_SORT); };
+    auto kind = [&](int id) {
+        return ::GetWindowLongW(Item(id), GWL_STYLE) & (CBS_DROPDOWN | CBS_DROPDOWNLIST | CBS_SORT);
+    };
     EXPECT_EQ(kind(IDC_OPT_DAY), CBS_DROPDOWN);
     EXPECT_EQ(kind(IDC_OPT_HOUR), CBS_DROPDOWNLIST);
     EXPECT_EQ(kind(IDC_OPT_MINUTE), CBS_DROPDOWNLIST);

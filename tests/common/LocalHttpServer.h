@@ -18,8 +18,8 @@ public:
         return LocalHttpServer(std::move(rawAnswer), 0, false, Pace{sentAtOnce, intervalMs});
     }
     // The answer goes out `delayMs` after the request has come in.
-    explicit LocalHttpServer(std::string rawAnswer, DWORD delayMs = 0, bool silent = false) :
-        LocalHttpServer(std::move(rawAnswer), delayMs, silent, Pace{}) {}
+    explicit LocalHttpServer(std::string rawAnswer, DWORD delayMs = 0, bool silent = false)
+        : LocalHttpServer(std::move(rawAnswer), delayMs, silent, Pace{}) {}
     LocalHttpServer(LocalHttpServer&& other) = delete;
     ~LocalHttpServer();
 

@@ -26,7 +26,7 @@ struct UpdateFinding {
     int code = kUpdateNotNewer;  // kUpdateProceed here means a newer version is offered
     std::optional<std::wstring> serverVersion;
     std::wstring runningVersion;
-    int comparison = 0;  // CompareVersions(server, running) when both were known
+    int comparison = 0;           // CompareVersions(server, running) when both were known
     bool localCopySaved = false;  // the whole answer went into the copy beside the program
 
     bool Newer() const { return code == kUpdateProceed; }

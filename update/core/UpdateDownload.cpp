@@ -14,11 +14,14 @@ namespace {
 constexpr DWORD kBlock = 4096;
 constexpr DWORD kMaxUrl = 1024;
 
-void CloseInternet(HINTERNET h) { ::InternetCloseHandle(h); }
+void CloseInternet(HINTERNET h) {
+    ::InternetCloseHandle(h);
+}
 using UniqueInternet = UniqueHandle<HINTERNET, CloseInternet>;
 
 void SetTimeOuts(HINTERNET handle, DWORD timeoutMs) {
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+    for (DWORD option :
+         {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
         ::InternetSetOptionW(handle, option, &timeoutMs, sizeof(timeoutMs));
 }
 
@@ -53,7 +56,8 @@ std::optional<std::string> Exchange(HINTERNET session, const std::wstring& url, 
         ::InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return std::nullopt;
     SetTimeOuts(connection.Get(), timeoutMs);
-    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_RESYNCHRONIZE | INTERNET_FLAG_HYPERLINK | INTERNET_FLAG_NEED_FILE;
+    DWORD flags =
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_RESYNCHRONIZE | INTERNET_FLAG_HYPERLINK | INTERNET_FLAG_NEED_FILE;
     if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
     UniqueInternet request(::HttpOpenRequestW(connection.Get(), L"GET", path, nullptr, nullptr, nullptr, flags, 0));
     if (!request) return std::nullopt;

@@ -34,9 +34,9 @@ TEST(UpdateBody, VersionIsFoundWhateverTheCaseBlanksQuotesAndEncoding) {
 }
 
 TEST(UpdateBody, BodiesThatNameNoVersionGiveNone) {
-    for (const char* body : {"", "[Program]\r\nVersion=\r\n", "[Program]\r\nVersion=\"\"\r\n",
-                                   "[Program]\r\nVersions=2.5\r\n", "[Programs]\r\nVersion=2.5\r\n",
-                                   "Version=2.5\r\n[Program]\r\n", "[Program\r\nVersion=2.5\r\n"})
+    for (const char* body :
+         {"", "[Program]\r\nVersion=\r\n", "[Program]\r\nVersion=\"\"\r\n", "[Program]\r\nVersions=2.5\r\n",
+          "[Programs]\r\nVersion=2.5\r\n", "Version=2.5\r\n[Program]\r\n", "[Program\r\nVersion=2.5\r\n"})
         EXPECT_EQ(VersionNamedIn(body), std::nullopt) << body;
     // Mismatched quotes are part of the value, which the comparison then refuses.
     EXPECT_EQ(VersionNamedIn("[Program]\r\nVersion=\"2.5'\r\n"), L"\"2.5'");
