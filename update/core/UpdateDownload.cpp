@@ -31,9 +31,9 @@ std::optional<DWORD> QueryNumber(HINTERNET request, DWORD what) {
     return value;
 }
 
-// The exchange itself, on the worker. Each blocking call is bounded by the time-outs; the
-// deadline is checked between reads, so a server that keeps sending a byte now and then does not
-// keep the worker alive either.
+// The exchange itself, on the worker. The time-outs bound each wait for the server and the
+// deadline is checked between reads, so the worker ends soon after the deadline; only a server
+// that trickles its headers keeps it longer, long after the caller has stopped waiting.
 std::optional<std::string> Exchange(HINTERNET session, const std::wstring& url, DWORD timeoutMs, ULONGLONG deadline) {
     wchar_t canonical[kMaxUrl] = {};
     DWORD size = kMaxUrl;
@@ -84,7 +84,8 @@ std::optional<std::string> Exchange(HINTERNET session, const std::wstring& url, 
 }
 
 // What the worker hands back. It is written before `done` is set and read only after the
-// worker has been joined, so it needs no lock; the worker's share keeps it alive once dropped.
+// worker has been joined, so it needs no lock; once the caller has stopped waiting, the worker's
+// share keeps it alive.
 struct Outcome {
     UniqueKernelHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::optional<std::string> body;
