@@ -31,8 +31,37 @@ ShredRefusal RefusalOfError(DWORD error) {
     }
 }
 
-// The final path of an open handle, without the "\\?\" prefix; empty when unknown.
-std::wstring FinalPath(HANDLE handle) {
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+// True when the open file is reached through its own folder under its own name, links resolved.
+bool ReachedDirectly(HANDLE file, const std::wstring& fullPath) {
+    const size_t slash = fullPath.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return false;
+    const std::wstring folder = fullPath.substr(0, slash + 1);
+    UniqueFileHandle folderHandle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folderHandle) return false;
+    std::wstring expected = FinalPathOf(folderHandle.Get());
+    const std::wstring actual = FinalPathOf(file);
+    if (expected.empty() || actual.empty()) return false;
+    if (expected.back() != L'\\') expected += L'\\';
+    return SameText(actual, expected + fullPath.substr(slash + 1));
+}
+
+bool UsablePath(const std::wstring& fullPath) {
+    if (fullPath.empty() || fullPath.size() > kMaxPathChars) return false;
+    if (::PathIsRelativeW(fullPath.c_str())) return false;
+    if (fullPath.back() == L'\\' || fullPath.find_first_of(L"*?\"<>|") != std::wstring::npos) return false;
+    // "\\?\" and device paths are not what a user lists.
+    return !fullPath.starts_with(L"\\\\?\\") && !fullPath.starts_with(L"\\\\.\\");
+}
+
+}  // namespace
+
+std::wstring FinalPathOf(HANDLE handle) {
     std::vector<wchar_t> buffer(MAX_PATH + 8);
     for (int attempt = 0; attempt < 2; ++attempt) {
         DWORD length = ::GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
@@ -48,36 +77,6 @@ std::wstring FinalPath(HANDLE handle) {
     }
     return {};
 }
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-// True when the open file is reached through its own folder under its own name, links resolved.
-bool ReachedDirectly(HANDLE file, const std::wstring& fullPath) {
-    const size_t slash = fullPath.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return false;
-    const std::wstring folder = fullPath.substr(0, slash + 1);
-    UniqueFileHandle folderHandle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!folderHandle) return false;
-    std::wstring expected = FinalPath(folderHandle.Get());
-    const std::wstring actual = FinalPath(file);
-    if (expected.empty() || actual.empty()) return false;
-    if (expected.back() != L'\\') expected += L'\\';
-    return SameText(actual, expected + fullPath.substr(slash + 1));
-}
-
-bool UsablePath(const std::wstring& fullPath) {
-    if (fullPath.empty() || fullPath.size() > kMaxPathChars) return false;
-    if (::PathIsRelativeW(fullPath.c_str())) return false;
-    if (fullPath.back() == L'\\' || fullPath.find_first_of(L"*?\"<>|") != std::wstring::npos) return false;
-    // "\\?\" and device paths are not what a user lists.
-    return !fullPath.starts_with(L"\\\\?\\") && !fullPath.starts_with(L"\\\\.\\");
-}
-
-}  // namespace
 
 ShredTarget OpenShredTarget(const std::wstring& fullPath, DWORD access) {
     ShredTarget target;
@@ -171,6 +170,7 @@ std::wstring RefusalText(const ShredCheck& check) {
     case ShredRefusal::ReadOnly: return L"read-only";
     case ShredRefusal::Locked: return L"locked";
     case ShredRefusal::BadPath: return L"bad path";
+    case ShredRefusal::ProtectedFolder: return L"protected folder";
     case ShredRefusal::Other: return SystemMessage(check.error);
     }
     return L"";
