@@ -47,9 +47,11 @@ bool IsPlainFolder(const std::wstring& path) {
 bool TellProtectedFolders(ConsoleOut& out, const std::vector<std::wstring>& paths) {
     bool any = false;
     for (const std::wstring& path : paths) {
-        if (!IsFolder(path) || CheckShredFolder(path).refusal != ShredRefusal::ProtectedFolder) continue;
-        out.Err(L"scourwell-cli: refusing " + path +
-                L": a drive or share root, a system or user top folder, or a folder holding one is never shredded");
+        if (!IsFolder(path)) continue;
+        const ShredCheck check = CheckShredFolder(path);
+        if (check.refusal != ShredRefusal::ProtectedFolder) continue;
+        out.Err(L"scourwell-cli: refusing " + path + L": " + RefusalText(check) +
+                L" (a drive or share root, a system or user top folder, or a folder holding one is never shredded)");
         any = true;
     }
     return any;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/UniqueHandle.h"
+#include "shred/core/ShredFile.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/shred/ShredFixtures.h"
 
@@ -123,6 +124,29 @@ TEST_F(ShredConsoleTest, AFileHeldWithoutWriteSharingIsSkippedAsLocked) {
     EXPECT_EQ(r.exitCode, 1u) << r.errors;
     EXPECT_EQ(Lines(r.output), std::vector<std::string>{"skipped\t" + Utf8(folder) + "one.txt\tlocked"});
     EXPECT_EQ(ReadFileText(folder + L"one.txt"), std::string(70000, 'a'));
+}
+
+TEST_F(ShredConsoleTest, HelpNamesEveryReasonARecordCanCarry) {
+    ProcessResult r = cli.Run(L"--help");
+    EXPECT_EQ(r.exitCode, 0u);
+    std::vector<std::wstring> reasons;
+    for (ShredRefusal refusal : {ShredRefusal::Missing, ShredRefusal::Folder, ShredRefusal::Link,
+                                 ShredRefusal::ReadOnly, ShredRefusal::Locked, ShredRefusal::BadPath,
+                                 ShredRefusal::ProtectedFolder}) {
+        ShredCheck check;
+        check.refusal = refusal;
+        reasons.push_back(RefusalText(check));
+    }
+    for (FileResult result : {FileResult::NameRemoved, FileResult::Stopped}) {
+        FileOutcome outcome;
+        outcome.result = result;
+        reasons.push_back(outcome.Reason());
+    }
+    // Help text wraps at blanks: compare with the line breaks and indents folded away.
+    std::string help;
+    for (const std::string& line : Lines(r.output))
+        if (size_t start = line.find_first_not_of(' '); start != std::string::npos) help += " " + line.substr(start);
+    for (const std::wstring& reason : reasons) EXPECT_NE(help.find(Utf8(reason)), std::string::npos) << Utf8(reason);
 }
 
 TEST_F(ShredConsoleTest, UsageErrorsExitWithTwo) {
