@@ -11,16 +11,9 @@ namespace scw {
 
 namespace {
 
-ShredCheck Refused(ShredRefusal refusal, DWORD error = 0) {
-    ShredCheck check;
-    check.refusal = refusal;
-    check.error = error;
-    return check;
-}
-
-// Without trailing backslashes except a root's: asked with one, the system answers for the
-// folder a link points to instead of the link.
-std::wstring WithoutTrailingSlash(std::wstring folder) {
+// The folder as the checks ask the system about it: without trailing backslashes except a
+// root's (asked with one, the system answers for the folder a link points to, not the link).
+std::wstring AsFolderPath(std::wstring folder) {
     // "C:" alone is the current folder on C: to the system, but whoever names it means the drive.
     if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
     while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
@@ -64,35 +57,30 @@ void WalkBelow(const std::wstring& folder, const std::function<void(const std::w
 }  // namespace
 
 ShredCheck CheckShredFolder(const std::wstring& folder, const Environment& env) {
-    const std::wstring path = WithoutTrailingSlash(folder);
+    const std::wstring path = AsFolderPath(folder);
     if (path.empty() || path.size() >= kMaxPathChars || ::PathIsRelativeW(path.c_str()) ||
         path.find_first_of(L"*?\"<>|") != std::wstring::npos)
-        return Refused(ShredRefusal::BadPath);
+        return ShredCheck::Refusing(ShredRefusal::BadPath);
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-                             error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH;
-        return missing ? Refused(ShredRefusal::Missing) : Refused(ShredRefusal::Other, error);
-    }
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Refused(ShredRefusal::Other, ERROR_DIRECTORY);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ShredCheck::OfError(::GetLastError());
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ShredCheck::Refusing(ShredRefusal::Other, ERROR_DIRECTORY);
 
     const FolderGuard guard(env);
     if (IsLinkPath(path)) {
         // Never walked; but a link to the profile is the profile to the user who chose it.
         const std::wstring target = LinkTarget(path);
         const bool protectedTarget = !target.empty() && !guard.MayWalk(WithSlash(target));
-        return Refused(protectedTarget ? ShredRefusal::ProtectedFolder : ShredRefusal::Link);
+        return ShredCheck::Refusing(protectedTarget ? ShredRefusal::ProtectedFolder : ShredRefusal::Link);
     }
-    if (!guard.MaySearch(WithSlash(path))) return Refused(ShredRefusal::BadPath);
-    if (!guard.MayWalk(WithSlash(path))) return Refused(ShredRefusal::ProtectedFolder);
+    if (!guard.MaySearch(WithSlash(path))) return ShredCheck::Refusing(ShredRefusal::BadPath);
+    if (!guard.MayWalk(WithSlash(path))) return ShredCheck::Refusing(ShredRefusal::ProtectedFolder);
     return {};
 }
 
 ShredCheck ForEachFileBelow(const std::wstring& folder, const std::function<void(const std::wstring&)>& onFile,
                             const Environment& env) {
     ShredCheck check = CheckShredFolder(folder, env);
-    if (check.Ok()) WalkBelow(WithoutTrailingSlash(folder), onFile);
+    if (check.Ok()) WalkBelow(AsFolderPath(folder), onFile);
     return check;
 }
 

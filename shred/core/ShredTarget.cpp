@@ -10,27 +10,6 @@ namespace scw {
 
 namespace {
 
-ShredCheck Refused(ShredRefusal refusal, DWORD error = 0) {
-    ShredCheck check;
-    check.refusal = refusal;
-    check.error = error;
-    return check;
-}
-
-ShredRefusal RefusalOfError(DWORD error) {
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-        return ShredRefusal::Missing;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return ShredRefusal::Locked;
-    default:
-        return ShredRefusal::Other;
-    }
-}
-
 bool SameText(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                                   TRUE) == CSTR_EQUAL;
@@ -61,6 +40,21 @@ bool UsablePath(const std::wstring& fullPath) {
 
 }  // namespace
 
+ShredCheck ShredCheck::OfError(DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+        return Refusing(ShredRefusal::Missing, code);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return Refusing(ShredRefusal::Locked, code);
+    default:
+        return Refusing(ShredRefusal::Other, code);
+    }
+}
+
 std::wstring FinalPathOf(HANDLE handle) {
     std::vector<wchar_t> buffer(MAX_PATH + 8);
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -81,50 +75,48 @@ std::wstring FinalPathOf(HANDLE handle) {
 ShredTarget OpenShredTarget(const std::wstring& fullPath, DWORD access) {
     ShredTarget target;
     if (!UsablePath(fullPath)) {
-        target.check = Refused(ShredRefusal::BadPath);
+        target.check = ShredCheck::Refusing(ShredRefusal::BadPath);
         return target;
     }
     const DWORD attributes = ::GetFileAttributesW(fullPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        target.check = Refused(RefusalOfError(error), error);
+        target.check = ShredCheck::OfError(::GetLastError());
         return target;
     }
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        target.check = Refused(ShredRefusal::Link);
+        target.check = ShredCheck::Refusing(ShredRefusal::Link);
         return target;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        target.check = Refused(ShredRefusal::Folder);
+        target.check = ShredCheck::Refusing(ShredRefusal::Folder);
         return target;
     }
     if (attributes & FILE_ATTRIBUTE_READONLY) {
-        target.check = Refused(ShredRefusal::ReadOnly);
+        target.check = ShredCheck::Refusing(ShredRefusal::ReadOnly);
         return target;
     }
     // Opening the link itself where the system knows it as one, so nothing behind it is touched.
     UniqueFileHandle handle(::CreateFileW(fullPath.c_str(), access, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!handle) {
-        const DWORD error = ::GetLastError();
-        target.check = Refused(RefusalOfError(error), error);
+        target.check = ShredCheck::OfError(::GetLastError());
         return target;
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(handle.Get(), &info)) {
-        target.check = Refused(ShredRefusal::Other, ::GetLastError());
+        target.check = ShredCheck::OfError(::GetLastError());
         return target;
     }
     if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        target.check = Refused(ShredRefusal::Link);
+        target.check = ShredCheck::Refusing(ShredRefusal::Link);
         return target;
     }
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        target.check = Refused(ShredRefusal::Folder);
+        target.check = ShredCheck::Refusing(ShredRefusal::Folder);
         return target;
     }
     if (!ReachedDirectly(handle.Get(), fullPath)) {
-        target.check = Refused(ShredRefusal::Link);
+        target.check = ShredCheck::Refusing(ShredRefusal::Link);
         return target;
     }
     target.check.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;

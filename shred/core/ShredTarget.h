@@ -22,6 +22,14 @@ struct ShredCheck {
     std::uint64_t size = 0;
     DWORD links = 1;  // names of the file (hard links)
     bool Ok() const { return refusal == ShredRefusal::None; }
+    static ShredCheck Refusing(ShredRefusal why, DWORD code = 0) {
+        ShredCheck check;
+        check.refusal = why;
+        check.error = code;
+        return check;
+    }
+    // What the system's error on reaching a path means: Missing, Locked, or Other with the code.
+    static ShredCheck OfError(DWORD code);
 };
 
 struct ShredTarget {
