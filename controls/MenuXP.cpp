@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "controls/ControlDpi.h"
 #include "controls/GuiDrawLayer.h"
+#include "framework/Dpi.h"
 
 namespace scw {
 
@@ -86,7 +86,7 @@ bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     auto* item = reinterpret_cast<const CMenuXPItem*>(measure.itemData);
     if (measure.CtlType != ODT_MENU || !item || item->magic != kMenuXPMagic) return false;
     const Dpi dpi = MenuDpi();
-    const int checkWidth = SystemMetricAt(SM_CXMENUCHECK, dpi);
+    const int checkWidth = SystemMetricForDpi(SM_CXMENUCHECK, dpi);
     const int size = dpi.Scale(item->size);
     if (item->sideBar) {
         measure.itemWidth = static_cast<UINT>(size);
@@ -95,7 +95,7 @@ bool CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) const {
         measure.itemHeight = 1;
     } else if (item->separator) {
         measure.itemWidth = 0;
-        measure.itemHeight = static_cast<UINT>(SystemMetricAt(SM_CYMENUCHECK, dpi) / 2);
+        measure.itemHeight = static_cast<UINT>(SystemMetricForDpi(SM_CYMENUCHECK, dpi) / 2);
     } else {
         WindowDc dc(nullptr);
         RECT rc{0, 0, 0, 0};

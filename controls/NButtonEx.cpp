@@ -5,10 +5,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "controls/ControlDpi.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
+#include "framework/Dpi.h"
 
 namespace scw {
 
@@ -215,7 +215,7 @@ SIZE CNButtonEx::IdealTextSize() {
     SelectScope selectFont(dc.Get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
     RECT measured{};
     ::DrawTextW(dc.Get(), text_.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
-    return SIZE{measured.right + 2 * SystemMetricAt(SM_CXEDGE, dpi), measured.bottom + 2 * SystemMetricAt(SM_CYEDGE, dpi)};
+    return SIZE{measured.right + 2 * SystemMetricForDpi(SM_CXEDGE, dpi), measured.bottom + 2 * SystemMetricForDpi(SM_CYEDGE, dpi)};
 }
 
 void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool pressed) {
@@ -231,8 +231,8 @@ void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool presse
     HFONT font = font_.Described() ? Font() : reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     SelectScope selectFont(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
-    const int edgeX = SystemMetricAt(SM_CXEDGE, dpi);
-    const int edgeY = SystemMetricAt(SM_CYEDGE, dpi);
+    const int edgeX = SystemMetricForDpi(SM_CXEDGE, dpi);
+    const int edgeY = SystemMetricForDpi(SM_CYEDGE, dpi);
     RECT inner = rc;
     ::InflateRect(&inner, -edgeX, -edgeY);
     auto drawText = [&](COLORREF color, int dy) {

@@ -62,7 +62,8 @@ void ForgetLayoutDpi(HWND topLevel) {
 int SystemMetricForDpi(int index, Dpi dpi) {
     using ForDpi = int(WINAPI*)(int, UINT);
     static const auto get = User32Function<ForDpi>("GetSystemMetricsForDpi");
-    return get ? get(index, static_cast<UINT>(dpi.Value())) : ::GetSystemMetrics(index);
+    // Without the system's call, the metric it gives at its own DPI is taken to `dpi`.
+    return get ? get(index, static_cast<UINT>(dpi.Value())) : dpi.Rescale(::GetSystemMetrics(index), SystemDpi());
 }
 
 SIZE SmallIconSize(Dpi dpi) { return SIZE{SystemMetricForDpi(SM_CXSMICON, dpi), SystemMetricForDpi(SM_CYSMICON, dpi)}; }

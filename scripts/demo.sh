@@ -8,13 +8,11 @@ seed_demo_world() {
     log "not seeding the demo world: $prefix is not our sandboxed prefix"
     return 1
   fi
-  local source="$SCOURWELL_ROOT/scripts/demo/DemoWorld.cpp"
+  # The build makes the program (target scourwell-demo) before run.sh seeds.
   local folder="$prefix/drive_c/scourwell/demo"
-  local program="$folder/scourwell-demo.exe"
-  mkdir -p "$folder"
-  if [ ! -f "$program" ] || [ "$source" -nt "$program" ]; then
-    x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -Werror -municode -static \
-      -DUNICODE -D_UNICODE "$source" -o "$program" -lole32 -luuid -lshell32
+  if [ ! -f "$folder/scourwell-demo.exe" ]; then
+    log "not seeding the demo world: the build made no $folder/scourwell-demo.exe"
+    return 1
   fi
   log "seeding the demo world (skip it with --no-demo)"
   (cd "$folder" && wine scourwell-demo.exe --private-prefix </dev/null)

@@ -142,7 +142,9 @@ STDMETHODIMP NixShl::InvokeCommand(CMINVOKECOMMANDINFO* info) {
     if (!info) return E_INVALIDARG;
     // Only our one entry, by its offset; a verb by name is not ours.
     if (VerbIsText(*info) || LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)) != 0) return E_FAIL;
-    return HandOffPath(ThisModule(), filePath_);
+    // A path too long to hand over whole is not handed over cut, nor as an empty one.
+    if (!filePath_) return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    return HandOffPath(ThisModule(), *filePath_);
 }
 
 STDMETHODIMP NixShl::GetCommandString(UINT_PTR, UINT type, UINT*, CHAR* name, UINT size) {

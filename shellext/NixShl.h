@@ -4,6 +4,7 @@
 #include <oleauto.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 
 #include "shellext/ClassIds.h"
@@ -47,10 +48,12 @@ private:
 
     LONG refs_ = 1;
     PIDLIST_ABSOLUTE folder_ = nullptr;  // kept as given; not used further
-    std::wstring filePath_;              // first file of the selection; empty when none fits
+    // First file of the selection: empty when there is none, no path when it is too long to hand
+    // over whole.
+    std::optional<std::wstring> filePath_ = std::wstring();
     IDataObject* data_ = nullptr;
-    HKEY classKey_ = nullptr;            // kept as given; not used further
-    HBITMAP menuBitmap_ = nullptr;       // shown on the entry while the menu lives
+    HKEY classKey_ = nullptr;       // kept as given; not used further
+    HBITMAP menuBitmap_ = nullptr;  // shown on the entry while the menu lives
     ITypeInfo* typeInfo_ = nullptr;
 };
 

@@ -3,12 +3,14 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <optional>
 #include <string>
 
 namespace lume {
 
-// The first path of the data object's file list (CF_HDROP). Empty when there is none or when it
-// is longer than MAX_PATH - 1 characters: a cut path would name another file.
-std::wstring FirstSelectedPath(IDataObject* data);
+// The first path of the data object's file list (CF_HDROP); empty when there is none. No path at
+// all when it is MAX_PATH characters or longer: a cut path would name another file, and an empty
+// one would still be handed over.
+std::optional<std::wstring> FirstSelectedPath(IDataObject* data);
 
 }  // namespace lume

@@ -3,37 +3,18 @@
 #include <windows.h>
 
 #include "engine/Targets.h"
-#include "framework/UniqueHandle.h"
+#include "junk/core/JunkLink.h"
 
 namespace scw {
 
 namespace {
-std::wstring FinalPath(HANDLE handle) {
-    wchar_t buffer[MAX_PATH + 8] = {};
-    const DWORD length = ::GetFinalPathNameByHandleW(handle, buffer, MAX_PATH + 8, FILE_NAME_NORMALIZED);
-    if (length == 0 || length >= MAX_PATH + 8) return {};
-    return std::wstring(buffer, length);
-}
-
-std::wstring FinalPathOf(const std::wstring& path) {
-    UniqueFileHandle handle(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return handle ? FinalPath(handle.Get()) : std::wstring();
-}
-
-// Some systems show a file link as a plain file. Its final path then leads elsewhere than its
-// folder's final path followed by its own name.
+// Only a file reached through its own folder under its own name is deleted: a file link that
+// shows as a plain file would take its target with it.
 bool IsPlainFile(const std::wstring& path) {
     const size_t slash = path.rfind(L'\\');
     if (slash == std::wstring::npos) return false;
-    const std::wstring file = FinalPathOf(path);
-    const std::wstring folder = FinalPathOf(path.substr(0, slash + 1));
-    if (file.empty() || folder.empty()) return false;
-    std::wstring expected = folder;
-    if (expected.back() != L'\\') expected += L'\\';
-    expected += path.substr(slash + 1);
-    return ::CompareStringOrdinal(file.c_str(), static_cast<int>(file.size()), expected.c_str(),
-                                  static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
+    const std::wstring folder = path.substr(0, slash + 1);
+    return ReachOf(FinalPathOf(folder), folder, path.substr(slash + 1)) == FileReach::Direct;
 }
 }  // namespace
 

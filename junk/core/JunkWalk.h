@@ -1,8 +1,8 @@
 #pragma once
 // The junk search itself: walks a folder tree (or every fixed disk) and reports each file whose
 // name matches. It never enters a link (junction, symbolic link, mount point): a profile holds
-// junction loops, and what a link reaches may lie anywhere. Paths over the platform limit are
-// skipped, never cut.
+// junction loops, and what a link reaches may lie anywhere. Nor does it list a link, even a file
+// link that shows as a plain file. Paths over the platform limit are skipped, never cut.
 #include <windows.h>
 
 #include <atomic>

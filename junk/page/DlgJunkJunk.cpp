@@ -100,6 +100,11 @@ void CDlgJunkJunk::SearchStarted() {
     });
 }
 
+void CDlgJunkJunk::FoundJunk(const JunkRow& row) {
+    rows_.Append(row);
+    if (onFound) onFound(row);
+}
+
 void CDlgJunkJunk::SearchEnded() {
     channel_.Send([this] {
         ::KillTimer(hwnd_, kRowsTimer);
@@ -117,8 +122,10 @@ void CDlgJunkJunk::RowsDeleted() {
 }
 
 void CDlgJunkJunk::OnDestroy() {
-    // Work the search still hands over would find no windows: drop it.
+    // Work the search still hands over would find no windows: drop it, and end a search that
+    // has no list left to fill.
     channel_.Close();
+    if (run_) run_->RequestStop();
 }
 
 void CDlgJunkJunk::OnTimer(UINT_PTR id) {

@@ -39,6 +39,8 @@ public:
     std::function<void(HWND owner, const wchar_t* text)> showMessage;
     // Shows the Delete all progress dialog; tests may watch it.
     std::function<void(CDialog& dialog)> onProgressShown;
+    // Runs on the search's worker after each file found is kept; tests hold the search there.
+    std::function<void(const JunkRow& row)> onFound;
 
     JunkRun& Run() { return *run_; }
     const JunkRows& Rows() const { return rows_; }
@@ -60,7 +62,7 @@ protected:
 private:
     // JunkView, called on the run's worker.
     void SearchStarted() override;
-    void FoundJunk(const JunkRow& row) override { rows_.Append(row); }
+    void FoundJunk(const JunkRow& row) override;
     void SearchEnded() override;
     void RowsDeleted() override;
 

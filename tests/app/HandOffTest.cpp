@@ -4,6 +4,7 @@
 
 #include "WindowFixture.h"
 #include "app/HandOff.h"
+#include "app/ProcessState.h"
 #include "shred/page/DlgShred.h"
 #include "tests/common/TestSupport.h"
 
@@ -57,6 +58,26 @@ TEST(HandOffUtf16, IsReadWithinTheByteCountAndIdentifierZeroStaysNarrow) {
     *last = 0;
     COPYDATASTRUCT oneByte{lume::kHandOffUtf16, 1, last};
     EXPECT_FALSE(ReadHandOffPath(&oneByte).has_value());
+}
+
+TEST_F(MainWindowTest, AnEmptyUtf16HandOffShowsTheShredderRestoredButAnUnterminatedOneChangesNothing) {
+    TheProcessState().autoStartFlag = true;
+    CLumeDlg& w = Open();
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(Window()); }, 3000));
+    const wchar_t noNul[] = L"C:\\b.txt";
+    SendHandOff(noNul, 4 * sizeof(wchar_t), lume::kHandOffUtf16);
+    EXPECT_FALSE(::IsWindowVisible(Window()));
+    EXPECT_TRUE(TheProcessState().autoStartFlag);
+    EXPECT_EQ(w.CurrentPage(), kPageScan);
+
+    const wchar_t empty[] = L"";
+    SendHandOff(empty, sizeof empty, lume::kHandOffUtf16);
+    EXPECT_TRUE(::IsWindowVisible(Window()));
+    EXPECT_FALSE(::IsIconic(Window()));
+    EXPECT_FALSE(TheProcessState().autoStartFlag);
+    EXPECT_EQ(w.CurrentPage(), kPageShred);
+    EXPECT_EQ(w.SelectedTab(), kPageShred);
+    EXPECT_TRUE(w.ShredPage().QueuedPaths().empty());
 }
 
 // Runs in a second process, started by the test below: finds the window by its title and hands

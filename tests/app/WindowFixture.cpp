@@ -66,9 +66,9 @@ bool MainWindowTest::QuitPosted() {
     return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
 
-void MainWindowTest::SendHandOff(const void* data, DWORD bytes) {
+void MainWindowTest::SendHandOff(const void* data, DWORD bytes, ULONG_PTR identifier) {
     COPYDATASTRUCT block{};
-    block.dwData = 1;
+    block.dwData = identifier;
     block.cbData = bytes;
     block.lpData = const_cast<void*>(data);
     ::SendMessageW(Window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block));

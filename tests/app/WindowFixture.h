@@ -38,7 +38,8 @@ protected:
     void TrayClick(UINT mouseMessage);
     // True (and removes it) when a quit message is waiting.
     bool QuitPosted();
-    void SendHandOff(const void* data, DWORD bytes);
+    // Identifier 1 stands for any but the UTF-16 one: those blocks are read as narrow text.
+    void SendHandOff(const void* data, DWORD bytes, ULONG_PTR identifier = 1);
 
     std::vector<std::wstring> openedPages_;
     std::vector<TrayCall> trayCalls_;

@@ -100,5 +100,16 @@ TEST_F(CliJunkTest, BadTypesAndMisplacedOptionsAreUsageErrors) {
     ProcessResult help = cli.Run(L"--help");
     EXPECT_NE(help.output.find("junk [--root FOLDER] [--types default|all|LIST] [--delete [--yes]] [--json]"),
               std::string::npos);
+    // The exit codes speak of junk too, and never promise it a restart queue.
+    EXPECT_NE(help.output.find("junk --delete: some files could not be deleted (nothing is left"), std::string::npos);
+    EXPECT_NE(help.output.find("clean, junk --delete or shred without --yes"), std::string::npos);
     EXPECT_TRUE(FileExists(root / L"A.TMP"));
+}
+
+TEST_F(CliJunkTest, WithoutARootEveryFixedDiskIsSearched) {
+    WriteFileText(root / L"MSCreate.dir");
+    ProcessResult r = cli.Run(L"junk --types 44");
+    EXPECT_EQ(r.exitCode, 0u) << r.errors;
+    const std::vector<std::string> lines = Lines(r.output);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "mscreate.dir\t" + folder), 1) << r.output;
 }

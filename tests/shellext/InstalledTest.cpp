@@ -47,32 +47,6 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
 // What the shredder page lists; the one place that knows how to ask the page.
 std::vector<std::wstring> ListedForShredding(CLumeDlg& window) { return window.ShredPage().QueuedPaths(); }
 
-// A top-level window of another program, titled like ours; it records any hand-off it gets.
-class DecoyWindow {
-public:
-    DecoyWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ScourwellDecoy";
-        ::RegisterClassW(&wc);
-        hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"Scourwell", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                  100, nullptr, nullptr, wc.hInstance, nullptr);
-        handOffs_ = 0;
-    }
-    ~DecoyWindow() { ::DestroyWindow(hwnd_); }
-    HWND Hwnd() const { return hwnd_; }
-    static int HandOffs() { return handOffs_; }
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_COPYDATA) ++handOffs_;
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    HWND hwnd_ = nullptr;
-    static inline int handOffs_ = 0;
-};
-
 class InstalledShellExt : public testing::Test {
 protected:
     void SetUp() override {
@@ -175,6 +149,14 @@ TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeav
     EXPECT_EQ(value(clsid + L"\\TypeLib"), kLibidText);
     EXPECT_EQ(value(classes + L"LumeShl.NixShl\\CurVer"), L"LumeShl.NixShl.1");
     EXPECT_EQ(value(classes + L"TypeLib\\" + kLibidText + L"\\1.0\\0\\win64"), folder + L"lumeShl.dll");
+    // The dual interface, as registering the type library writes it: described by our library and
+    // marshalled by the automation marshaller.
+    const std::wstring iface = classes + L"Interface\\" + kIidText;
+    EXPECT_EQ(value(iface), L"INixShl");
+    EXPECT_EQ(value(iface + L"\\TypeLib"), kLibidText);
+    EXPECT_EQ(value(iface + L"\\TypeLib", L"Version"), L"1.0");
+    EXPECT_EQ(value(iface + L"\\ProxyStubClsid"), kAutomationMarshaller);
+    EXPECT_EQ(value(iface + L"\\ProxyStubClsid32"), kAutomationMarshaller);
     EXPECT_EQ(value(classes + L"*\\shellex\\ContextMenuHandlers\\LumeShl"), kClsidText);
     const std::wstring approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
     EXPECT_EQ(value(approved, kClsidText), L"NixShl Class");
@@ -207,8 +189,7 @@ TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeav
     EXPECT_FALSE(FolderExists(installFolder));
     EXPECT_FALSE(FileExists(shortcut));
     for (const std::wstring& key :
-         {clsid, classes + L"LumeShl.NixShl", classes + L"LumeShl.NixShl.1", classes + L"TypeLib\\" + kLibidText,
-          classes + L"Interface\\{A3D61F2E-5B07-4C9A-8E14-6F2B9D3C7A58}",
+         {clsid, classes + L"LumeShl.NixShl", classes + L"LumeShl.NixShl.1", classes + L"TypeLib\\" + kLibidText, iface,
           classes + L"*\\shellex\\ContextMenuHandlers\\LumeShl", uninstallKey})
         EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key)) << std::string(key.begin(), key.end());
     EXPECT_EQ(RegKeyExists(HKEY_CURRENT_USER, classes + L"*"), starKeyExisted);
@@ -228,7 +209,7 @@ TEST_F(InstalledShellExt, TheRunningWindowTakesTheFirstFileFromAnotherProcessWho
     WriteFileText(files + kWideName);
     CLumeDlg& w = OpenHiddenWindow();
     ASSERT_FALSE(::IsWindowVisible(w.GetSafeHwnd())) << "hidden in the tray";
-    DecoyWindow decoy;
+    CopyDataRecorder decoy{L"ScourwellDecoy"};  // another program's window titled like ours
     ASSERT_EQ(::FindWindowW(nullptr, L"Scourwell"), decoy.Hwnd()) << "the decoy is the first window by title";
 
     ChooseInAnotherProcess({L"first.txt", L"second.txt"});
@@ -236,7 +217,7 @@ TEST_F(InstalledShellExt, TheRunningWindowTakesTheFirstFileFromAnotherProcessWho
     EXPECT_TRUE(::IsWindowVisible(w.GetSafeHwnd()));
     EXPECT_EQ(w.CurrentPage(), kPageShred);
     EXPECT_EQ(w.SelectedTab(), kPageShred);
-    EXPECT_EQ(DecoyWindow::HandOffs(), 0) << "another program's window titled Scourwell gets nothing";
+    EXPECT_TRUE(decoy.Messages().empty()) << "another program's window titled Scourwell gets nothing";
 
     ChooseInAnotherProcess({kWideName});
     EXPECT_EQ(ListedForShredding(w), (std::vector<std::wstring>{files + L"first.txt", files + kWideName}));
@@ -270,6 +251,9 @@ TEST_F(InstalledShellExt, WithNoWindowTheInstalledProgramStartsOnTheShredderWith
     WaitUntil([&] { return !(listed = RemoteShredList(started, &hasList)).empty(); }, 20000);
     EXPECT_TRUE(hasList) << "the shredder page's list was not found";
     EXPECT_EQ(listed, std::vector<std::wstring>{path});
+    EXPECT_TRUE(::IsWindowVisible(started));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsOnlyTheShredPage(started); }, 5000))
+        << "the started window opens on the shredder page";
 
     ::PostMessageW(started, WM_COMMAND, ID_TRAY_EXIT, 0);
     if (::WaitForSingleObject(process, 20000) != WAIT_OBJECT_0) {

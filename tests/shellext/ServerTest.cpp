@@ -19,36 +19,20 @@ namespace {
 class ShellExtServer : public testing::Test {
 protected:
     void SetUp() override {
-        dllPath = TestBinFolder() + L"lumeShl.dll";
-        module = ::LoadLibraryW(dllPath.c_str());
-        ASSERT_NE(module, nullptr);
-        getClassObject = Export<GetClassObjectFn>("DllGetClassObject");
-        canUnloadNow = Export<HRESULT(WINAPI*)()>("DllCanUnloadNow");
-        registerServer = Export<HRESULT(WINAPI*)()>("DllRegisterServer");
-        unregisterServer = Export<HRESULT(WINAPI*)()>("DllUnregisterServer");
+        ASSERT_NE(server.Handle(), nullptr);
+        getClassObject = server.Export<GetClassObjectFn>("DllGetClassObject");
+        canUnloadNow = server.Export<HRESULT(WINAPI*)()>("DllCanUnloadNow");
+        registerServer = server.Export<HRESULT(WINAPI*)()>("DllRegisterServer");
+        unregisterServer = server.Export<HRESULT(WINAPI*)()>("DllUnregisterServer");
         ASSERT_TRUE(getClassObject && canUnloadNow && registerServer && unregisterServer);
     }
-    void TearDown() override {
-        if (module) ::FreeLibrary(module);
-    }
 
-    template <typename F>
-    F Export(const char* name) {
-        return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-    }
-
-    // A new handler from the DLL's class object.
-    HRESULT NewHandler(REFIID iid, void** object) {
-        ComPtr<IClassFactory> factory;
-        HRESULT hr = getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.PutVoid());
-        if (FAILED(hr)) return hr;
-        return factory->CreateInstance(nullptr, iid, object);
-    }
+    HRESULT NewHandler(REFIID iid, void** object) { return server.NewHandler(iid, object); }
 
     using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
     ComScope com;
-    std::wstring dllPath;
-    HMODULE module = nullptr;
+    const std::wstring dllPath = TestBinFolder() + L"lumeShl.dll";
+    ServerModule server{dllPath};
     GetClassObjectFn getClassObject = nullptr;
     HRESULT(WINAPI* canUnloadNow)() = nullptr;
     HRESULT(WINAPI* registerServer)() = nullptr;

@@ -4,8 +4,12 @@
 #include <shlobj.h>
 #include <winternl.h>
 
+#include <cstring>
+#include <new>
+
 #include <gtest/gtest.h>
 
+#include "shellext/ClassIds.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {
@@ -27,8 +31,68 @@ void CopyTree(HKEY fromRoot, const std::wstring& from, HKEY toRoot, const std::w
 
 std::vector<std::wstring> OurClassKeys() {
     return {std::wstring(L"CLSID\\") + kClsidText, L"LumeShl.NixShl", L"LumeShl.NixShl.1",
-            std::wstring(L"TypeLib\\") + kLibidText, L"Interface\\{A3D61F2E-5B07-4C9A-8E14-6F2B9D3C7A58}"};
+            std::wstring(L"TypeLib\\") + kLibidText, std::wstring(L"Interface\\") + kIidText};
 }
+
+// Hands out a copy of one file list in CF_HDROP form and nothing else.
+class FileList : public IDataObject {
+public:
+    explicit FileList(const std::vector<std::wstring>& paths) {
+        for (const std::wstring& path : paths) list_.insert(list_.end(), path.c_str(), path.c_str() + path.size() + 1);
+        list_.push_back(L'\0');
+    }
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+        if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, IID_IDataObject)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IDataObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ::InterlockedIncrement(&refs_); }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG left = ::InterlockedDecrement(&refs_);
+        if (left == 0) delete this;
+        return left;
+    }
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+        const size_t listBytes = list_.size() * sizeof(wchar_t);
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + listBytes);
+        if (!memory) return E_OUTOFMEMORY;
+        auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list_.data(), listBytes);
+        ::GlobalUnlock(memory);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = memory;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryGetData(FORMATETC* format) override {
+        return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) &&
+                       format->dwAspect == DVASPECT_CONTENT
+                   ? S_OK
+                   : DV_E_FORMATETC;
+    }
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        if (out) out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    virtual ~FileList() = default;
+    LONG refs_ = 1;
+    std::vector<wchar_t> list_;
+};
 
 using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
 
@@ -39,6 +103,59 @@ std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name) {
     DWORD size = sizeof text;
     if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return L"<none>";
     return text;
+}
+
+ServerModule::ServerModule(const std::wstring& path) : module_(::LoadLibraryW(path.c_str())) {}
+
+ServerModule::~ServerModule() {
+    if (module_) ::FreeLibrary(module_);
+}
+
+std::wstring ServerModule::LoadedPath() const {
+    wchar_t path[1024] = {};
+    const DWORD n = ::GetModuleFileNameW(module_, path, 1024);
+    return std::wstring(path, n < 1024 ? n : 0);
+}
+
+HRESULT ServerModule::NewHandler(REFIID iid, void** object) const {
+    auto getClassObject = Export<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>("DllGetClassObject");
+    if (!getClassObject) return E_NOTIMPL;
+    ComPtr<IClassFactory> factory;
+    HRESULT hr = getClassObject(lume::kClsidNixShl, IID_IClassFactory, factory.PutVoid());
+    if (FAILED(hr)) return hr;
+    return factory->CreateInstance(nullptr, iid, object);
+}
+
+CopyDataRecorder::CopyDataRecorder(const wchar_t* className) : className_(className) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = className_.c_str();
+    ::RegisterClassW(&wc);
+    hwnd_ = ::CreateWindowExW(0, className_.c_str(), L"Scourwell", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+CopyDataRecorder::~CopyDataRecorder() {
+    ::DestroyWindow(hwnd_);
+    // The class name may be the main window's own: leave it free for the next user.
+    ::UnregisterClassW(className_.c_str(), ::GetModuleHandleW(nullptr));
+}
+
+LRESULT CALLBACK CopyDataRecorder::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<CopyDataRecorder*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_COPYDATA && self) {
+        const auto* block = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        Received received{block->dwData, block->cbData, {}};
+        if (block->lpData) {
+            const char* bytes = static_cast<const char*>(block->lpData);
+            received.data.assign(bytes, bytes + block->cbData);
+        }
+        self->received_.push_back(std::move(received));
+        return TRUE;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::wstring>& names,
@@ -68,6 +185,11 @@ HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::w
                                         reinterpret_cast<void**>(data));
     for (PITEMID_CHILD child : children) ::CoTaskMemFree(child);
     return hr;
+}
+
+HRESULT FileListDataObject(const std::vector<std::wstring>& paths, IDataObject** data) {
+    *data = new (std::nothrow) FileList(paths);
+    return *data ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT ChooseShredEntry(IUnknown* handler, IDataObject* data) {
@@ -156,16 +278,17 @@ std::wstring ProcessImagePath(HANDLE process) {
     return std::wstring(path, size);
 }
 
-std::vector<std::wstring> RemoteShredList(HWND mainWindow, bool* hasList) {
-    *hasList = false;
+namespace {
+
+// The shredder page's list: 10001 beside the page's Shred button (15009); other pages may use
+// the same control id.
+HWND FindShredList(HWND mainWindow) {
     HWND list = nullptr;
     ::EnumChildWindows(
         mainWindow,
         [](HWND child, LPARAM found) -> BOOL {
             wchar_t name[64] = {};
             ::GetClassNameW(child, name, 64);
-            // The shredder page's list: 10001 beside the page's Shred button (15009); other pages
-            // may use the same control id.
             if (::GetDlgCtrlID(child) != 10001 || ::lstrcmpiW(name, WC_LISTVIEWW) != 0 ||
                 !::GetDlgItem(::GetParent(child), 15009))
                 return TRUE;
@@ -173,6 +296,30 @@ std::vector<std::wstring> RemoteShredList(HWND mainWindow, bool* hasList) {
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+bool Shown(HWND window) { return (::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+}  // namespace
+
+bool ShowsOnlyTheShredPage(HWND mainWindow) {
+    HWND list = FindShredList(mainWindow);
+    if (!list) return false;
+    HWND shredPage = ::GetParent(list);
+    if (::GetParent(shredPage) != mainWindow || !Shown(shredPage)) return false;
+    // The pages are the main window's child dialogs; no other may show beside the shredder.
+    for (HWND child = ::GetWindow(mainWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        ::GetClassNameW(child, name, 64);
+        if (child != shredPage && ::lstrcmpW(name, L"#32770") == 0 && Shown(child)) return false;
+    }
+    return true;
+}
+
+std::vector<std::wstring> RemoteShredList(HWND mainWindow, bool* hasList) {
+    *hasList = false;
+    HWND list = FindShredList(mainWindow);
     if (!list) return {};
     *hasList = true;
     DWORD processId = 0;

@@ -13,15 +13,69 @@ namespace scw::test {
 
 inline constexpr wchar_t kClsidText[] = L"{5C0A7E31-8B1D-4F6A-9E2C-3D7B41A6F0C9}";
 inline constexpr wchar_t kLibidText[] = L"{7E4B2D90-1C3F-4A85-B6E7-2F9D0C8A5B13}";
+inline constexpr wchar_t kIidText[] = L"{A3D61F2E-5B07-4C9A-8E14-6F2B9D3C7A58}";
+// The system's marshaller of dual interfaces described by a type library.
+inline constexpr wchar_t kAutomationMarshaller[] = L"{00020424-0000-0000-C000-000000000046}";
 inline constexpr wchar_t kUserClasses[] = L"Software\\Classes";
 
 // A REG_SZ value's text, or "<none>".
 std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);
 
+// The DLL loaded into this process from a path, as the file manager loads it. Released objects
+// of the DLL must be gone before this is.
+class ServerModule {
+public:
+    explicit ServerModule(const std::wstring& path);
+    ~ServerModule();
+    ServerModule(const ServerModule&) = delete;
+    ServerModule& operator=(const ServerModule&) = delete;
+
+    HMODULE Handle() const { return module_; }
+    // The file the system actually loaded.
+    std::wstring LoadedPath() const;
+    template <typename F>
+    F Export(const char* name) const {
+        return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module_, name)));
+    }
+    // A new handler from the DLL's class object.
+    HRESULT NewHandler(REFIID iid, void** object) const;
+
+private:
+    HMODULE module_ = nullptr;
+};
+
+// A top-level window titled "Scourwell" of the given class that records every WM_COPYDATA it
+// gets, byte for byte.
+class CopyDataRecorder {
+public:
+    struct Received {
+        ULONG_PTR identifier;
+        DWORD bytes;
+        std::vector<char> data;
+    };
+    explicit CopyDataRecorder(const wchar_t* className);
+    ~CopyDataRecorder();
+    CopyDataRecorder(const CopyDataRecorder&) = delete;
+    CopyDataRecorder& operator=(const CopyDataRecorder&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+    const std::vector<Received>& Messages() const { return received_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    std::wstring className_;
+    HWND hwnd_ = nullptr;
+    std::vector<Received> received_;
+};
+
 // The data object the file manager hands a context-menu handler for these files of one folder,
 // from the folder's own shell object (IShellFolder::GetUIObjectOf).
 HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::wstring>& names,
                             IDataObject** data);
+
+// A data object of our own that offers only this file list (CF_HDROP, UTF-16), for paths the
+// shell's folder object will not parse.
+HRESULT FileListDataObject(const std::vector<std::wstring>& paths, IDataObject** data);
 
 // Initialize, QueryContextMenu on a real menu and InvokeCommand by the entry's offset, as the
 // file manager does when the user chooses the entry. The handler comes from the class object.
@@ -53,5 +107,7 @@ std::wstring ProcessImagePath(HANDLE process);
 // The full paths in another process's shredder list (control 10001 of the page that holds the
 // Shred button), or none when there is no such list.
 std::vector<std::wstring> RemoteShredList(HWND mainWindow, bool* hasList);
+// True when another process's main window shows its shredder page and no other page.
+bool ShowsOnlyTheShredPage(HWND mainWindow);
 
 }  // namespace scw::test

@@ -81,3 +81,30 @@ TEST(JunkDelete, DeleteAllCountsALockedFileAsOneFailureAndEmptiesTheList) {
     EXPECT_FALSE(TakePendingRename(root / L"sub\\c.tmp"));
     EXPECT_FALSE(run.StartDeleteAll({}, progress)) << "an empty list deletes nothing";
 }
+
+TEST(JunkDelete, AFileLinkNamedLikeJunkIsNeitherListedNorDeletedThrough) {
+    const std::wstring folder = kPlantedJunkLinks;
+    const std::wstring link = folder + L"file-link.tmp";
+    const std::wstring target = folder + L"precious.txt";
+    ASSERT_EQ(ReadFileText(target), "precious") << "links are planted by the test command";
+    // The system may show the link as a plain file; the search leaves it out all the same.
+    WriteFileText(folder + L"plain.tmp");
+    RecordingJunkView view;
+    JunkRun run(view);
+    ASSERT_TRUE(run.StartSearch(folder, DefaultJunkPatterns()));
+    run.Wait();
+    EXPECT_EQ(view.Paths(), std::vector<std::wstring>{folder + L"plain.tmp"});
+
+    // A row naming the link, as a list made before the file became a link holds it: Delete
+    // refuses it, and Delete all counts it as a failure.
+    EXPECT_FALSE(DeleteJunkFile(link));
+    FakeProgress progress;
+    ASSERT_TRUE(run.StartDeleteAll({JunkRow{L"file-link.tmp", folder}, JunkRow{L"plain.tmp", folder}}, progress));
+    run.Resume();
+    run.Wait();
+    EXPECT_EQ(progress.failed, 1);
+    EXPECT_EQ(progress.deleted, 1);
+    EXPECT_FALSE(FileExists(folder + L"plain.tmp"));
+    EXPECT_EQ(ReadFileText(target), "precious");
+    EXPECT_EQ(ReadFileText(link), "precious") << "the link stays: deleting it here would delete its target";
+}

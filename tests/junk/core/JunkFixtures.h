@@ -9,6 +9,10 @@
 
 namespace scw::test {
 
+// Planted by the test command from outside the program: file-link.tmp, a symbolic link to
+// precious.txt (content "precious") beside it.
+inline const std::wstring kPlantedJunkLinks = L"C:\\scourwell-links\\junk\\";
+
 class RecordingJunkView : public JunkView {
 public:
     void SearchStarted() override { calls.push_back(L"started"); }

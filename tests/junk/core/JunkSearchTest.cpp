@@ -52,13 +52,20 @@ TEST(JunkSearch, ListsMatchingFilesOfEveryDepthInLowerCaseWithTheirFolders) {
     EXPECT_TRUE(Search(root / L"missing\\", DefaultRows()).empty());
 
     // A relative root is searched as a full path, so the rows stay right if the current
-    // directory changes before a delete.
-    wchar_t saved[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, saved);
+    // directory changes before a delete. The walk itself leaves the current directory alone.
+    auto currentDirectory = [] {
+        wchar_t path[MAX_PATH] = {};
+        ::GetCurrentDirectoryW(MAX_PATH, path);
+        return std::wstring(path);
+    };
+    const std::wstring saved = currentDirectory();
     ::SetCurrentDirectoryW(root.Path().c_str());
+    const std::wstring before = currentDirectory();
     std::vector<std::wstring> relative = Search(L"sub", DefaultRows());
-    ::SetCurrentDirectoryW(saved);
+    const std::wstring after = currentDirectory();
+    ::SetCurrentDirectoryW(saved.c_str());
     EXPECT_EQ(relative, (std::vector<std::wstring>{root / L"sub\\deeper\\~$book.xlsx", root / L"sub\\hidden.$$$"}));
+    EXPECT_EQ(after, before);
 }
 
 TEST(JunkSearch, NeverEntersOrListsLinksSoLoopsEndAndOutsideFilesStayUnlisted) {
@@ -136,4 +143,25 @@ TEST(JunkSearch, StopEndsTheSearchWithinOneEntryAndKeepsWhatWasFound) {
     ASSERT_TRUE(run.StartSearch(root.Path(), DefaultJunkPatterns()));
     run.Wait();
     EXPECT_EQ(view.rows.size(), 35u);
+}
+
+TEST(JunkSearch, AnEmptyRootSearchesEveryFixedDiskAndNoOtherDrive) {
+    const std::vector<std::wstring> roots = FixedDriveRoots();
+    ASSERT_FALSE(roots.empty());
+    for (const std::wstring& root : roots) {
+        EXPECT_EQ(root.size(), 3u) << root;
+        EXPECT_EQ(::GetDriveTypeW(root.c_str()), static_cast<UINT>(DRIVE_FIXED)) << root;
+    }
+    wchar_t drives[1025] = {};
+    ASSERT_GT(::GetLogicalDriveStringsW(1024, drives), 0u);
+    for (const wchar_t* drive = drives; *drive; drive += wcslen(drive) + 1) {
+        const bool fixed = ::GetDriveTypeW(drive) == DRIVE_FIXED;
+        EXPECT_EQ(std::count(roots.begin(), roots.end(), std::wstring(drive)), fixed ? 1 : 0) << drive;
+    }
+
+    // A file of a rare type, planted on the first fixed disk, is found without a root.
+    TempFolder temp(L"junkdisks");
+    WriteFileText(temp / L"MSCreate.dir");
+    const std::vector<std::wstring> found = Search(L"", {44});
+    EXPECT_EQ(std::count(found.begin(), found.end(), temp / L"mscreate.dir"), 1);
 }

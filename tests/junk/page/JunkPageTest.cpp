@@ -2,11 +2,14 @@
 // planted folder, and the clicks sent as the controls send them.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include "framework/UniqueHandle.h"
+#include "framework/WorkerThread.h"
 #include "junk/page/DlgJunk.h"
+#include "junk/page/JunkFolderBrowser.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
 #include "tests/common/ProgressCloser.h"
@@ -16,6 +19,33 @@ using namespace scw;
 using namespace scw::test;
 
 namespace {
+
+// Plays the user at the shell's folder browser from a thread timer inside its modal loop: once it
+// is open, highlights a folder (when one is given), then presses OK or Cancel.
+struct BrowserPlayer {
+    static inline std::wstring highlight;
+    static inline bool confirm = false;
+    static inline bool done = false;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (done) return;
+        HWND browser = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM found) -> BOOL {
+                wchar_t name[16] = {};
+                ::GetClassNameW(window, name, 16);
+                if (std::wstring(name) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&browser));
+        if (!browser) return;
+        done = true;
+        if (!highlight.empty())
+            ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(highlight.c_str()));
+        ::PostMessageW(browser, WM_COMMAND, MAKEWPARAM(confirm ? IDOK : IDCANCEL, BN_CLICKED), 0);
+    }
+};
 
 class JunkPageTest : public testing::Test {
 protected:
@@ -34,6 +64,7 @@ protected:
         Results().onProgressShown = [](CDialog& dialog) { ProgressCloser::dialog = dialog.GetSafeHwnd(); };
     }
     void TearDown() override {
+        ::SetEvent(proceed.Get());  // a search still held must be able to end
         page.reset();
         ::DestroyWindow(parent);
         JunkSearchBusy = 0;
@@ -82,6 +113,39 @@ protected:
         Results().Run().Wait();
         PumpMessages();
     }
+    // Starts a search of the planted folder that holds on its first file until `proceed` is set;
+    // true once it holds there, with the start shown.
+    bool StartHeldSearch() {
+        Results().onFound = [this](const JunkRow&) {
+            ::SetEvent(held.Get());
+            ::WaitForSingleObject(proceed.Get(), 10000);
+        };
+        ClickRadio(IDC_JUNK_CHOOSEDIR);
+        ::SetWindowTextW(Scan().GetDlgItem(IDC_JUNK_PATH), root.Path().c_str());
+        Click(Scan().GetSafeHwnd(), IDC_JUNK_SCANNOW);
+        // The start is shown through the window thread before the walk finds anything.
+        return WaitPumpingMessages(held.Get(), 10000);
+    }
+    void ClickTab(int x) {
+        HWND strip = page->Tabs().GetSafeHwnd();
+        ::SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+        ::SendMessageW(strip, WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+    }
+    // Presses "Browser" and plays the user at the folder browser it opens.
+    void Browse(const std::wstring& highlight, bool confirm) {
+        BrowserPlayer::highlight = highlight;
+        BrowserPlayer::confirm = confirm;
+        BrowserPlayer::done = false;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, BrowserPlayer::Tick);
+        Click(Scan().GetSafeHwnd(), IDC_JUNK_BROWSER);
+        ::KillTimer(nullptr, timer);
+        EXPECT_TRUE(BrowserPlayer::done) << "the browser opened";
+    }
+    std::wstring PathField() {
+        wchar_t text[MAX_PATH] = {};
+        ::GetWindowTextW(Scan().GetDlgItem(IDC_JUNK_PATH), text, MAX_PATH);
+        return text;
+    }
     void Select(int row) {
         LVITEMW select{};
         select.stateMask = select.state = LVIS_SELECTED;
@@ -92,6 +156,8 @@ protected:
     HWND parent = nullptr;
     std::unique_ptr<CDlgJunk> page;
     std::vector<std::wstring> messages;
+    UniqueKernelHandle held{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    UniqueKernelHandle proceed{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 }  // namespace
@@ -204,4 +270,75 @@ TEST_F(JunkPageTest, DeleteTakesTheTopmostSelectedRowAndDeleteAllEndsWithAnEmpty
     ProgressCloser::dialog = nullptr;
     Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteAllId);  // nothing left: no dialog
     EXPECT_EQ(ProgressCloser::dialog, nullptr);
+}
+
+TEST_F(JunkPageTest, WhileASearchRunsOnlyStopWorksAndStopEndsItKeepingTheRowsFound) {
+    for (int i = 0; i < 20; ++i) WriteFileText(root / (L"many\\f" + std::to_wstring(i) + L".tmp"));
+    ASSERT_TRUE(StartHeldSearch());
+    EXPECT_EQ(JunkSearchBusy.load(), 1);
+    EXPECT_TRUE(Results().ButtonEnabled(CDlgJunkJunk::kStopId));
+    EXPECT_FALSE(Results().ButtonEnabled(CDlgJunkJunk::kDeleteId));
+    EXPECT_FALSE(Results().ButtonEnabled(CDlgJunkJunk::kDeleteAllId));
+    EXPECT_TRUE(Results().AnimationPlaying());
+    ASSERT_TRUE(WaitUntil([&] { return Results().ShownRows() == 1; })) << "the list catches up meanwhile";
+
+    // The Scan tab refuses, so the types cannot change under the search; Delete and Delete all
+    // reached anyway do nothing.
+    ClickTab(20);
+    EXPECT_EQ(page->Tabs().GetCurrent(), 1);
+    EXPECT_TRUE(Visible(Results()));
+    EXPECT_FALSE(Visible(Scan()));
+    Select(0);
+    Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteId);
+    Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteAllId);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(FileExists(root / L"A.TMP"));
+    EXPECT_TRUE(FileExists(root / L"many\\f0.tmp"));
+
+    // Stop, pressed while the first file is being kept: nothing more is found.
+    Click(Results().GetSafeHwnd(), CDlgJunkJunk::kStopId);
+    ::SetEvent(proceed.Get());
+    ASSERT_TRUE(WaitUntil([&] { return !Results().Run().Busy(); }));
+    PumpMessages();
+    EXPECT_EQ(Results().ShownRows(), 1);
+    EXPECT_EQ(JunkSearchBusy.load(), 0);
+    EXPECT_FALSE(Results().ButtonEnabled(CDlgJunkJunk::kStopId));
+    EXPECT_TRUE(Results().ButtonEnabled(CDlgJunkJunk::kDeleteId));
+    EXPECT_TRUE(Results().ButtonEnabled(CDlgJunkJunk::kDeleteAllId));
+    EXPECT_FALSE(Results().AnimationPlaying());
+    ClickTab(20);
+    EXPECT_EQ(page->Tabs().GetCurrent(), 0) << "the tabs work again";
+}
+
+TEST_F(JunkPageTest, WindowsDestroyedInTheMiddleOfASearchEndItAndThePageGoesSafely) {
+    for (int i = 0; i < 20; ++i) WriteFileText(root / (L"many\\f" + std::to_wstring(i) + L".tmp"));
+    ASSERT_TRUE(StartHeldSearch());
+    // As at program exit: the main window takes its pages' windows with it, their objects go later.
+    ::DestroyWindow(parent);
+    parent = nullptr;
+    ::SetEvent(proceed.Get());
+    ASSERT_TRUE(WaitUntil([&] { return !Results().Run().Busy(); }));
+    EXPECT_EQ(Results().Rows().Size(), 1u) << "the search ended at its next entry";
+    EXPECT_EQ(JunkSearchBusy.load(), 0);
+    page.reset();
+    EXPECT_TRUE(FileExists(root / L"many\\f0.tmp"));
+}
+
+TEST_F(JunkPageTest, TheFolderBrowserReopensAtTheFolderLastHighlightedAndFillsThePathField) {
+    const std::wstring first = root / L"first", second = root / L"second";
+    MakeFolders(first + L"\\");
+    MakeFolders(second + L"\\");
+    ClickRadio(IDC_JUNK_CHOOSEDIR);
+
+    // Opened at a folder given with its backslash, confirmed as it stands.
+    SetJunkBrowserStartFolder(first + L"\\");
+    Browse(L"", true);
+    EXPECT_EQ(PathField(), first);
+
+    // Another folder highlighted, then Cancel: the field keeps its text, the browser the folder.
+    Browse(second, false);
+    EXPECT_EQ(PathField(), first);
+    EXPECT_EQ(JunkBrowserStartFolder(), second);
+    Browse(L"", true);
+    EXPECT_EQ(PathField(), second);
 }

@@ -66,16 +66,8 @@ public:
                         tree.MeasureCountColumn(),
                         shown.lfHeight};
     }
-    RECT Row(UINT id) {
-        RECT rc{};
-        TreeView_GetItemRect(hwnd, Node(id).treeItem, &rc, FALSE);
-        return rc;
-    }
-    int TextLeft(UINT id) {
-        RECT rc{};
-        TreeView_GetItemRect(hwnd, Node(id).treeItem, &rc, TRUE);
-        return rc.left;
-    }
+    RECT Row(UINT id) { return TreeRowRect(hwnd, Node(id)); }
+    int TextLeft(UINT id) { return TreeRowRect(hwnd, Node(id), true).left; }
     // Green pixels of the done image in the first item's status square.
     int DoneInk() {
         tree.ResetAllNodes(tree.MeasureCountColumn());

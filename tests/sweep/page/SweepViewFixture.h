@@ -1,6 +1,7 @@
 #pragma once
 // A real item tree in a parent window with the page's font, rendered into memory for pixel checks.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,13 @@
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {
+
+// A tree row's rectangle: the whole row, or only its text.
+inline RECT TreeRowRect(HWND tree, const CMyObject& node, bool textOnly = false) {
+    RECT rc{};
+    TreeView_GetItemRect(tree, node.treeItem, &rc, textOnly ? TRUE : FALSE);
+    return rc;
+}
 
 // A 32-bit top-down copy of what a paint produced.
 class Canvas {
@@ -101,16 +109,8 @@ protected:
         ::GetClientRect(hwnd, &rc);
         return rc;
     }
-    RECT RowRect(UINT id) {
-        RECT rc{};
-        TreeView_GetItemRect(hwnd, Node(id).treeItem, &rc, FALSE);
-        return rc;
-    }
-    int TextLeft(UINT id) {
-        RECT rc{};
-        TreeView_GetItemRect(hwnd, Node(id).treeItem, &rc, TRUE);
-        return rc.left;
-    }
+    RECT RowRect(UINT id) { return TreeRowRect(hwnd, Node(id)); }
+    int TextLeft(UINT id) { return TreeRowRect(hwnd, Node(id), true).left; }
     // Client width as if a vertical scroll bar were shown.
     int CountWidth() const {
         int w = Client().right;
