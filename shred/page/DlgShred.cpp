@@ -44,11 +44,12 @@ std::wstring Count(int n, const wchar_t* one, const wchar_t* many) {
 std::wstring ShredRunReport(const ShredSummary& s) {
     std::wstring text;
     auto line = [&](const std::wstring& part) { text += (text.empty() ? L"" : L"\n\n") + part; };
+    auto stay = [](int n) { return n == 1 ? L"it stays in the list." : L"they stay in the list."; };
     if (s.notRemoved)
-        line(Count(s.notRemoved, L"file was", L"files were") +
-             L" overwritten but could not be removed; they stay in the list.");
+        line(Count(s.notRemoved, L"file was", L"files were") + L" overwritten but could not be removed; " +
+             stay(s.notRemoved));
     if (s.failed)
-        line(Count(s.failed, L"file", L"files") + L" could not be overwritten (in use or gone); they stay in the list.");
+        line(Count(s.failed, L"file", L"files") + L" could not be overwritten (in use or gone); " + stay(s.failed));
     if (s.namesOnly)
         line(Count(s.namesOnly, L"file has", L"files have") +
              L" other names (hard links): only the chosen name was removed. The data was not overwritten, "
