@@ -159,6 +159,13 @@ bool CDlgOptions::IsTicked(int controlId) const {
     return false;
 }
 
+std::wstring CDlgOptions::GroupCaption(int controlId) const {
+    for (const CGuiGroupBox* group : {&generalGroup_, &exitGroup_, &schedulerGroup_}) {
+        if (::GetDlgCtrlID(group->GetSafeHwnd()) == controlId) return group->Caption();
+    }
+    return {};
+}
+
 void CDlgOptions::Hide() {
     if (!hwnd_) return;
     if (Changed()) {

@@ -37,6 +37,8 @@ public:
     bool Changed() const;
     // The state of a skinned check box or radio button of the page.
     bool IsTicked(int controlId) const;
+    // The caption a group frame of the page draws (the frame has no window text of its own).
+    std::wstring GroupCaption(int controlId) const;
 
     // Asks the save question; tests answer it themselves.
     std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption)> askUser;

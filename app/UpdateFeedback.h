@@ -19,8 +19,8 @@ inline constexpr wchar_t kNoUpdates[] = L"There are no updates available at this
 using UpdateMessageBox = std::function<int(HWND owner, const std::wstring& text, UINT type)>;
 void SetUpdateMessageBox(UpdateMessageBox box);
 
-// Update button and "Check Update": the check, then its message; the window waits at most the
-// network time-out. Returns the check's result code.
+// Update button and "Check Update": the check, then its message; the window waits on the network
+// no longer than the check's deadline (15 s). Returns the check's result code.
 int CheckUpdateWithFeedback(HWND owner);
 
 // The silent check at start-up. The network exchange runs on a worker; only an available

@@ -75,6 +75,22 @@ protected:
                        reinterpret_cast<LPARAM>(Item(IDC_OPT_SAVE)));
     }
     int Selected(int id) const { return static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
+    std::wstring Text(int id) const {
+        wchar_t text[256] = {};
+        ::GetWindowTextW(Item(id), text, 256);
+        return text;
+    }
+    std::vector<std::wstring> List(int id) const {
+        std::vector<std::wstring> entries;
+        const int count = static_cast<int>(::SendMessageW(Item(id), CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t entry[64] = {};
+            if (::SendMessageW(Item(id), CB_GETLBTEXTLEN, i, 0) < 64)
+                ::SendMessageW(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+            entries.push_back(entry);
+        }
+        return entries;
+    }
     void Select(int id, int index) { ::SendMessageW(Item(id), CB_SETCURSEL, index, 0); }
     bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
     int FileValue(const wchar_t* section, const wchar_t* key) const { return file_.ReadInt(section, key); }
@@ -120,6 +136,45 @@ TEST_F(SettingsPage, ShowsTheFileAndReadsMissingKeysAsOne) {
     EXPECT_EQ(Selected(IDC_OPT_HOUR), -1);
 }
 
+TEST_F(SettingsPage, ShowsItsTextsAndTheFourListsWordForWord) {
+    CDlgOptions& page = Open();
+    const std::pair<int, std::wstring> texts[] = {
+        {IDC_OPT_RUN_AT_STARTUP, L"Run at windows startup"},
+        {IDC_OPT_AUTO_UPDATE, L"Check for Scourwell update automatically"},
+        {IDC_OPT_CHECK_UPDATE, L"Check Update"},
+        {IDC_OPT_EXIT, L"Exit"},
+        {IDC_OPT_TRAY, L"Minimize to Tray"},
+        {IDC_OPT_SCAN_EVERY, L"Scan every"},
+        {IDC_OPT_AT, L"at"},
+        {IDC_OPT_COLON, L":"},
+        {IDC_OPT_CHOOSE_ONECLICK, L"Set items for one-click erase "},
+        {IDC_OPT_SAVE, L""},
+    };
+    for (const auto& [id, text] : texts) EXPECT_EQ(Text(id), text) << id;
+    EXPECT_EQ(page.GroupCaption(IDC_OPT_GENERAL_GROUP), L"General Settings");
+    EXPECT_EQ(page.GroupCaption(IDC_OPT_EXIT_GROUP), L"Exit Settings");
+    EXPECT_EQ(page.GroupCaption(IDC_OPT_SCHEDULER_GROUP), L"Scan Scheduler");
+
+    EXPECT_EQ(List(IDC_OPT_DAY), (std::vector<std::wstring>{L"Day", L"Sunday", L"Monday", L"Tuesday", L"Wednesday",
+                                                            L"Thursday", L"Friday", L"Saturday"}));
+    std::vector<std::wstring> hours, minutes;
+    for (int i = 0; i <= 11; ++i) hours.push_back(std::to_wstring(i));
+    for (int i = 0; i <= 59; ++i) minutes.push_back(std::to_wstring(i));
+    // In number order: a sorted list would put "10" before "2" and shift every saved index.
+    EXPECT_EQ(List(IDC_OPT_HOUR), hours);
+    EXPECT_EQ(List(IDC_OPT_MINUTE), minutes);
+    EXPECT_EQ(List(IDC_OPT_HALF), (std::vector<std::wstring>{L"AM", L"PM"}));
+
+    // The day box takes typing; the others only choose.
+    auto kind = [&](int id) {
+        return ::GetWindowLongW(Item(id), GWL_STYLE) & (CBS_DROPDOWN | CBS_DROPDOWNLIST | CBS_SORT);
+    };
+    EXPECT_EQ(kind(IDC_OPT_DAY), CBS_DROPDOWN);
+    EXPECT_EQ(kind(IDC_OPT_HOUR), CBS_DROPDOWNLIST);
+    EXPECT_EQ(kind(IDC_OPT_MINUTE), CBS_DROPDOWNLIST);
+    EXPECT_EQ(kind(IDC_OPT_HALF), CBS_DROPDOWNLIST | CBS_SORT);
+}
+
 TEST_F(SettingsPage, RunValueIsTheQuotedProgramWithDashAAndGoesAway) {
     Open();
     Click(IDC_OPT_RUN_AT_STARTUP);
@@ -140,6 +195,19 @@ TEST_F(SettingsPage, RunValueIsTheQuotedProgramWithDashAAndGoesAway) {
     Save();
     EXPECT_FALSE(ReadRunValue().has_value());
     EXPECT_EQ(FileValue(kSectionGeneral, kKeyRunAtStartup), 0);
+}
+
+TEST_F(SettingsPage, ProgramPathTooLongForTheRunValueWritesNone) {
+    const std::wstring longest = L"C:\\" + std::wstring(MAX_PATH - 1 - 7, L'a') + L".exe";
+    ASSERT_EQ(longest.size(), size_t{MAX_PATH - 1});
+    EXPECT_TRUE(WriteRunAtLogon(longest));
+    const std::wstring written = L"\"" + longest + L"\" -A";
+    EXPECT_EQ(ReadRunValue(), written);
+
+    // One character more may be a cut path: nothing is written and the value there stays.
+    EXPECT_FALSE(WriteRunAtLogon(L"C:\\" + std::wstring(MAX_PATH - 7, L'a') + L".exe"));
+    EXPECT_FALSE(WriteRunAtLogon(L""));
+    EXPECT_EQ(ReadRunValue(), written);
 }
 
 TEST(RunAtLogon, StartUpReadsDashAAfterAQuotedPathWithBlanks) {

@@ -146,6 +146,25 @@ TEST_F(UpdateWiring, StartupCheckLeavesTheWindowFreeAndOnlyAsksForANewerVersion)
     EXPECT_EQ(openedPages_.size(), 1u);
 }
 
+TEST_F(UpdateWiring, StartupAsksNothingOfTheServerWhenAutomaticUpdateIsOff) {
+    WriteCloseSettings(0, 1);
+    SettingsFile().WriteInt(kSectionGeneral, kKeyAutoUpdate, 0);
+    LocalHttpServer server(LocalHttpServer::Answer(200, Ini("2.0")));
+    UseServer(server.BaseUrl());
+    Open();
+    PumpMessages(1500);
+    Close();
+    EXPECT_EQ(server.Requests(), 0);
+    EXPECT_TRUE(messages_.empty());
+
+    // The same server is asked as soon as the setting is on.
+    SettingsFile().WriteInt(kSectionGeneral, kKeyAutoUpdate, 1);
+    answer_ = IDCANCEL;
+    Open();
+    EXPECT_TRUE(WaitUntil([&] { return server.Requests() > 0; }, 5000));
+    Close();
+}
+
 TEST_F(UpdateWiring, ClosingDuringAStartupCheckDoesNotWaitForTheServer) {
     WriteCloseSettings(0, 1);
     SettingsFile().WriteInt(kSectionGeneral, kKeyAutoUpdate, 1);

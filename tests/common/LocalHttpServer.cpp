@@ -3,6 +3,7 @@
 
 #include "tests/common/LocalHttpServer.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace scw::test {
@@ -56,8 +57,9 @@ void SendAll(SOCKET client, const std::string& bytes) {
 }
 }  // namespace
 
-LocalHttpServer::LocalHttpServer(std::string rawAnswer, DWORD delayMs, bool silent)
-    : answer_(std::move(rawAnswer)), delayMs_(delayMs), silent_(silent), stopEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+LocalHttpServer::LocalHttpServer(std::string rawAnswer, DWORD delayMs, bool silent, Pace pace)
+    : answer_(std::move(rawAnswer)), delayMs_(delayMs), silent_(silent), pace_(pace),
+      stopEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     ::InitializeCriticalSection(&lock_);
     listener_ = ListenOnLoopback(port_);
     if (listener_ != INVALID_SOCKET && ::listen(listener_, 8) == 0) thread_ = std::thread([this] { Serve(); });
@@ -93,12 +95,22 @@ void LocalHttpServer::Serve() {
             ::closesocket(client);
             break;
         }
-        SendAll(client, answer_);
+        SendPaced(client);
         ::shutdown(client, SD_SEND);
         ::closesocket(client);
     }
     ::WaitForSingleObject(stopEvent_, INFINITE);
     for (SOCKET client : held) ::closesocket(client);
+}
+
+void LocalHttpServer::SendPaced(UINT_PTR client) const {
+    const size_t atOnce = std::min(pace_.sentAtOnce, answer_.size());
+    SendAll(client, answer_.substr(0, atOnce));
+    for (size_t i = atOnce; i < answer_.size(); ++i) {
+        // Stopping the server ends the trickle.
+        if (::WaitForSingleObject(stopEvent_, pace_.intervalMs) == WAIT_OBJECT_0) return;
+        if (::send(client, answer_.data() + i, 1, 0) != 1) return;
+    }
 }
 
 std::wstring LocalHttpServer::BaseUrl() const { return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/"; }

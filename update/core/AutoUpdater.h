@@ -3,13 +3,12 @@
 // program, and compares the version it names with the running program's. No windows: the caller
 // asks the user whether to proceed.
 #include <windows.h>
-#include <wininet.h>
 
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "framework/UniqueHandle.h"
+#include "update/core/UpdateDownload.h"
 
 namespace scw {
 
@@ -27,24 +26,21 @@ struct UpdateFinding {
     int code = kUpdateNotNewer;  // kUpdateProceed here means a newer version is offered
     std::optional<std::wstring> serverVersion;
     std::wstring runningVersion;
-    int comparison = 0;  // CompareVersions(server, running) when both were known
+    int comparison = 0;           // CompareVersions(server, running) when both were known
+    bool localCopySaved = false;  // the whole answer went into the copy beside the program
 
     bool Newer() const { return code == kUpdateProceed; }
 };
 
 struct UpdaterOptions {
-    // Connect, send and receive time-outs: the window waits no longer than this on the network.
-    DWORD timeoutMs = 15000;
+    // One deadline for the whole network exchange, name lookup included: the check (and the
+    // window that runs it) waits no longer on the network.
+    DWORD deadlineMs = 15000;
     // Where the copy of a good answer goes; empty: update.ini beside the program.
     std::wstring localCopyPath;
     // The running version; unset: this program's own file version.
     std::optional<std::wstring> runningVersion;
 };
-
-namespace detail {
-inline void CloseInternet(HINTERNET h) { ::InternetCloseHandle(h); }
-}  // namespace detail
-using UniqueInternet = UniqueHandle<HINTERNET, detail::CloseInternet>;
 
 class CAutoUpdater {
 public:
@@ -57,12 +53,10 @@ public:
     int Check(const std::wstring& location, const std::function<bool()>& proceed) const;
 
 private:
-    std::optional<std::string> Download(const std::wstring& url) const;
-    void KeepLocalCopy(const std::string& body) const;
-    void SetTimeOuts(HINTERNET handle) const;
+    bool KeepLocalCopy(const std::string& body) const;
 
     UpdaterOptions options_;
-    UniqueInternet internet_;
+    SharedInternet internet_;
 };
 
 }  // namespace scw
