@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/Record.h"
 #include "framework/UniqueHandle.h"
+#include "shred/core/ShredFolder.h"
 #include "shred/core/ShredRun.h"
 #include "shred/core/ShredTarget.h"
 
@@ -21,6 +22,8 @@ BOOL WINAPI OnConsoleControl(DWORD type) {
 }
 
 std::wstring FullPathOf(const std::wstring& typed) {
+    // "C:" alone is the current folder on C: to the system, but whoever types it means the drive.
+    if (typed.size() == 2 && typed[1] == L':') return typed + L"\\";
     DWORD length = ::GetFullPathNameW(typed.c_str(), 0, nullptr, nullptr);
     if (length == 0) return typed;
     std::wstring full(length, L'\0');
@@ -29,10 +32,29 @@ std::wstring FullPathOf(const std::wstring& typed) {
     return full;
 }
 
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool IsPlainFolder(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !IsLinkPath(path);
+}
+
+// Names every folder given that the shredder never takes; true when there was one.
+bool TellProtectedFolders(ConsoleOut& out, const std::vector<std::wstring>& paths) {
+    bool any = false;
+    for (const std::wstring& path : paths) {
+        if (!IsFolder(path)) continue;
+        const ShredCheck check = CheckShredFolder(path);
+        if (check.refusal != ShredRefusal::ProtectedFolder) continue;
+        out.Err(L"scourwell-cli: refusing " + path + L": " + RefusalText(check) +
+                L" (a drive or share root, a system or user top folder, or a folder holding one is never shredded)");
+        any = true;
+    }
+    return any;
 }
 
 long long Bytes(std::uint64_t size) { return static_cast<long long>(size); }
@@ -91,11 +113,19 @@ int ShredPaths(ConsoleOut& out, const std::vector<std::wstring>& paths, int pass
         AddOutcome added = AddShredPath(list, path);
         if (!added.check.Ok()) refused.emplace_back(path, RefusalText(added.check));
     };
-    for (const std::wstring& typed : paths) {
-        const std::wstring path = FullPathOf(typed);
-        if (IsPlainFolder(path))
-            ForEachFileBelow(path, add);
-        else
+    std::vector<std::wstring> fullPaths;
+    for (const std::wstring& typed : paths) fullPaths.push_back(FullPathOf(typed));
+    // Every folder is judged before anything is listed or written: one that the shredder never
+    // takes refuses the whole command, so a slip of the keyboard cannot start on the rest.
+    if (TellProtectedFolders(out, fullPaths)) {
+        out.Err(L"nothing was shredded");
+        return ExitUsage;
+    }
+    for (const std::wstring& path : fullPaths) {
+        if (IsPlainFolder(path)) {
+            const ShredCheck walked = ForEachFileBelow(path, add);
+            if (!walked.Ok()) refused.emplace_back(path, RefusalText(walked));
+        } else
             add(path);
     }
 

@@ -49,7 +49,9 @@ std::optional<std::wstring> RememberingFolderBrowser::Browse(HWND owner) {
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.lpszTitle = title_.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
+    // The status text is where the callback shows the highlighted path; without BIF_STATUSTEXT
+    // the browser has no such line and the path never shows.
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
     info.lpfn = Callback;
     info.lParam = reinterpret_cast<LPARAM>(this);
     PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&info);

@@ -167,6 +167,11 @@ void SeedShredding(const std::wstring& demo) {
     File(shred, L"bank statement 2025.csv", Filler("2025-03-01;Rent;-950.00", 40));
     File(shred, L"old passwords.txt", "mail: hunter2\r\nbank: correct horse battery staple\r\n");
     File(shred, L"scanned passport.txt", Filler("P<DEMO<<SAMPLE<<<<<<<<<<<<<<<<<<<<<<", 12));
+    File(shred, L"tax return 2024.txt", Filler("Income 41,200.00; Deductions 3,150.00; Refund 412.00", 55));
+    File(shred, L"medical letter.txt", Filler("Dear Dr Sample, the results of the demo patient", 18));
+    const std::wstring phone = shred + L"\\old phone backup";
+    File(phone, L"contacts.vcf", Filler("BEGIN:VCARD;FN:Demo Person;TEL:555-0100;END:VCARD", 30));
+    File(phone, L"messages.txt", Filler("See you at 8 at the usual place", 70));
 }
 
 }  // namespace

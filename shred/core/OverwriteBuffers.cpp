@@ -8,6 +8,10 @@
 
 namespace scw {
 
+const PageSource kSystemPages{
+    [](size_t bytes) { return ::VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE); },
+    [](void* pages) { ::VirtualFree(pages, 0, MEM_RELEASE); }};
+
 OverwriteBuffers::~OverwriteBuffers() { Release(); }
 
 bool OverwriteBuffers::Prepare(int passes) {
@@ -15,8 +19,7 @@ bool OverwriteBuffers::Prepare(int passes) {
     const bool patterns = passes > 1;
     for (int i = 0; i < 3; ++i) {
         if (i > 0 && !patterns) break;
-        blocks_[i] = static_cast<unsigned char*>(
-            ::VirtualAlloc(nullptr, kBlockSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        blocks_[i] = static_cast<unsigned char*>(source_.allocate(kBlockSize));
         if (!blocks_[i]) {
             Release();
             return false;
@@ -31,7 +34,7 @@ bool OverwriteBuffers::Prepare(int passes) {
 
 void OverwriteBuffers::Release() {
     for (unsigned char*& block : blocks_) {
-        if (block) ::VirtualFree(block, 0, MEM_RELEASE);
+        if (block) source_.release(block);
         block = nullptr;
     }
 }

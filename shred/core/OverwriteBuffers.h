@@ -8,11 +8,18 @@ namespace scw {
 
 enum class BlockKind { Random, Zero, One };
 
+// Where the blocks' memory comes from: the system's page allocator, or in tests one that runs out.
+struct PageSource {
+    void* (*allocate)(size_t bytes);  // committed, read-write, zero-filled; null when none is left
+    void (*release)(void* pages);
+};
+extern const PageSource kSystemPages;
+
 class OverwriteBuffers {
 public:
     static constexpr size_t kBlockSize = 65536;
 
-    OverwriteBuffers() = default;
+    explicit OverwriteBuffers(const PageSource& source = kSystemPages) : source_(source) {}
     ~OverwriteBuffers();
     OverwriteBuffers(const OverwriteBuffers&) = delete;
     OverwriteBuffers& operator=(const OverwriteBuffers&) = delete;
@@ -24,6 +31,7 @@ public:
     const unsigned char* Block(BlockKind kind) const;
 
 private:
+    PageSource source_;
     unsigned char* blocks_[3] = {};
 };
 

@@ -109,7 +109,9 @@ DWORD RemoveFileName(const std::wstring& fullPath, std::wstring& leftName) {
         const DWORD error = ::GetLastError();
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
     }
-    if (::DeleteFileW(current.c_str()) && ::GetFileAttributesW(current.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
+    // Accepted is done: a program that holds the file with delete sharing keeps it, under the
+    // random name and cut to nothing, only until it lets go.
+    if (::DeleteFileW(current.c_str())) return 0;
     DWORD error = ::GetLastError();
     if (error == 0) error = ERROR_ACCESS_DENIED;
     // Back under the name the list shows, so the row still finds it.

@@ -1,8 +1,7 @@
 #include "shred/core/ShredRun.h"
 
-#include "engine/Targets.h"
-#include "framework/UniqueHandle.h"
 #include "shred/core/OverwriteBuffers.h"
+#include "shred/core/ShredFolder.h"
 
 namespace scw {
 
@@ -41,7 +40,7 @@ ShredSummary ShredRun::RunHere(int passes, HANDLE stopEvent) {
     }
     view_.RunStarted(total, passes);
 
-    OverwriteBuffers buffers;
+    OverwriteBuffers buffers(pages_);
     if (!buffers.Prepare(passes)) {
         summary.noBuffers = true;
         view_.BuffersUnavailable();
@@ -79,33 +78,18 @@ AddOutcome AddShredPath(ShredList& list, const std::wstring& fullPath) {
     ShredRow row = RowOfPath(fullPath);
     if (list.Contains(row.name, row.folder)) return outcome;
     outcome.check = CheckShredCandidate(fullPath);
-    if (!outcome.check.Ok()) return outcome;
+    if (!outcome.check.Ok()) {
+        // Only files are listed; a folder is still told apart when the shredder never takes it.
+        const DWORD attributes = ::GetFileAttributesW(fullPath.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ShredCheck folder = CheckShredFolder(fullPath);
+            if (folder.refusal == ShredRefusal::ProtectedFolder) outcome.check = folder;
+        }
+        return outcome;
+    }
     row.size = outcome.check.size;
     outcome.added = list.Append(std::move(row));
     return outcome;
-}
-
-void ForEachFileBelow(const std::wstring& folder, const std::function<void(const std::wstring&)>& onFile) {
-    std::wstring base = folder;
-    if (!base.empty() && base.back() != L'\\') base += L'\\';
-    const std::wstring pattern = base + L"*.*";
-    if (pattern.size() > kMaxPathChars) return;
-    WIN32_FIND_DATAW data;
-    UniqueFind find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring path = base + name;
-        if (path.size() > kMaxPathChars) continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            // A linked folder belongs to someone else's tree.
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) ForEachFileBelow(path, onFile);
-            continue;
-        }
-        onFile(path);
-    } while (::FindNextFileW(find.Get(), &data));
 }
 
 }  // namespace scw

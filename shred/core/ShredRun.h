@@ -3,10 +3,10 @@
 // gets a new stop event (ShredStopEvent), so a stop meant for an earlier run never ends a later one.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "framework/WorkerThread.h"
+#include "shred/core/OverwriteBuffers.h"
 #include "shred/core/ShredList.h"
 #include "shred/core/ShredView.h"
 
@@ -17,6 +17,9 @@ public:
     ShredRun(ShredList& list, ShredView& view) : list_(list), view_(view) {}
     // Stops and joins the worker: it must not outlive the list and the view.
     ~ShredRun() { worker_.StopAndJoin(); }
+
+    // Where the next runs take their overwrite blocks from.
+    void UsePageSource(const PageSource& source) { pages_ = source; }
 
     // The page stops at the first file that cannot be written; the console goes on to the next.
     void SetGoOnAfterFailure(bool goOn) { goOn_ = goOn; }
@@ -38,6 +41,7 @@ private:
     ShredList& list_;
     ShredView& view_;
     bool goOn_ = false;
+    PageSource pages_ = kSystemPages;
     WorkerThread worker_;
 };
 
@@ -48,9 +52,5 @@ struct AddOutcome {
     bool added = false;
 };
 AddOutcome AddShredPath(ShredList& list, const std::wstring& fullPath);
-
-// Every file below the folder, depth first, hidden and system files included. Links to folders
-// are never entered; over-long paths are passed over.
-void ForEachFileBelow(const std::wstring& folder, const std::function<void(const std::wstring&)>& onFile);
 
 }  // namespace scw

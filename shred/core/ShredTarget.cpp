@@ -10,29 +10,52 @@ namespace scw {
 
 namespace {
 
-ShredCheck Refused(ShredRefusal refusal, DWORD error = 0) {
-    ShredCheck check;
-    check.refusal = refusal;
-    check.error = error;
-    return check;
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
 }
 
-ShredRefusal RefusalOfError(DWORD error) {
-    switch (error) {
+// True when the open file is reached through its own folder under its own name, links resolved.
+bool ReachedDirectly(HANDLE file, const std::wstring& fullPath) {
+    const size_t slash = fullPath.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return false;
+    const std::wstring folder = fullPath.substr(0, slash + 1);
+    UniqueFileHandle folderHandle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folderHandle) return false;
+    std::wstring expected = FinalPathOf(folderHandle.Get());
+    const std::wstring actual = FinalPathOf(file);
+    if (expected.empty() || actual.empty()) return false;
+    if (expected.back() != L'\\') expected += L'\\';
+    return SameText(actual, expected + fullPath.substr(slash + 1));
+}
+
+bool UsablePath(const std::wstring& fullPath) {
+    if (fullPath.empty() || fullPath.size() > kMaxPathChars) return false;
+    if (::PathIsRelativeW(fullPath.c_str())) return false;
+    if (fullPath.back() == L'\\' || fullPath.find_first_of(L"*?\"<>|") != std::wstring::npos) return false;
+    // "\\?\" and device paths are not what a user lists.
+    return !fullPath.starts_with(L"\\\\?\\") && !fullPath.starts_with(L"\\\\.\\");
+}
+
+}  // namespace
+
+ShredCheck ShredCheck::OfError(DWORD code) {
+    switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
-        return ShredRefusal::Missing;
+    case ERROR_BAD_NETPATH:
+        return Refusing(ShredRefusal::Missing, code);
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return ShredRefusal::Locked;
+        return Refusing(ShredRefusal::Locked, code);
     default:
-        return ShredRefusal::Other;
+        return Refusing(ShredRefusal::Other, code);
     }
 }
 
-// The final path of an open handle, without the "\\?\" prefix; empty when unknown.
-std::wstring FinalPath(HANDLE handle) {
+std::wstring FinalPathOf(HANDLE handle) {
     std::vector<wchar_t> buffer(MAX_PATH + 8);
     for (int attempt = 0; attempt < 2; ++attempt) {
         DWORD length = ::GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
@@ -49,83 +72,51 @@ std::wstring FinalPath(HANDLE handle) {
     return {};
 }
 
-bool SameText(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-// True when the open file is reached through its own folder under its own name, links resolved.
-bool ReachedDirectly(HANDLE file, const std::wstring& fullPath) {
-    const size_t slash = fullPath.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return false;
-    const std::wstring folder = fullPath.substr(0, slash + 1);
-    UniqueFileHandle folderHandle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!folderHandle) return false;
-    std::wstring expected = FinalPath(folderHandle.Get());
-    const std::wstring actual = FinalPath(file);
-    if (expected.empty() || actual.empty()) return false;
-    if (expected.back() != L'\\') expected += L'\\';
-    return SameText(actual, expected + fullPath.substr(slash + 1));
-}
-
-bool UsablePath(const std::wstring& fullPath) {
-    if (fullPath.empty() || fullPath.size() > kMaxPathChars) return false;
-    if (::PathIsRelativeW(fullPath.c_str())) return false;
-    if (fullPath.back() == L'\\' || fullPath.find_first_of(L"*?\"<>|") != std::wstring::npos) return false;
-    // "\\?\" and device paths are not what a user lists.
-    return !fullPath.starts_with(L"\\\\?\\") && !fullPath.starts_with(L"\\\\.\\");
-}
-
-}  // namespace
-
 ShredTarget OpenShredTarget(const std::wstring& fullPath, DWORD access) {
     ShredTarget target;
     if (!UsablePath(fullPath)) {
-        target.check = Refused(ShredRefusal::BadPath);
+        target.check = ShredCheck::Refusing(ShredRefusal::BadPath);
         return target;
     }
     const DWORD attributes = ::GetFileAttributesW(fullPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        target.check = Refused(RefusalOfError(error), error);
+        target.check = ShredCheck::OfError(::GetLastError());
         return target;
     }
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        target.check = Refused(ShredRefusal::Link);
+        target.check = ShredCheck::Refusing(ShredRefusal::Link);
         return target;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        target.check = Refused(ShredRefusal::Folder);
+        target.check = ShredCheck::Refusing(ShredRefusal::Folder);
         return target;
     }
     if (attributes & FILE_ATTRIBUTE_READONLY) {
-        target.check = Refused(ShredRefusal::ReadOnly);
+        target.check = ShredCheck::Refusing(ShredRefusal::ReadOnly);
         return target;
     }
     // Opening the link itself where the system knows it as one, so nothing behind it is touched.
     UniqueFileHandle handle(::CreateFileW(fullPath.c_str(), access, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!handle) {
-        const DWORD error = ::GetLastError();
-        target.check = Refused(RefusalOfError(error), error);
+        target.check = ShredCheck::OfError(::GetLastError());
         return target;
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(handle.Get(), &info)) {
-        target.check = Refused(ShredRefusal::Other, ::GetLastError());
+        target.check = ShredCheck::OfError(::GetLastError());
         return target;
     }
     if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        target.check = Refused(ShredRefusal::Link);
+        target.check = ShredCheck::Refusing(ShredRefusal::Link);
         return target;
     }
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        target.check = Refused(ShredRefusal::Folder);
+        target.check = ShredCheck::Refusing(ShredRefusal::Folder);
         return target;
     }
     if (!ReachedDirectly(handle.Get(), fullPath)) {
-        target.check = Refused(ShredRefusal::Link);
+        target.check = ShredCheck::Refusing(ShredRefusal::Link);
         return target;
     }
     target.check.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
@@ -171,6 +162,7 @@ std::wstring RefusalText(const ShredCheck& check) {
     case ShredRefusal::ReadOnly: return L"read-only";
     case ShredRefusal::Locked: return L"locked";
     case ShredRefusal::BadPath: return L"bad path";
+    case ShredRefusal::ProtectedFolder: return L"protected folder";
     case ShredRefusal::Other: return SystemMessage(check.error);
     }
     return L"";

@@ -12,7 +12,9 @@
 
 namespace scw {
 
-enum class ShredRefusal { None, Missing, Folder, Link, ReadOnly, Locked, BadPath, Other };
+// ProtectedFolder: a folder the shredder never walks (a drive or share root, a system or user
+// top folder, or a parent of one).
+enum class ShredRefusal { None, Missing, Folder, Link, ReadOnly, Locked, BadPath, ProtectedFolder, Other };
 
 struct ShredCheck {
     ShredRefusal refusal = ShredRefusal::None;
@@ -20,6 +22,14 @@ struct ShredCheck {
     std::uint64_t size = 0;
     DWORD links = 1;  // names of the file (hard links)
     bool Ok() const { return refusal == ShredRefusal::None; }
+    static ShredCheck Refusing(ShredRefusal why, DWORD code = 0) {
+        ShredCheck check;
+        check.refusal = why;
+        check.error = code;
+        return check;
+    }
+    // What the system's error on reaching a path means: Missing, Locked, or Other with the code.
+    static ShredCheck OfError(DWORD code);
 };
 
 struct ShredTarget {
@@ -35,11 +45,16 @@ ShredTarget OpenShredTarget(const std::wstring& fullPath, DWORD access);
 // and closed again.
 ShredCheck CheckShredCandidate(const std::wstring& fullPath);
 
+// Where an open file or folder really is, links resolved, without the "\\?\" prefix; empty
+// when unknown.
+std::wstring FinalPathOf(HANDLE handle);
+
 // True when the path names a link (symbolic link, junction, mount point) rather than a file or
 // a folder of its own.
 bool IsLinkPath(const std::wstring& fullPath);
 
-// "link", "read-only", "locked", "missing", "folder", "bad path" or the system's message.
+// "link", "read-only", "locked", "missing", "folder", "bad path", "protected folder" or the
+// system's message.
 std::wstring RefusalText(const ShredCheck& check);
 std::wstring SystemMessage(DWORD error);
 

@@ -7,6 +7,7 @@
 #include "controls/WhiteBackground.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
+#include "shred/core/ShredFolder.h"
 #include "shred/core/ShredTarget.h"
 #include "shred/page/FilePickers.h"
 
@@ -43,11 +44,12 @@ std::wstring Count(int n, const wchar_t* one, const wchar_t* many) {
 std::wstring ShredRunReport(const ShredSummary& s) {
     std::wstring text;
     auto line = [&](const std::wstring& part) { text += (text.empty() ? L"" : L"\n\n") + part; };
+    auto stay = [](int n) { return n == 1 ? L"it stays in the list." : L"they stay in the list."; };
     if (s.notRemoved)
-        line(Count(s.notRemoved, L"file was", L"files were") +
-             L" overwritten but could not be removed; they stay in the list.");
+        line(Count(s.notRemoved, L"file was", L"files were") + L" overwritten but could not be removed; " +
+             stay(s.notRemoved));
     if (s.failed)
-        line(Count(s.failed, L"file", L"files") + L" could not be overwritten (in use or gone); they stay in the list.");
+        line(Count(s.failed, L"file", L"files") + L" could not be overwritten (in use or gone); " + stay(s.failed));
     if (s.namesOnly)
         line(Count(s.namesOnly, L"file has", L"files have") +
              L" other names (hard links): only the chosen name was removed. The data was not overwritten, "
@@ -56,6 +58,23 @@ std::wstring ShredRunReport(const ShredSummary& s) {
         line(Count(s.leftAlone, L"entry is a link", L"entries are links") +
              L": a link is never shredded, so what it points to stays untouched.");
     return text;
+}
+
+std::wstring ShredFolderRefusal(const std::wstring& folder, const ShredCheck& check) {
+    const std::wstring quoted = L"\"" + folder + L"\"";
+    switch (check.refusal) {
+    case ShredRefusal::ProtectedFolder:
+        return L"Scourwell will not shred " + quoted +
+               L".\n\nIt is a drive, a network share, a folder of Windows or of your programs, your profile or "
+               L"one of its main folders (such as Documents or Desktop), or a folder that holds one of them. "
+               L"Shredding it would destroy everything stored there.\n\nChoose a folder further down, or add "
+               L"files one by one with Add File. The list was not changed.";
+    case ShredRefusal::Link:
+        return quoted + L" is a link to another folder. The shredder never follows links: choose the folder "
+                        L"itself. The list was not changed.";
+    default:
+        return L"Scourwell cannot shred " + quoted + L": " + RefusalText(check) + L". The list was not changed.";
+    }
 }
 
 CDlgShred::CDlgShred()
@@ -160,9 +179,15 @@ void CDlgShred::OnAddDirectory() {
     if (!idle_) return;
     std::optional<std::wstring> folder = chooseFolder(hwnd_);
     if (!folder) return;
+    const ShredCheck check = CheckShredFolder(*folder);
+    if (!check.Ok()) {
+        // Judged before the list is touched: what the user had listed stays.
+        tellUser(hwnd_, ShredFolderRefusal(*folder, check));
+        return;
+    }
     // A folder replaces the list.
     rows_.Clear();
-    if (!IsLinkPath(*folder)) ForEachFileBelow(*folder, [this](const std::wstring& path) { AddOne(path); });
+    ForEachFileBelow(*folder, [this](const std::wstring& path) { AddOne(path); });
     ShowRows();
 }
 
@@ -255,13 +280,11 @@ void CDlgShred::OnDestroy() {
 }
 
 bool CDlgShred::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd_, &ps);
+    PaintScope paint(hwnd_);
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    header_.Draw(hwnd_, dc);
-    ::EndPaint(hwnd_, &ps);
+    ::FillRect(paint.Get(), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    header_.Draw(hwnd_, paint.Get());
     return true;
 }
 

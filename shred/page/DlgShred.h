@@ -42,7 +42,8 @@ public:
     // The main window, set before the page is created.
     void SetMainWindow(HWND mainWindow) { mainWindow_ = mainWindow; }
     // The one way into the list (command line, shell hand-off, Add File, Add Directory): lists the
-    // file unless it is listed already, cannot be opened for writing, or is a folder or a link.
+    // file unless it is listed already, cannot be opened for writing, or is a folder or a link. A
+    // folder adds nothing here, silently, whether or not it is one the shredder never takes.
     void AddPath(const std::wstring& fullPath);
     // The full paths of the rows, in order.
     std::vector<std::wstring> QueuedPaths() const;
@@ -104,5 +105,7 @@ private:
 
 // What the end of a run tells the user; empty when every file was shredded.
 std::wstring ShredRunReport(const ShredSummary& summary);
+// What the user is told when Add Directory refuses the chosen folder.
+std::wstring ShredFolderRefusal(const std::wstring& folder, const ShredCheck& check);
 
 }  // namespace scw

@@ -1,9 +1,13 @@
 // scourwell-cli shred run as a separate process on planted files.
+#include <windows.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "framework/UniqueHandle.h"
+#include "shred/core/ShredFile.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/shred/ShredFixtures.h"
 
@@ -75,6 +79,74 @@ TEST_F(ShredConsoleTest, AllShreddedExitsWithZeroAndJsonCarriesTheSize) {
     EXPECT_EQ(record->at("result"), JsonValue(std::wstring(L"shredded")));
     EXPECT_EQ(record->at("size"), JsonValue(70000LL));
     EXPECT_FALSE(FileExists(folder + L"one.txt"));
+}
+
+TEST_F(ShredConsoleTest, ADriveOrTopFolderRefusesTheWholeCommandAndListsNothing) {
+    wchar_t profile[MAX_PATH] = {};
+    ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profile), S_OK);
+    // Previews only: these are the prefix's real folders.
+    for (const std::wstring& line : {std::wstring(L"shred C:\\"), std::wstring(L"shred C:"),
+                                     L"shred " + Quoted(folder + L"one.txt") + L" C:\\Windows",
+                                     L"shred --passes 7 " + Quoted(profile) + L" --json"}) {
+        SCOPED_TRACE(testing::Message() << Utf8(line));
+        ProcessResult r = cli.Run(line);
+        EXPECT_EQ(r.exitCode, 2u) << r.errors;
+        EXPECT_TRUE(r.output.empty()) << r.output.substr(0, 300);
+        EXPECT_NE(r.errors.find("refusing"), std::string::npos) << r.errors;
+    }
+    EXPECT_EQ(ReadFileText(folder + L"one.txt"), std::string(70000, 'a'));
+}
+
+TEST_F(ShredConsoleTest, WithYesAProtectedFolderStillRefusesTheWholeCommandAndShredsNothing) {
+    // A stand-in for a top folder: the parent of the TEMP folder the program is given.
+    const std::wstring fake = files / L"fake";
+    WriteFileText(fake + L"\\tmp\\scratch.txt", "scratch");
+    WriteFileText(fake + L"\\notes.txt", "notes");
+    wchar_t saved[MAX_PATH] = {};
+    const DWORD savedLength = ::GetEnvironmentVariableW(L"TEMP", saved, MAX_PATH);
+    ::SetEnvironmentVariableW(L"TEMP", (fake + L"\\tmp").c_str());
+    ProcessResult r = cli.Run(L"shred " + Quoted(folder + L"one.txt") + L" " + Quoted(fake) + L" --yes");
+    ::SetEnvironmentVariableW(L"TEMP", savedLength ? saved : nullptr);
+    EXPECT_EQ(r.exitCode, 2u) << r.errors;
+    EXPECT_TRUE(r.output.empty()) << r.output;
+    EXPECT_NE(r.errors.find("refusing " + Utf8(fake)), std::string::npos) << r.errors;
+    EXPECT_EQ(ReadFileText(folder + L"one.txt"), std::string(70000, 'a'));
+    EXPECT_EQ(ReadFileText(fake + L"\\notes.txt"), "notes");
+    EXPECT_EQ(ReadFileText(fake + L"\\tmp\\scratch.txt"), "scratch");
+}
+
+TEST_F(ShredConsoleTest, AFileHeldWithoutWriteSharingIsSkippedAsLocked) {
+    UniqueFileHandle holder(::CreateFileW((folder + L"one.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    ProcessResult r = cli.Run(L"shred " + Quoted(folder + L"one.txt") + L" --yes");
+    holder.Reset();
+    EXPECT_EQ(r.exitCode, 1u) << r.errors;
+    EXPECT_EQ(Lines(r.output), std::vector<std::string>{"skipped\t" + Utf8(folder) + "one.txt\tlocked"});
+    EXPECT_EQ(ReadFileText(folder + L"one.txt"), std::string(70000, 'a'));
+}
+
+TEST_F(ShredConsoleTest, HelpNamesEveryReasonARecordCanCarry) {
+    ProcessResult r = cli.Run(L"--help");
+    EXPECT_EQ(r.exitCode, 0u);
+    std::vector<std::wstring> reasons;
+    for (ShredRefusal refusal : {ShredRefusal::Missing, ShredRefusal::Folder, ShredRefusal::Link,
+                                 ShredRefusal::ReadOnly, ShredRefusal::Locked, ShredRefusal::BadPath,
+                                 ShredRefusal::ProtectedFolder}) {
+        ShredCheck check;
+        check.refusal = refusal;
+        reasons.push_back(RefusalText(check));
+    }
+    for (FileResult result : {FileResult::NameRemoved, FileResult::Stopped}) {
+        FileOutcome outcome;
+        outcome.result = result;
+        reasons.push_back(outcome.Reason());
+    }
+    // Help text wraps at blanks: compare with the line breaks and indents folded away.
+    std::string help;
+    for (const std::string& line : Lines(r.output))
+        if (size_t start = line.find_first_not_of(' '); start != std::string::npos) help += " " + line.substr(start);
+    for (const std::wstring& reason : reasons) EXPECT_NE(help.find(Utf8(reason)), std::string::npos) << Utf8(reason);
 }
 
 TEST_F(ShredConsoleTest, UsageErrorsExitWithTwo) {

@@ -9,6 +9,7 @@
 
 #include "framework/UniqueHandle.h"
 #include "shred/core/ProgressScale.h"
+#include "shred/core/ShredFolder.h"
 #include "shred/core/ShredRun.h"
 #include "tests/common/TestSupport.h"
 #include "tests/shred/ShredFixtures.h"
@@ -34,11 +35,59 @@ std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     return names;
 }
 
+// Another name of the same length, of characters that are safe in any folder.
+bool IsRandomNameFor(const std::wstring& random, const std::wstring& name) {
+    return random.size() == name.size() && random != name &&
+           random.find_first_not_of(L"abcdefghijklmnopqrstuvwxyz0123456789") == std::wstring::npos;
+}
+
+// Page sources that count what a run takes and gives back; `pagesLeft` runs out.
+int pagesGiven = 0, pagesFreed = 0, pagesLeft = 0;
+const PageSource kCountedPages{[](size_t bytes) -> void* {
+                                   if (pagesLeft == 0) return nullptr;
+                                   --pagesLeft;
+                                   ++pagesGiven;
+                                   return kSystemPages.allocate(bytes);
+                               },
+                               [](void* pages) {
+                                   ++pagesFreed;
+                                   kSystemPages.release(pages);
+                               }};
+
+void CountPages(int available) {
+    pagesGiven = pagesFreed = 0;
+    pagesLeft = available;
+}
+
+bool IsRandomBlockRepeated(const std::string& content) {
+    int seen[256] = {};
+    int distinct = 0;
+    for (size_t i = 0; i < content.size(); ++i) {
+        if (content[i] != content[i % OverwriteBuffers::kBlockSize]) return false;
+        if (seen[static_cast<unsigned char>(content[i])]++ == 0) ++distinct;
+    }
+    return distinct > 200;
+}
+
 class ShredCoreTest : public testing::Test {
 protected:
     ShredSummary Shred(int passes) {
         ShredRun run(list, view);
         return run.RunHere(passes, stop.Get());
+    }
+    // The file as it is after `completed` passes of the method, stopped before the next.
+    std::string AfterPasses(int passes, int completed, std::uint64_t size = 100000) {
+        const std::wstring path = temp / L"passes.bin";
+        WriteFileText(path, Pattern(size));
+        list.Clear();
+        Add(path);
+        ::ResetEvent(stop.Get());
+        view.onProgress = [&](std::uint64_t bytes) {
+            if (bytes >= completed * size) ::SetEvent(stop.Get());
+        };
+        EXPECT_TRUE(Shred(passes).stopped);
+        view.onProgress = nullptr;
+        return ReadFileText(path);
     }
     void Add(const std::wstring& path) { ASSERT_TRUE(AddShredPath(list, path).added) << std::string(path.begin(), path.end()); }
 
@@ -66,6 +115,89 @@ TEST_F(ShredCoreTest, ThoroughWritesEveryPassOverTheFileThenRemovesItsNameAndSiz
     EXPECT_EQ(list.Size(), 0u);
     EXPECT_TRUE(NamesIn(folder).empty()) << "neither the old name nor a renamed file stays";
     EXPECT_EQ(ReadFileText(temp / L"sentinel.txt"), "keep");
+}
+
+TEST_F(ShredCoreTest, TheFileIsCutToNothingAndRenamedToAnotherNameOfItsLengthBeforeItGoes) {
+    const std::wstring path = temp / L"diary 2024.txt";
+    WriteFileText(path, Pattern(5000));
+    Add(path);
+    // Another program watches the file with full sharing: it sees what the shredder leaves.
+    UniqueFileHandle watcher(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(watcher);
+    ShredSummary summary = Shred(1);
+    EXPECT_EQ(summary.shredded, 1) << "the system took the deletion; the watcher only delays it";
+    EXPECT_EQ(list.Size(), 0u);
+    LARGE_INTEGER size{};
+    ASSERT_TRUE(::GetFileSizeEx(watcher.Get(), &size));
+    EXPECT_EQ(size.QuadPart, 0) << "cut to nothing";
+    EXPECT_FALSE(FileExists(path)) << "the name the user knew is gone at once";
+    const std::vector<std::wstring> left = NamesIn(temp.Path());
+    ASSERT_EQ(left.size(), 1u) << "until the watcher lets go, the file waits under another name";
+    EXPECT_TRUE(IsRandomNameFor(left[0], L"diary 2024.txt")) << std::string(left[0].begin(), left[0].end());
+    watcher.Reset();
+    EXPECT_TRUE(NamesIn(temp.Path()).empty());
+}
+
+TEST(ShredRandomName, HasTheLengthOfTheNameAndOnlyLowerCaseLettersAndDigits) {
+    const std::wstring name = L"Tax Return (final).PDF";
+    std::wstring previous;
+    for (int i = 0; i < 20; ++i) {
+        const std::wstring random = RandomNameLike(name);
+        EXPECT_TRUE(IsRandomNameFor(random, name)) << std::string(random.begin(), random.end());
+        EXPECT_NE(random, previous) << "a new name each time";
+        previous = random;
+    }
+    EXPECT_EQ(RandomNameLike(L"a").size(), 1u);
+}
+
+TEST_F(ShredCoreTest, EachPassOfEachMethodLeavesItsPatternOnTheDiskInOrder) {
+    const std::string zeros(100000, '\0'), ones(100000, '\x01');
+    // One pass: random from the first block on (stopped after that block).
+    const std::string quick = AfterPasses(1, 0, 3 * OverwriteBuffers::kBlockSize);
+    EXPECT_TRUE(IsRandomBlockRepeated(quick.substr(0, OverwriteBuffers::kBlockSize)));
+    EXPECT_EQ(quick.substr(OverwriteBuffers::kBlockSize), Pattern(3 * OverwriteBuffers::kBlockSize).substr(OverwriteBuffers::kBlockSize))
+        << "the rest is as it was";
+    // Three: zeros, ones (then random).
+    EXPECT_EQ(AfterPasses(3, 1), zeros);
+    EXPECT_EQ(AfterPasses(3, 2), ones);
+    // Seven: random, zeros, ones, random, zeros, ones (then random).
+    EXPECT_TRUE(IsRandomBlockRepeated(AfterPasses(7, 1)));
+    EXPECT_EQ(AfterPasses(7, 2), zeros);
+    EXPECT_EQ(AfterPasses(7, 3), ones);
+    EXPECT_TRUE(IsRandomBlockRepeated(AfterPasses(7, 4)));
+    EXPECT_EQ(AfterPasses(7, 5), zeros);
+    EXPECT_EQ(AfterPasses(7, 6), ones);
+}
+
+TEST_F(ShredCoreTest, WithoutMemoryForTheBlocksNothingIsWrittenAndTheListStays) {
+    WriteFileText(temp / L"a.txt", Pattern(1000));
+    Add(temp / L"a.txt");
+    CountPages(2);  // the third block of the seven-pass method cannot be had
+    ShredRun run(list, view);
+    run.UsePageSource(kCountedPages);
+    ShredSummary summary = run.RunHere(7, stop.Get());
+    EXPECT_TRUE(summary.noBuffers);
+    EXPECT_TRUE(view.noBuffers);
+    EXPECT_TRUE(view.ended);
+    EXPECT_EQ(summary.bytesWritten, 0u);
+    EXPECT_TRUE(view.finished.empty());
+    EXPECT_EQ(ReadFileText(temp / L"a.txt"), Pattern(1000));
+    EXPECT_EQ(list.Size(), 1u);
+    EXPECT_EQ(pagesFreed, pagesGiven) << "the blocks it had are given back";
+}
+
+TEST_F(ShredCoreTest, AnEmptyListTakesAndGivesBackTheBlocksAndEndsAtOnce) {
+    CountPages(3);
+    ShredRun run(list, view);
+    run.UsePageSource(kCountedPages);
+    ShredSummary summary = run.RunHere(7, stop.Get());
+    EXPECT_TRUE(summary.AllShredded());
+    EXPECT_TRUE(view.ended);
+    EXPECT_EQ(view.total, 0u);
+    EXPECT_EQ(pagesGiven, 3);
+    EXPECT_EQ(pagesFreed, 3);
 }
 
 TEST_F(ShredCoreTest, StopInPassFiveLeavesThatFileListedOnDiskAndTheRestUntouched) {

@@ -2,6 +2,7 @@
 // as the buttons send them, the system's dialogs answered by the test.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,63 @@ TEST_F(ShredPageTest, EveryWayOfAddingListsWritableFilesOnceAndAFolderReplacesTh
     ::SetFileAttributesW((temp / L"ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_F(ShredPageTest, ADriveOrTopFolderIsRefusedWithAMessageAndTheListStaysAsItWas) {
+    WriteFileText(temp / L"listed.txt", "listed");
+    page->AddPath(temp / L"listed.txt");
+    wchar_t profile[MAX_PATH] = {};
+    ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profile), S_OK);
+    // Only listing is asked for: nothing here is ever shredded.
+    for (const std::wstring& folder : {std::wstring(L"C:\\"), std::wstring(L"C:\\Windows"), std::wstring(profile)}) {
+        SCOPED_TRACE(testing::Message() << std::string(folder.begin(), folder.end()));
+        told.clear();
+        page->AddPath(folder);
+        EXPECT_TRUE(told.empty()) << "a hand-off is never answered with a message";
+        folderToChoose = folder;
+        Click(CDlgShred::kAddDirectory);
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_NE(told[0].find(L"will not shred \"" + folder + L"\""), std::wstring::npos);
+        EXPECT_EQ(page->QueuedPaths(), std::vector<std::wstring>{temp / L"listed.txt"});
+    }
+    // A link to an ordinary folder is not followed either, and says so.
+    WriteFileText(temp / L"letters\\a.txt");
+    ASSERT_TRUE(MakeFolderLink(temp / L"letters-link", temp / L"letters"));
+    told.clear();
+    folderToChoose = temp / L"letters-link";
+    Click(CDlgShred::kAddDirectory);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(L"is a link"), std::wstring::npos);
+    EXPECT_EQ(page->QueuedPaths(), std::vector<std::wstring>{temp / L"listed.txt"});
+    RemoveFolderLink(temp / L"letters-link");
+    // The ordinary folder itself replaces the list.
+    folderToChoose = temp / L"letters";
+    Click(CDlgShred::kAddDirectory);
+    EXPECT_EQ(page->QueuedPaths(), std::vector<std::wstring>{temp / L"letters\\a.txt"});
+    EXPECT_EQ(ReadFileText(temp / L"listed.txt"), "listed");
+}
+
+TEST_F(ShredPageTest, WithoutMemoryForTheBlocksTheUserIsToldAndNothingIsWritten) {
+    WriteFileText(temp / L"a.txt", "content");
+    page->AddPath(temp / L"a.txt");
+    page->Run().UsePageSource(PageSource{[](size_t) -> void* { return nullptr; }, [](void*) {}});
+    Click(CDlgShred::kShred);
+    ASSERT_TRUE(WaitForRunEnd());
+    ASSERT_TRUE(WaitUntil([&] { return !told.empty(); }, 5000));
+    EXPECT_EQ(told, std::vector<std::wstring>{L"\u5206\u914d\u5185\u5b58\u5931\u8d25\uff01"});
+    EXPECT_EQ(ReadFileText(temp / L"a.txt"), "content");
+    EXPECT_EQ(page->QueuedPaths(), std::vector<std::wstring>{temp / L"a.txt"});
+    EXPECT_TRUE(Enabled(CDlgShred::kAddFile));
+}
+
+TEST_F(ShredPageTest, ShredOnAnEmptyListEndsAtOnceAndSaysNothing) {
+    Click(CDlgShred::kShred);
+    ASSERT_TRUE(WaitUntil([&] { return !page->Run().Busy(); }, 3000));
+    PumpMessages(50);
+    EXPECT_TRUE(page->Idle());
+    EXPECT_TRUE(told.empty());
+    EXPECT_TRUE(Enabled(CDlgShred::kAddFile));
+    EXPECT_EQ(BarPosition(), 0);
+}
+
 TEST_F(ShredPageTest, ThoroughShredsTheListWithTheBarScaledToItsBytesAndTellsNothingWhenAllWent) {
     WriteFileText(temp / L"a.bin", std::string(100000, 'a'));
     WriteFileText(temp / L"empty.bin", "");
@@ -154,7 +212,9 @@ TEST_F(ShredPageTest, TheEndOfARunTellsWhatWasNotOverwrittenOrNotRemoved) {
     holder.Reset();
     EXPECT_EQ(page->QueuedPaths(), std::vector<std::wstring>{temp / L"held.txt"});
     EXPECT_EQ(ReadFileText(temp / L"other.txt"), "shared");
-    EXPECT_NE(told[0].find(L"1 file was overwritten but could not be removed"), std::wstring::npos) << told[0];
+    EXPECT_NE(told[0].find(L"1 file was overwritten but could not be removed; it stays in the list."),
+              std::wstring::npos)
+        << std::string(told[0].begin(), told[0].end());
     EXPECT_NE(told[0].find(L"hard links"), std::wstring::npos) << told[0];
 }
 
