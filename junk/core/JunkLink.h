@@ -13,8 +13,8 @@ enum class FileReach { Direct, Elsewhere, Unknown };
 // cannot be opened or the answer does not fit a path buffer.
 std::wstring FinalPathOf(const std::wstring& path);
 
-// How the file `name` in `folder` is reached, given the folder's final path (FinalPathOf, which
-// a walk finds once per folder). Unknown when either final path is not known.
+// How the file `name` in `folder` is reached, given the folder's final path (FinalPathOf).
+// Unknown when either final path is not known.
 FileReach ReachOf(const std::wstring& folderFinal, const std::wstring& folder, const std::wstring& name);
 
 }  // namespace scw
