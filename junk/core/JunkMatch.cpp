@@ -12,9 +12,22 @@ constexpr const wchar_t* kWholeNames[] = {L"iebak.dat", L"system.1st", L"suhdlog
                                           L"modemdet.txt", L"thumbs.db", L"mscreate.dir"};
 }  // namespace
 
+std::wstring_view JunkListName(std::wstring_view fileName, wchar_t* buffer) {
+    // Most names are plain ASCII, lowered here; the system's casing (a call per name, which
+    // costs as much as listing the name) is asked only for the others.
+    bool ascii = true;
+    for (size_t i = 0; i < fileName.size(); ++i) {
+        const wchar_t c = fileName[i];
+        ascii = ascii && c < 0x80;
+        buffer[i] = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+    }
+    if (!ascii) ::CharLowerBuffW(buffer, static_cast<DWORD>(fileName.size()));
+    return std::wstring_view(buffer, fileName.size());
+}
+
 std::wstring JunkListName(std::wstring_view fileName) {
-    std::wstring lower(fileName);
-    if (!lower.empty()) ::CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));
+    std::wstring lower(fileName.size(), L'\0');
+    JunkListName(fileName, lower.data());
     return lower;
 }
 

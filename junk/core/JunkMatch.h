@@ -10,6 +10,9 @@ namespace scw {
 
 // The name as the results list shows it (and the match sees it): in lower case.
 std::wstring JunkListName(std::wstring_view fileName);
+// The same, written into `buffer` (room for fileName.size() characters): a walk that sees every
+// file then allocates only for the ones it lists.
+std::wstring_view JunkListName(std::wstring_view fileName, wchar_t* buffer);
 
 class JunkMatcher {
 public:

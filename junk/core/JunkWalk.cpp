@@ -42,8 +42,9 @@ struct Walk {
             return Folder(folder + data.cFileName + L'\\');
         }
         if (length > kMaxPathChars) return true;
-        std::wstring lower = JunkListName(data.cFileName);
-        if (matcher.Matches(lower)) sink.FoundJunk(JunkRow{std::move(lower), folder});
+        wchar_t buffer[MAX_PATH];
+        const std::wstring_view lower = JunkListName(data.cFileName, buffer);
+        if (matcher.Matches(lower)) sink.FoundJunk(JunkRow{std::wstring(lower), folder});
         return true;
     }
 };
