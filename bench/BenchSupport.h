@@ -15,6 +15,14 @@ namespace {
 
 constexpr int kTop = 50, kSub = 100, kFiles = 20;
 
+// An empty file; false when it cannot be made.
+inline bool MakeEmptyFile(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
 inline bool MakeTree(const std::wstring& root) {
     std::wstring done = root + L"complete.flag";
     if (GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
@@ -29,16 +37,11 @@ inline bool MakeTree(const std::wstring& root) {
             std::wstring sub = top + L"folder" + std::to_wstring(s) + L"\\";
             CreateDirectoryW(sub.c_str(), nullptr);
             for (int f = 0; f < kFiles; ++f) {
-                std::wstring file = sub + L"file" + std::to_wstring(f) + L".dat";
-                HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-                if (h == INVALID_HANDLE_VALUE) return false;
-                CloseHandle(h);
+                if (!MakeEmptyFile(sub + L"file" + std::to_wstring(f) + L".dat")) return false;
             }
         }
     }
-    HANDLE h = CreateFileW(done.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
-    return true;
+    return MakeEmptyFile(done);
 }
 
 // The command line of a benchmark: [folder] [rounds]; makes the tree once. False when it cannot.

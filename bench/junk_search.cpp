@@ -34,19 +34,15 @@ bool MakeJunkTree(const std::wstring& root) {
         for (int s = 0; s < kSub; ++s) {
             const std::wstring file = root + L"tree\\top" + std::to_wstring(t) + L"\\folder" + std::to_wstring(s) +
                                       L"\\" + kJunkNames[static_cast<size_t>(t * kSub + s) % kinds];
-            HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            if (h == INVALID_HANDLE_VALUE) return false;
-            CloseHandle(h);
+            if (!MakeEmptyFile(file)) return false;
         }
     }
-    HANDLE h = CreateFileW(done.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
-    return true;
+    return MakeEmptyFile(done);
 }
 
 // The least any walker does, with the listing call the search makes (basic information, large
-// fetches), so the ratio shows the search's own work: matching, the link check of each match
-// and reporting its row.
+// fetches), so the ratio shows the search's own work: matching each name and reporting the
+// rows it finds.
 long BasicListingWalk(const std::wstring& folder) {
     long files = 0;
     WIN32_FIND_DATAW data;
