@@ -118,11 +118,7 @@ inline void ExpectScaledLayout(const DpiHost& host, HWND root, const std::vector
 
 // The size of `text` in the window's own font.
 inline SIZE TextSizeIn(HWND window, const std::wstring& text) {
-    SIZE size{};
-    WindowDc dc(window);
-    SelectScope font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)));
-    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
+    return TextExtent(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), text);
 }
 
 // Every label and button below `root` that shows text shows all of it; returns how many there were.

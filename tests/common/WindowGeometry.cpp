@@ -85,4 +85,12 @@ TextNeed MeasureText(const ControlPlace& control) {
     return need;
 }
 
+SIZE TextExtent(HFONT font, const std::wstring& text) {
+    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
+    SelectScope selected(dc.Get(), font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
+}
+
 }  // namespace scw::test

@@ -31,4 +31,7 @@ struct TextNeed {
 };
 TextNeed MeasureText(const ControlPlace& control);
 
+// The size of one line of `text` in `font`.
+SIZE TextExtent(HFONT font, const std::wstring& text);
+
 }  // namespace scw::test

@@ -8,6 +8,7 @@
 #include "controls/SkinDraw.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
+#include "tests/common/WindowGeometry.h"
 
 namespace scw {
 namespace {
@@ -218,12 +219,7 @@ TEST(DrawnButtonDpi, FontIsMadeForTheWindowsDpiAndItsTextFitsTheScaledButton) {
         HFONT font = button.Font();
         EXPECT_EQ(dpi.FontHeight(9), test::FontHeight(font)) << dpi.Value();
         EXPECT_EQ(font, reinterpret_cast<HFONT>(::SendMessageW(button.GetSafeHwnd(), WM_GETFONT, 0, 0)));
-        HDC dc = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ old = ::SelectObject(dc, font);
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        ::SelectObject(dc, old);
-        ::DeleteDC(dc);
+        const SIZE extent = test::TextExtent(font, text);
         const int edge = 2 * ::MulDiv(::GetSystemMetrics(SM_CXEDGE), dpi.Value(), SystemDpi().Value());
         EXPECT_LE(extent.cx, dpi.Scale(100) - edge) << dpi.Value();
         EXPECT_LE(extent.cy, dpi.Scale(26) - edge) << dpi.Value();

@@ -9,6 +9,7 @@
 #include "framework/App.h"
 #include "framework/DpiLayout.h"
 #include "framework/UniqueHandle.h"
+#include "tests/common/WindowGeometry.h"
 
 using namespace scw;
 
@@ -167,16 +168,6 @@ LOGFONTW Described(HFONT font) {
     return described;
 }
 
-SIZE TextExtent(HFONT font, const std::wstring& text) {
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font);
-    SIZE extent{};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    return extent;
-}
-
 SIZE ClientSize(HWND window) {
     RECT rc{};
     ::GetClientRect(window, &rc);
@@ -213,13 +204,13 @@ TEST(SkinnedLabelsDpi, LinkLabelAndGroupCaptionFontsFollowTheLayoutsDpiAndTheirT
         EXPECT_EQ(dpi.Scale(-11), Described(labelFont).lfHeight) << "8 points at 96 DPI, scaled";
         EXPECT_EQ(dpi.Scale(11), Described(group.CaptionFont()).lfHeight) << dpi.Value();
 
-        const SIZE linkText = TextExtent(linkFont, target), linkRoom = ClientSize(linkWindow);
+        const SIZE linkText = test::TextExtent(linkFont, target), linkRoom = ClientSize(linkWindow);
         EXPECT_LE(linkText.cx, linkRoom.cx) << dpi.Value();
         EXPECT_LE(linkText.cy, linkRoom.cy) << dpi.Value();
-        const SIZE shown = TextExtent(labelFont, labelText), room = ClientSize(label.GetSafeHwnd());
+        const SIZE shown = test::TextExtent(labelFont, labelText), room = ClientSize(label.GetSafeHwnd());
         EXPECT_LE(shown.cx, room.cx) << dpi.Value();
         EXPECT_LE(shown.cy, room.cy) << dpi.Value();
-        EXPECT_LE(TextExtent(group.CaptionFont(), caption).cx + dpi.Scale(6 + 4), ClientSize(box).cx) << dpi.Value();
+        EXPECT_LE(test::TextExtent(group.CaptionFont(), caption).cx + dpi.Scale(6 + 4), ClientSize(box).cx) << dpi.Value();
     }
 }
 
