@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "engine/FinalPath.h"
 #include "engine/Resolvers.h"
 #include "engine/Targets.h"
-#include "framework/UniqueHandle.h"
 
 namespace scw {
 
@@ -68,17 +68,8 @@ std::wstring Canonical(const std::wstring& folder) {
 // Where an existing folder really is, every link on the way resolved; nullopt when it cannot be
 // opened. Text alone cannot tell that "C:\alias\" is the profile folder.
 std::optional<std::wstring> FinalKey(const std::wstring& folder) {
-    UniqueFileHandle handle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!handle) return std::nullopt;
-    wchar_t resolved[1024];
-    DWORD length = ::GetFinalPathNameByHandleW(handle.Get(), resolved, 1024, FILE_NAME_NORMALIZED);
-    if (length == 0 || length >= 1024) return std::nullopt;
-    std::wstring path(resolved, length);
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0)
-        path = L"\\\\" + path.substr(8);
-    else if (path.rfind(L"\\\\?\\", 0) == 0)
-        path = path.substr(4);
+    const std::wstring path = FinalPathOf(folder);
+    if (path.empty()) return std::nullopt;
     return FolderKey(path);
 }
 

@@ -2,28 +2,19 @@
 
 #include <windows.h>
 
+#include "engine/FinalPath.h"
 #include "engine/Targets.h"
-#include "junk/core/JunkLink.h"
 
 namespace scw {
-
-namespace {
-// Only a file reached through its own folder under its own name is deleted: a file link that
-// shows as a plain file would take its target with it.
-bool IsPlainFile(const std::wstring& path) {
-    const size_t slash = path.rfind(L'\\');
-    if (slash == std::wstring::npos) return false;
-    const std::wstring folder = path.substr(0, slash + 1);
-    return ReachOf(FinalPathOf(folder), folder, path.substr(slash + 1)) == FileReach::Direct;
-}
-}  // namespace
 
 bool DeleteJunkFile(const std::wstring& path) {
     if (path.empty() || path.size() > kMaxPathChars) return false;
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-    if (!IsPlainFile(path)) return false;
+    // Only a file reached through its own folder under its own name: a file link that shows as
+    // a plain file would take its target with it.
+    if (!ReachedDirectly(path)) return false;
     const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     if (readOnly) {
         DWORD cleared = attributes & ~FILE_ATTRIBUTE_READONLY;

@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 #include <windows.h>
 
+#include "engine/FinalPath.h"
 #include "engine/FolderSafety.h"
 #include "engine/Targets.h"
 #include "framework/UniqueHandle.h"
@@ -23,13 +24,6 @@ std::wstring AsFolderPath(std::wstring folder) {
 std::wstring WithSlash(std::wstring folder) {
     if (folder.empty() || folder.back() != L'\\') folder += L'\\';
     return folder;
-}
-
-// Where a linked folder leads; empty when that cannot be told.
-std::wstring LinkTarget(const std::wstring& link) {
-    UniqueFileHandle handle(::CreateFileW(link.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return handle ? FinalPathOf(handle.Get()) : std::wstring();
 }
 
 void WalkBelow(const std::wstring& folder, const std::function<void(const std::wstring&)>& onFile) {
@@ -68,7 +62,7 @@ ShredCheck CheckShredFolder(const std::wstring& folder, const Environment& env) 
     const FolderGuard guard(env);
     if (IsLinkPath(path)) {
         // Never walked; but a link to the profile is the profile to the user who chose it.
-        const std::wstring target = LinkTarget(path);
+        const std::wstring target = FinalPathOf(path);
         const bool protectedTarget = !target.empty() && !guard.MayWalk(WithSlash(target));
         return ShredCheck::Refusing(protectedTarget ? ShredRefusal::ProtectedFolder : ShredRefusal::Link);
     }

@@ -2,33 +2,12 @@
 
 #include <shlwapi.h>
 
-#include <vector>
-
+#include "engine/FinalPath.h"
 #include "engine/Targets.h"
 
 namespace scw {
 
 namespace {
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-// True when the open file is reached through its own folder under its own name, links resolved.
-bool ReachedDirectly(HANDLE file, const std::wstring& fullPath) {
-    const size_t slash = fullPath.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return false;
-    const std::wstring folder = fullPath.substr(0, slash + 1);
-    UniqueFileHandle folderHandle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!folderHandle) return false;
-    std::wstring expected = FinalPathOf(folderHandle.Get());
-    const std::wstring actual = FinalPathOf(file);
-    if (expected.empty() || actual.empty()) return false;
-    if (expected.back() != L'\\') expected += L'\\';
-    return SameText(actual, expected + fullPath.substr(slash + 1));
-}
 
 bool UsablePath(const std::wstring& fullPath) {
     if (fullPath.empty() || fullPath.size() > kMaxPathChars) return false;
@@ -53,23 +32,6 @@ ShredCheck ShredCheck::OfError(DWORD code) {
     default:
         return Refusing(ShredRefusal::Other, code);
     }
-}
-
-std::wstring FinalPathOf(HANDLE handle) {
-    std::vector<wchar_t> buffer(MAX_PATH + 8);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        DWORD length = ::GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                   FILE_NAME_NORMALIZED);
-        if (length == 0) return {};
-        if (length < buffer.size()) {
-            std::wstring path(buffer.data(), length);
-            if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + path.substr(8);
-            if (path.starts_with(L"\\\\?\\")) return path.substr(4);
-            return path;
-        }
-        buffer.resize(length + 1);
-    }
-    return {};
 }
 
 ShredTarget OpenShredTarget(const std::wstring& fullPath, DWORD access) {

@@ -45,10 +45,6 @@ ShredTarget OpenShredTarget(const std::wstring& fullPath, DWORD access);
 // and closed again.
 ShredCheck CheckShredCandidate(const std::wstring& fullPath);
 
-// Where an open file or folder really is, links resolved, without the "\\?\" prefix; empty
-// when unknown.
-std::wstring FinalPathOf(HANDLE handle);
-
 // True when the path names a link (symbolic link, junction, mount point) rather than a file or
 // a folder of its own.
 bool IsLinkPath(const std::wstring& fullPath);
