@@ -222,6 +222,30 @@ void RemoveFolderLink(const std::wstring& link) {
     ::RemoveDirectoryW(linkPath.c_str());
 }
 
+bool MakeFileLink(const std::wstring& link, const std::wstring& target) {
+    if (!IsWine()) return false;
+    const std::string to = UnixName(target);
+    const size_t slash = link.find_last_of(L'\\');
+    MakeFolders(link.substr(0, slash + 1));
+    std::string parent = UnixName(link.substr(0, slash + 1));
+    if (to.empty() || parent.empty()) return false;
+    if (parent.back() != '/') parent += '/';
+    return StartUnix(L"/bin/ln", {"-s", to, parent + WideToUtf8(link.substr(slash + 1))}) &&
+           PollFor([&] { return ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; });
+}
+
+bool RenameFromLinux(const std::wstring& from, const std::wstring& to) {
+    if (!IsWine()) return false;
+    const std::wstring source = WithoutTrailingSlash(from), destination = WithoutTrailingSlash(to);
+    const std::string unixFrom = UnixName(source);
+    const size_t slash = destination.find_last_of(L'\\');
+    std::string parent = UnixName(destination.substr(0, slash + 1));
+    if (unixFrom.empty() || parent.empty()) return false;
+    if (parent.back() != '/') parent += '/';
+    return StartUnix(L"/bin/mv", {unixFrom, parent + WideToUtf8(destination.substr(slash + 1))}) &&
+           PollFor([&] { return ::GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES; });
+}
+
 TestKey::TestKey(HKEY root, const std::wstring& hint)
     : root_(root), path_(L"Software\\ScourwellTests\\" + UniqueName(hint)) {
     HKEY key = nullptr;

@@ -40,6 +40,11 @@ void RemoveTree(const std::wstring& folder);
 bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
 // Removes the link only, never what it points to.
 void RemoveFolderLink(const std::wstring& link);
+// Under Wine: makes `link` a Linux link to the file `target`, which Wine shows as a plain file;
+// false elsewhere.
+bool MakeFileLink(const std::wstring& link, const std::wstring& target);
+// Under Wine: renames from the Linux side, where no Windows sharing rule can stop it.
+bool RenameFromLinux(const std::wstring& from, const std::wstring& to);
 
 // A key below HKCU\Software\ScourwellTests that is deleted with its subtree at the end.
 class TestKey {
