@@ -64,7 +64,6 @@ protected:
         if (!uninstalled) RunUninstaller(installFolder);
         ::DeleteFileW(SettingsFile().Path().c_str());
         if (savedSettings) WriteFileText(SettingsFile().Path(), *savedSettings);
-        TheProcessState() = ProcessState{};
         CTrayIcon::SetNotifier(nullptr);
         SetWebPageOpener(nullptr);
     }
@@ -89,11 +88,14 @@ protected:
     CLumeDlg& OpenHiddenWindow() {
         const std::wstring settings = SettingsFile().Path();
         if (FileExists(settings)) savedSettings = ReadFileText(settings);
-        TheProcessState() = ProcessState{};
-        TheProcessState().autoStartFlag = true;
+        state = ProcessState{};
+        state.autoStartFlag = true;
+        EnsureDefaultSettings(SettingsFile());
+        state.settings = ReadSettings(SettingsFile());
+        if (!catalogue.Head()) catalogue.Build();
         CTrayIcon::SetNotifier([](DWORD, const NOTIFYICONDATAW&) { return TRUE; });
         SetWebPageOpener([](const std::wstring&, int) {});
-        window = std::make_unique<CLumeDlg>();
+        window = std::make_unique<CLumeDlg>(catalogue, state, SettingsFile());
         EXPECT_TRUE(window->Create(nullptr));
         ::UpdateWindow(window->GetSafeHwnd());
         PumpMessages(200);
@@ -104,6 +106,8 @@ protected:
     const std::wstring installFolder = base / L"Scour Well";
     const std::wstring files = base / L"files\\";
     std::unique_ptr<MachineClassMirror> mirror;
+    ProcessState state;
+    Catalogue catalogue;
     std::unique_ptr<CLumeDlg> window;
     std::optional<std::string> savedSettings;
     bool starKeyExisted = false;
