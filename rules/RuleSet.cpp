@@ -47,20 +47,21 @@ std::vector<std::wstring> RuleFilesIn(const std::wstring& programFolder) {
     return files;
 }
 
-void LoadRuleFile(const std::wstring& path, RuleSet& into) {
+void LoadRuleFile(const std::wstring& path, RuleSet& into, const std::wstring& shownAs) {
+    const std::wstring& name = shownAs.empty() ? path : shownAs;
     std::wstring error;
     const std::optional<std::wstring> text = ReadRuleFileText(path, error);
     if (!text) {
-        into.problems.push_back({path, 0, error});
+        into.problems.push_back({name, 0, error});
         return;
     }
     std::vector<RuleEntry> entries;
-    ParseRuleText(*text, path, entries, into.problems);
+    ParseRuleText(*text, name, entries, into.problems);
     std::unordered_set<std::wstring> known;
     for (const RuleEntry& entry : into.entries) known.insert(NameKey(entry.name));
     for (RuleEntry& entry : entries) {
         if (!known.insert(NameKey(entry.name)).second) {
-            into.problems.push_back({path, entry.line, L"[" + entry.name + L"] is already known: this one is ignored"});
+            into.problems.push_back({name, entry.line, L"[" + entry.name + L"] is already known: this one is ignored"});
             continue;
         }
         into.entries.push_back(std::move(entry));
@@ -69,7 +70,7 @@ void LoadRuleFile(const std::wstring& path, RuleSet& into) {
 
 RuleSet LoadRuleSet(const std::wstring& programFolder) {
     RuleSet set;
-    for (const std::wstring& file : RuleFilesIn(programFolder)) LoadRuleFile(file, set);
+    for (const std::wstring& file : RuleFilesIn(programFolder)) LoadRuleFile(file, set, file.substr(programFolder.size()));
     return set;
 }
 

@@ -22,9 +22,9 @@ struct RuleSet {
 
 // The rule files beside a program folder (ending in a backslash), in the order they are read.
 std::vector<std::wstring> RuleFilesIn(const std::wstring& programFolder);
-// Reads one file into the set.
-void LoadRuleFile(const std::wstring& path, RuleSet& into);
-// Reads every rule file beside the program folder.
+// Reads one file into the set; its entries and problems name it as `shownAs` (the path when empty).
+void LoadRuleFile(const std::wstring& path, RuleSet& into, const std::wstring& shownAs = L"");
+// Reads every rule file beside the program folder; each is named by its path below that folder.
 RuleSet LoadRuleSet(const std::wstring& programFolder);
 // The folder of the running program, ending in a backslash.
 std::wstring ProgramFolder();

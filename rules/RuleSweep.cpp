@@ -91,36 +91,35 @@ private:
 };
 
 // Deletes each wanted file through the primitive while its folder is held against renames;
-// emptied folders go on REMOVESELF, never one that must go on existing.
+// emptied folders go on REMOVESELF, never one that must go on existing. A folder is held only
+// once the walk has read it: a listing cannot open a folder held without delete sharing.
 class DeletePlace : public PlaceFiles {
 public:
     DeletePlace(const RulePlace& place, const RuleExclusions& exclusions, ScanRun& run, const RuleGuard& guard)
         : PlaceFiles(place, exclusions, run), place_(place), run_(run), guard_(guard) {}
 
-    void Run() {
-        held_.push_back(std::make_unique<HeldFolder>(HeldFolder::Hold(place_.folder)));
-        if (!held_.back()->Held()) return;
-        WalkFolder(place_.folder, *this, {.recurse = place_.recurse, .readFolderFirst = true});
-        held_.clear();
-    }
-
-    bool OnFolder(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
-        auto held = std::make_unique<HeldFolder>(HeldFolder::Hold(folder + entry.cFileName + L"\\"));
-        // Swapped for a link or renamed since it was listed: not entered.
-        if (!held->Held()) return false;
-        held_.push_back(std::move(held));
-        return true;
-    }
+    void Run() { WalkFolder(place_.folder, *this, {.recurse = place_.recurse, .readFolderFirst = true}); }
 
     void OnFolderDone(const std::wstring& folder) override {
-        if (held_.empty() || held_.back()->Path() != folder) return;
-        const bool named = folder == place_.folder;
-        if (place_.removeSelf && !(named && guard_.Folders().KeepsItself(folder))) held_.back()->RemoveIfEmpty();
-        held_.pop_back();
+        const bool held = !held_.empty() && held_.back()->Path() == folder;
+        if (place_.removeSelf && !(folder == place_.folder && guard_.Folders().KeepsItself(folder))) {
+            if (held)
+                held_.back()->RemoveIfEmpty();
+            else
+                RemoveListedFolder(folder);
+        }
+        if (held) held_.pop_back();
     }
 
     bool OnFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
         if (!Wanted(folder, entry.cFileName)) return true;
+        if (held_.empty() || held_.back()->Path() != folder)
+            held_.push_back(std::make_unique<HeldFolder>(HeldFolder::Hold(folder)));
+        // Renamed or swapped for a link since it was read: its files stay, and say so.
+        if (!held_.back()->Held()) {
+            run_.ReportDeletion(false, 0);
+            return true;
+        }
         const DeleteOutcome outcome = DeleteListedFile(folder + entry.cFileName, {.queueLockedForRestart = true});
         // Gone since the listing: nothing was left behind.
         if (outcome.refusal != DeleteRefusal::Gone) run_.ReportDeletion(outcome.Deleted(), 0);
