@@ -75,11 +75,21 @@ RuleGuard::RuleGuard(const Environment& env) : env_(env), folders_(env) {
     if (auto windows = env.WindowsFolder()) add(*windows);
     for (int csidl : kSystemFolders)
         if (auto folder = env.KnownFolder(csidl)) add(*folder);
+    if (auto profile = env.KnownFolder(CSIDL_PROFILE)) {
+        profileKeys_.push_back(FolderKey(*profile));
+        const std::wstring final = FinalPathOf(*profile);
+        if (!final.empty()) profileKeys_.push_back(FolderKey(final));
+    }
 }
 
 Reach RuleGuard::ReachOf(const std::wstring& finalFolder) const {
     if (!folders_.MaySearch(finalFolder)) return Reach::Nothing;
-    return folders_.MayWalk(finalFolder) ? Reach::Tree : Reach::OwnFiles;
+    if (!folders_.MayWalk(finalFolder)) return Reach::OwnFiles;
+    const std::wstring key = FolderKey(finalFolder);
+    const size_t cut = key.find_last_of(L'\\', key.size() - 2);
+    const std::wstring parent = cut == std::wstring::npos ? L"" : key.substr(0, cut + 1);
+    const bool inProfile = std::find(profileKeys_.begin(), profileKeys_.end(), parent) != profileKeys_.end();
+    return inProfile ? Reach::OwnFiles : Reach::Tree;
 }
 
 bool RuleGuard::IsSystemFolder(const std::wstring& finalFolder) const {

@@ -3,7 +3,8 @@
 // guard of the catalogue and stricter rules besides:
 // - a folder the guard lets a walk delete in (not a drive root, not a protected top folder, not a
 //   parent of one) is the rule's to clean as it says, recursively too;
-// - in any other folder (the profile, Documents, AppData, the Windows folder, System32, ...)
+// - in any other folder (the profile, Documents, AppData, the Windows folder, System32, and every
+//   folder directly in the profile, where Downloads, Favorites and the like live, ...)
 //   only the folder's own files, never RECURSE or REMOVESELF, and only by patterns that cannot
 //   stand for the user's or the system's own files (MayMatchInProtected);
 // - a registry key is deleted whole only below the keys everything else lives in
@@ -31,7 +32,9 @@ public:
     const Environment& Env() const { return env_; }
     const FolderGuard& Folders() const { return folders_; }
 
-    // For a folder's final path (links resolved), ending in a backslash.
+    // For a folder's final path (links resolved), ending in a backslash. Folders directly in the
+    // profile are the user's (Downloads, Saved Games, Contacts, ...) whether or not the system
+    // names them: a rule reaches only their own files.
     Reach ReachOf(const std::wstring& finalFolder) const;
     // True for the Windows folder, the program files folders and ProgramData, and below them.
     bool IsSystemFolder(const std::wstring& finalFolder) const;
@@ -40,6 +43,7 @@ private:
     const Environment& env_;
     FolderGuard folders_;
     std::vector<std::wstring> systemKeys_;  // upper case, ending in a backslash
+    std::vector<std::wstring> profileKeys_;  // the profile folder, as spelled and where it really is
 };
 
 // A pattern a rule may use in a protected folder (see the README for the rule):

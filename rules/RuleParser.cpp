@@ -225,7 +225,8 @@ private:
 std::wstring EntryName(const std::wstring& sectionName) {
     std::wstring name = Trim(sectionName);
     if (name.size() >= 2 && name.ends_with(L" *")) name = Trim(name.substr(0, name.size() - 2));
-    return name;
+    // "[ *]" is the convention's mark alone: no name.
+    return name == L"*" ? L"" : name;
 }
 
 void ParseRuleText(const std::wstring& text, const std::wstring& fileName, std::vector<RuleEntry>& entries,

@@ -206,6 +206,17 @@ std::vector<RulePlace> PlacesOf(const FileKey& key, const RuleEntry& entry, cons
             continue;
         }
         const bool wild = HasWildcard(*resolved);
+        // A wildcard segment starts inside a folder the rule may walk, never in a protected one:
+        // "%UserProfile%\*" would be every folder of the user's.
+        if (wild) {
+            const size_t cut = resolved->find_last_of(L'\\', resolved->find_first_of(L"*?"));
+            const std::optional<std::wstring> base = ListingFolder(resolved->substr(0, cut + 1));
+            if (!base) continue;
+            if (guard.ReachOf(*base) != Reach::Tree) {
+                Refuse(problems, entry, key.line, L"wildcard folder in a protected folder, refused: " + *base);
+                continue;
+            }
+        }
         for (const std::wstring& found : ExpandFolderPattern(*resolved)) {
             const std::optional<std::wstring> folder = ListingFolder(found);
             if (!folder) continue;

@@ -1,5 +1,7 @@
 #include "rules/Wildcard.h"
 
+#include <windows.h>
+
 #include <cwctype>
 
 namespace scw::rules {
@@ -32,7 +34,11 @@ bool MatchFolded(std::wstring_view pattern, std::wstring_view name) {
 
 wchar_t FoldCase(wchar_t c) {
     if (c < 0x80) return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
-    return static_cast<wchar_t>(std::towupper(c));
+    // The file system's own table: the C library's folds ASCII only.
+    using UpcaseFn = WCHAR(NTAPI*)(WCHAR);
+    static const auto upcase = reinterpret_cast<UpcaseFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlUpcaseUnicodeChar")));
+    return upcase ? upcase(c) : static_cast<wchar_t>(std::towupper(c));
 }
 
 bool HasWildcard(std::wstring_view text) { return text.find_first_of(L"*?") != std::wstring_view::npos; }
