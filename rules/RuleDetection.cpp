@@ -62,27 +62,47 @@ bool RuleDetector::OsInRange(const std::wstring& range) const {
     return min && max && *min <= version_ && version_ <= *max;
 }
 
-bool RuleDetector::KeyExists(const std::wstring& text) {
-    auto [cached, fresh] = keys_.try_emplace(text, false);
+bool RuleDetector::KeyPathExists(HKEY root, const std::wstring& path) {
+    std::wstring cacheKey = std::to_wstring(reinterpret_cast<ULONG_PTR>(root)) + L"\\";
+    for (wchar_t c : path) cacheKey += FoldCase(c);
+    auto [cached, fresh] = keys_.try_emplace(cacheKey, false);
     if (!fresh) return cached->second;
+    const size_t cut = path.find_last_of(L'\\');
+    const bool parentThere = cut == std::wstring::npos || KeyPathExists(root, path.substr(0, cut));
+    // The map's node stays where it is while the parents are added.
+    return cached->second = parentThere && OpenKey(root, path);
+}
+
+bool RuleDetector::KeyExists(const std::wstring& text) {
     RegistryPath path;
     if (!ParseRegistryPath(text, path)) return false;
-    bool found = OpenKey(path.root, path.path);
-    if (!found)
-        if (auto wow = Wow32KeyPath(path.root, path.path)) found = OpenKey(path.root, *wow);
-    return cached->second = found;
+    if (KeyPathExists(path.root, path.path)) return true;
+    const std::optional<std::wstring> wow = Wow32KeyPath(path.root, path.path);
+    return wow && KeyPathExists(path.root, *wow);
+}
+
+bool RuleDetector::FileExists(const std::wstring& path) {
+    std::wstring cacheKey;
+    for (wchar_t c : path) cacheKey += FoldCase(c);
+    auto [cached, fresh] = files_.try_emplace(cacheKey, false);
+    if (!fresh) return cached->second;
+    const size_t cut = path.find_last_of(L'\\');
+    // A drive root ("C:\\") or a share is asked directly.
+    const bool parentThere = cut == std::wstring::npos || cut < 3 || FileExists(path.substr(0, cut));
+    return cached->second = parentThere && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool RuleDetector::PathExists(const std::wstring& text) {
-    auto [cached, fresh] = paths_.try_emplace(text, false);
+    auto [cached, fresh] = texts_.try_emplace(text, false);
     if (!fresh) return cached->second;
     bool found = false;
     for (const std::wstring& expanded : ExpandVariables(text, env_)) {
         const std::optional<std::wstring> path = ResolveDots(expanded);
         if (!path || path->size() > 259) continue;
-        if (!HasWildcard(*path)) {
-            found = ::GetFileAttributesW(path->c_str()) != INVALID_FILE_ATTRIBUTES;
-        } else {
+        const size_t wild = path->find_first_of(L"*?");
+        if (wild == std::wstring::npos) {
+            found = FileExists(path->size() > 3 && path->back() == L'\\' ? path->substr(0, path->size() - 1) : *path);
+        } else if (const size_t plain = path->find_last_of(L'\\', wild); FileExists(path->substr(0, plain))) {
             // Folders with wildcards expand through the walk's own expansion (never through a
             // link); the last segment is looked for in each.
             const size_t cut = path->find_last_of(L'\\');

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/Environment.h"
+#include "rules/CachedEnvironment.h"
 #include "rules/RuleEntry.h"
 
 namespace scw::rules {
@@ -24,14 +25,18 @@ public:
 
 private:
     bool KeyExists(const std::wstring& key);
+    bool KeyPathExists(HKEY root, const std::wstring& path);
     bool PathExists(const std::wstring& path);
+    bool FileExists(const std::wstring& path);
     bool Special(const std::wstring& name);
 
-    const Environment& env_;
+    CachedEnvironment env_;
     unsigned version_;
-    // Thousands of entries ask for the same few folders and keys.
+    // Thousands of entries ask for the same few folders and keys, and for many below the same
+    // missing vendor's folder or key: a missing parent answers for all of them.
     std::map<std::wstring, bool> keys_;
-    std::map<std::wstring, bool> paths_;
+    std::map<std::wstring, bool> texts_;
+    std::map<std::wstring, bool> files_;
 };
 
 }  // namespace scw::rules

@@ -16,6 +16,7 @@
 
 #include "engine/Environment.h"
 #include "engine/FolderSafety.h"
+#include "rules/CachedEnvironment.h"
 
 namespace scw::rules {
 
@@ -40,7 +41,7 @@ public:
     bool IsSystemFolder(const std::wstring& finalFolder) const;
 
 private:
-    const Environment& env_;
+    CachedEnvironment env_;
     FolderGuard folders_;
     std::vector<std::wstring> systemKeys_;  // upper case, ending in a backslash
     std::vector<std::wstring> profileKeys_;  // the profile folder, as spelled and where it really is
