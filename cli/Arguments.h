@@ -7,7 +7,7 @@
 
 namespace scw::cli {
 
-enum class Command { Help, Items, Rules, Targets, Scan, Clean, Junk, CheckUpdate, Shred };
+enum class Command { Help, Items, Rules, Targets, Scan, Clean, Junk, CheckUpdate, Shred, WipeFree };
 
 struct Arguments {
     Command command = Command::Help;
@@ -16,8 +16,8 @@ struct Arguments {
     bool allRules = false;                // --rules: every detected rule entry
     bool json = false;
     bool yes = false;
-    int passes = 1;                  // shred: 1, 3 or 7
-    std::vector<std::wstring> paths;  // shred: files and folders, as typed
+    int passes = 1;                  // shred and wipe-free: 1, 3 or 7
+    std::vector<std::wstring> paths;  // shred: files and folders, as typed; wipe-free: the drive
     // junk only
     std::wstring root;            // as typed; empty for every fixed disk
     std::wstring types;           // as typed; empty for the default rows
