@@ -87,7 +87,8 @@ int ListTargets(ConsoleOut& out, const Selection& selection, bool json) {
 int Sweep(ConsoleOut& out, Catalogue& catalogue, const Selection& selection,
           const std::vector<const rules::RuleEntry*>& ruleEntries, bool json, bool clean) {
     DeletionTally tally;
-    if (!selection.items.empty()) {
+    // An empty catalogue selection still says so, unless rule entries are what was asked for.
+    if (!selection.items.empty() || ruleEntries.empty()) {
         ConsoleView view(out, json);
         SweepRun run(catalogue, view, CIniFileRW(kSettingsFileName));
         // Only the program's own window records what it ran last.
