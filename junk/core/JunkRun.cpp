@@ -49,8 +49,8 @@ bool JunkRun::StartDeleteAll(std::vector<JunkRow> rows, DeletionProgress& progre
             while (!progress.WindowReady()) {
                 if (::WaitForSingleObject(stopEvent, 500) == WAIT_OBJECT_0) return;
             }
-            DeleteJunkFiles(rows, [&](const JunkRow&, bool deleted) {
-                if (deleted) {
+            DeleteJunkFiles(rows, [&](const JunkRow&, const DeleteOutcome& outcome) {
+                if (outcome.Deleted()) {
                     ++deleted_;
                     progress.AddDeleted(1);
                 } else {
