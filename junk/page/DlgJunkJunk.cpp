@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "controls/WhiteBackground.h"
+#include "deletion/page/DlgScanResult.h"
 #include "framework/Dpi.h"
 #include "junk/core/JunkDelete.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
-#include "sweep/page/DlgScanResult.h"
 
 namespace scw {
 
@@ -198,9 +198,13 @@ void CDlgJunkJunk::OnDeleteAll() {
         if (onProgressShown) onProgressShown(dialog);
     });
     if (!run_->StartDeleteAll(rows_.Snapshot(), dialog)) return;
-    dialog.DoModal(::GetAncestor(hwnd_, GA_ROOT));
+    // The worker starts only once the dialog's window exists; without one it is ended unused
+    // (waiting for a window that never comes would hang the page).
+    const bool shown = dialog.ShowModal(hwnd_);
+    if (!shown) run_->CancelDeleteAll();
     run_->Wait();
     ShowRowCount();
+    if (!shown) showMessage(hwnd_, CDlgScanResult::kCouldNotOpen);
 }
 
 void CDlgJunkJunk::FillDisplayInfo(NMLVDISPINFOW& info) const {

@@ -25,10 +25,10 @@ SweepRun::SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, c
 
 SweepRun::~SweepRun() { worker_.StopAndJoin(); }
 
-bool SweepRun::Launch(WorkerThread::Body body) {
+bool SweepRun::Launch(WorkerThread::Body body, bool suspended) {
     if (worker_.Running()) return false;
     worker_.Join();  // release the handle of a finished worker
-    return worker_.Start(std::move(body));
+    return suspended ? worker_.StartSuspended(std::move(body)) : worker_.Start(std::move(body));
 }
 
 bool SweepRun::ScanOrStop(std::vector<CMyObject*> ticked) {
@@ -81,20 +81,20 @@ bool SweepRun::CanDeleteAll() const {
 bool SweepRun::StartDeleteAll(DeletionProgress& progress) {
     if (!CanDeleteAll()) return false;
     progress_ = &progress;
-    return Launch([this](HANDLE stop) {
-        DeletionProgress* dialog = progress_;
-        // The dialog is shown modally after this start; wait for its window. Without it (it
-        // could not be made, or the program ends) nothing is deleted and nothing is reset.
-        while (!dialog->WindowReady()) {
-            if (::WaitForSingleObject(stop, 500) == WAIT_OBJECT_0) {
+    return Launch(
+        [this](HANDLE stop) {
+            DeletionProgress* dialog = progress_;
+            // Stopped before it was resumed (the dialog could not be made, or the program ends):
+            // nothing is deleted and nothing is reset.
+            if (::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) {
                 progress_ = nullptr;
                 return;
             }
-        }
-        DeleteSelection(true);
-        progress_ = nullptr;
-        dialog->FinishDeletion();
-    });
+            DeleteSelection(true);
+            progress_ = nullptr;
+            dialog->FinishDeletion();
+        },
+        true);
 }
 
 void SweepRun::StartRun(std::vector<CMyObject*> ticked) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "deletion/core/DeletionProgress.h"
 #include "engine/Catalogue.h"
 #include "engine/Environment.h"
 #include "engine/ScanRun.h"
@@ -29,11 +30,13 @@ public:
     // or delete phase is in progress, so two runs never overlap.
     bool StartOneClick(std::vector<CMyObject*> tickedItems);
     // Delete all: true when there is something to delete; then the caller shows the progress
-    // dialog modally, and StartDeleteAll's worker reports into it.
+    // dialog modally. StartDeleteAll's worker is created suspended and reports into the dialog
+    // once the dialog's window exists and calls ResumeDeleteAll.
     bool CanDeleteAll() const;
     bool StartDeleteAll(DeletionProgress& progress);
-    // The progress dialog could not be shown: the Delete all worker, still waiting for it, ends
-    // without deleting anything, and the results stay as they are.
+    void ResumeDeleteAll() { worker_.Resume(); }
+    // The progress dialog could not be shown: the Delete all worker, never resumed, ends without
+    // deleting anything, and the results stay as they are.
     void CancelDeleteAll() { worker_.RequestStop(); }
 
     // The recent item set records the runs of the program's own window only.
@@ -61,7 +64,7 @@ public:
     void MarkScanned(CMyObject& item) override { view_.MarkScanned(item); }
 
 private:
-    bool Launch(WorkerThread::Body body);
+    bool Launch(WorkerThread::Body body, bool suspended = false);
     // Launch for a run with a scan phase: busy from the moment of the start.
     bool LaunchRun(WorkerThread::Body body);
     void StartRun(std::vector<CMyObject*> ticked);

@@ -25,14 +25,4 @@ public:
     virtual void StopTrayActivity(const std::wstring& title, const std::wstring& text) = 0;
 };
 
-// Where the deletions of a Delete all are counted (the progress dialog).
-class DeletionProgress {
-public:
-    virtual ~DeletionProgress() = default;
-    virtual bool WindowReady() const = 0;
-    virtual void AddDeleted(int number) = 0;
-    virtual void AddFailed() = 0;
-    virtual void FinishDeletion() = 0;
-};
-
 }  // namespace scw

@@ -39,7 +39,6 @@ public:
 
 class FakeProgress : public DeletionProgress {
 public:
-    bool WindowReady() const override { return true; }
     void AddDeleted(int number) override { deleted += number; }
     void AddFailed() override { ++failed; }
     void FinishDeletion() override { finished = true; }

@@ -53,7 +53,6 @@ struct RecordingView : SweepView {
 struct RecordingProgress : DeletionProgress {
     std::atomic<int> deleted{0}, failed{0};
     std::atomic<bool> finished{false};
-    bool WindowReady() const override { return true; }
     void AddDeleted(int n) override { deleted += n == 0 ? 1 : n; }
     void AddFailed() override { ++failed; }
     void FinishDeletion() override { finished = true; }
@@ -116,6 +115,7 @@ TEST_F(SweepRunTest, ScanListsTracesThenDeleteAllRemovesOnlyItemsThatFoundSome) 
 
     RecordingProgress progress;
     ASSERT_TRUE(run->StartDeleteAll(progress));
+    run->ResumeDeleteAll();
     run->Wait();
     EXPECT_TRUE(progress.finished);
     EXPECT_EQ(progress.deleted, 2);
@@ -169,6 +169,7 @@ TEST_F(SweepRunTest, StopEndsTheScanAfterTheCurrentItemAndDeleteAllTouchesOnlySc
 
     RecordingProgress progress;
     ASSERT_TRUE(run->StartDeleteAll(progress));
+    run->ResumeDeleteAll();
     run->Wait();
     EXPECT_FALSE(FileExists(temp + L"\\a.txt"));
     EXPECT_TRUE(FileExists(root / L"win\\Debug\\listed.dmp"));
