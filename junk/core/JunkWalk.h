@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/HostRoots.h"
 #include "junk/core/JunkMatch.h"
 
 namespace scw {
@@ -37,12 +38,14 @@ struct JunkStop {
     bool AtFolder() const { return AtEntry() || (event && ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0); }
 };
 
-// The roots of the fixed disks, in the system's order ("C:\").
-std::vector<std::wstring> FixedDriveRoots();
+// The roots of the fixed disks, in the system's order ("C:\"), but a drive onto the host's root
+// under Wine.
+std::vector<std::wstring> FixedDriveRoots(const HostRoots& hosts = HostRoots());
 
 // The root in full, ending in a backslash: rows then name the same files whatever the process's
-// current directory is later (a file dialog may change it). Nothing when it does not fit.
-std::optional<std::wstring> FullJunkRoot(const std::wstring& root);
+// current directory is later (a file dialog may change it). Nothing when it does not fit, or is
+// a device path or the host's root (HostRoots::Refusal says why).
+std::optional<std::wstring> FullJunkRoot(const std::wstring& root, const HostRoots& hosts = HostRoots());
 
 // Walks one folder (ending in a backslash); false when a stop ended it.
 bool WalkForJunk(const std::wstring& folder, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop);
