@@ -8,6 +8,7 @@
 #include "app/ProcessState.h"
 #include "framework/StartupTrace.h"
 #include "framework/WorkerThread.h"
+#include "shred/core/WipeFolder.h"
 
 namespace scw {
 
@@ -51,6 +52,8 @@ BOOL CLumeApp::InitInstance() {
     }
     BuildCatalogue();
     StartupMark("catalogue built");
+    // A wipe that was killed left a drive nearly full: that space is the user's again first.
+    RemoveWipeLeftoversOnAllDrives();
     if (!state.autoStartFlag) {
         // The splash stays one second in all; building the catalogue counts towards it.
         const DWORD elapsed = ::GetTickCount() - splashShownAt;

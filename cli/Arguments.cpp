@@ -6,6 +6,7 @@ const wchar_t kHelpText[] =
     L"Usage: scourwell-cli COMMAND [SELECTION] [--json] [--yes]\n"
     L"       scourwell-cli junk [--root FOLDER] [--types default|all|LIST] [--delete [--yes]] [--json]\n"
     L"       scourwell-cli shred [--passes 1|3|7] PATH... [--json] [--yes]\n"
+    L"       scourwell-cli wipe-free DRIVE [--passes 1|3|7] [--json] [--yes]\n"
     L"\n"
     L"Commands:\n"
     L"  items                  the catalogue, one node a line: id, level, parent id (- for a category),\n"
@@ -47,6 +48,17 @@ const wchar_t kHelpText[] =
     L"                         (Ctrl+C), or the system's message. Links are never\n"
     L"                         shredded; a file with other names (hard link) loses only the name\n"
     L"                         given, and its data, still used by the other names, is not overwritten\n"
+    L"  wipe-free DRIVE --yes  overwrite the free space of a fixed or removable drive (D: or D:\\): files\n"
+    L"                         of its own in the folder \"Scourwell free space wipe\" at the drive's root\n"
+    L"                         fill it, written past the cache with the passes of --passes, each\n"
+    L"                         flushed; on NTFS small files then fill the free file records (where\n"
+    L"                         small deleted files live); then all of them are deleted again. What a\n"
+    L"                         killed wipe left there is removed first. Network and optical drives\n"
+    L"                         are refused (exit 2). Without --yes one record: free, the drive, its\n"
+    L"                         free bytes; exit 2. With --yes one record: wiped, the drive, bytes\n"
+    L"                         written, records filled (JSON keys result, drive, free|written,\n"
+    L"                         records), or failed, the drive and why. On SSDs and flash drives\n"
+    L"                         overwriting cannot reach every old copy\n"
     L"\n"
     L"SELECTION is a comma-separated list of item ids and set names:\n"
     L"  default, oneclick, recent  the item sets saved in setting.ini beside this program\n"
@@ -58,30 +70,33 @@ const wchar_t kHelpText[] =
     L"Options:\n"
     L"  --json   one JSON object a line instead of tab-separated fields\n"
     L"  --yes    let clean, and junk --delete, delete, and shred destroy\n"
-    L"  --passes 1, 3 or 7 overwrite passes for shred\n"
+    L"  --passes 1, 3 or 7 overwrite passes for shred and wipe-free\n"
     L"  --help   this text\n"
     L"\n"
     L"Records go to standard output as UTF-8, one a line; counts and summaries (\"N traces in M items\",\n"
     L"\"deleted N, failed M\") go to standard error. Text fields never hold tabs or line breaks: such\n"
     L"characters show as U+FFFD; --json keeps names exactly.\n"
     L"Ctrl+C stops a scan at its next step, a deletion after its current item, and a shred after the\n"
-    L"block it is writing (that file stays on disk, partly overwritten).\n"
+    L"block it is writing (that file stays on disk, partly overwritten), and a free-space wipe\n"
+    L"within a second, after deleting its files.\n"
     L"This program never writes setting.ini.\n"
     L"\n"
     L"Exit codes:\n"
     L"  0  done\n"
     L"  1  clean: some traces could not be deleted (files in use are deleted at the next restart);\n"
     L"     junk --delete: some files could not be deleted (nothing is left for the next restart);\n"
-    L"     check-update: update.ini could not be fetched; shred: some files were skipped or not shredded\n"
+    L"     check-update: update.ini could not be fetched; shred: some files were skipped or not shredded;\n"
+    L"     wipe-free: the wipe failed or ended early (its files are deleted all the same)\n"
     L"  2  usage error, or clean, junk --delete or shred without --yes, or shred given a protected\n"
-    L"     folder\n"
+    L"     folder, or wipe-free without --yes or given a drive it never wipes\n"
     L"  3  stopped by Ctrl+C\n"
     L"\n"
     L"Examples:\n"
     L"  scourwell-cli scan default\n"
     L"  scourwell-cli clean 104,106 --yes\n"
     L"  scourwell-cli junk --root C:\\work --types 6,35\n"
-    L"  scourwell-cli shred --passes 3 C:\\old\\letters --yes\n";
+    L"  scourwell-cli shred --passes 3 C:\\old\\letters --yes\n"
+    L"  scourwell-cli wipe-free D: --yes\n";
 
 namespace {
 std::optional<Command> CommandNamed(const std::wstring& name) {
@@ -92,6 +107,7 @@ std::optional<Command> CommandNamed(const std::wstring& name) {
     if (name == L"junk") return Command::Junk;
     if (name == L"check-update") return Command::CheckUpdate;
     if (name == L"shred") return Command::Shred;
+    if (name == L"wipe-free") return Command::WipeFree;
     return std::nullopt;
 }
 
@@ -110,6 +126,16 @@ std::optional<Arguments> ParseShred(Arguments parsed, const std::vector<std::wst
         error = L"shred needs at least one PATH";
         return std::nullopt;
     }
+    return parsed;
+}
+
+std::optional<Arguments> ParseWipeFree(Arguments parsed, const std::vector<std::wstring>& words,
+                                      std::wstring& error) {
+    if (words.size() != 2) {
+        error = words.size() < 2 ? L"wipe-free needs a DRIVE" : L"unexpected argument: " + words[2];
+        return std::nullopt;
+    }
+    parsed.paths.assign(words.begin() + 1, words.end());
     return parsed;
 }
 
@@ -187,8 +213,8 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         return std::nullopt;
     }
     parsed.command = *command;
-    if (passesGiven && parsed.command != Command::Shred) {
-        error = L"--passes belongs to shred only";
+    if (passesGiven && parsed.command != Command::Shred && parsed.command != Command::WipeFree) {
+        error = L"--passes belongs to shred and wipe-free only";
         return std::nullopt;
     }
     if (parsed.command == Command::Junk) return CheckJunk(parsed, words, error);
@@ -197,6 +223,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         return std::nullopt;
     }
     if (parsed.command == Command::Shred) return ParseShred(parsed, words, error);
+    if (parsed.command == Command::WipeFree) return ParseWipeFree(parsed, words, error);
     size_t wanted = parsed.command == Command::Items || parsed.command == Command::CheckUpdate ? 1 : 2;
     if (words.size() < wanted) {
         error = words[0] + L" needs a SELECTION";

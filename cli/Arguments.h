@@ -7,15 +7,15 @@
 
 namespace scw::cli {
 
-enum class Command { Help, Items, Targets, Scan, Clean, Junk, CheckUpdate, Shred };
+enum class Command { Help, Items, Targets, Scan, Clean, Junk, CheckUpdate, Shred, WipeFree };
 
 struct Arguments {
     Command command = Command::Help;
     std::wstring selection;  // as typed; resolved against the catalogue later
     bool json = false;
     bool yes = false;
-    int passes = 1;                  // shred: 1, 3 or 7
-    std::vector<std::wstring> paths;  // shred: files and folders, as typed
+    int passes = 1;                  // shred and wipe-free: 1, 3 or 7
+    std::vector<std::wstring> paths;  // shred: files and folders, as typed; wipe-free: the drive
     // junk only
     std::wstring root;            // as typed; empty for every fixed disk
     std::wstring types;           // as typed; empty for the default rows

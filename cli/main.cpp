@@ -12,6 +12,7 @@
 #include "cli/Selection.h"
 #include "cli/UpdateCommand.h"
 #include "cli/ShredCommand.h"
+#include "cli/WipeCommand.h"
 #include "engine/Catalogue.h"
 
 using namespace scw;
@@ -80,5 +81,7 @@ int wmain(int argc, wchar_t** argv) {
     if (args->command == Command::Junk) return RunJunk(out, *args);
     if (args->command == Command::CheckUpdate) return CheckForUpdate(out, args->json);
     if (args->command == Command::Shred) return ShredPaths(out, args->paths, args->passes, args->json, args->yes);
+    if (args->command == Command::WipeFree)
+        return WipeFreeSpaceOf(out, args->paths.front(), args->passes, args->json, args->yes);
     return RunCommand(out, *args);
 }

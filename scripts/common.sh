@@ -22,7 +22,7 @@ ensure_packages() {
 
 ensure_toolchain() {
   ensure_packages cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
-    mingw-w64-tools libwine-dev googletest wine wine64 xvfb x11-utils imagemagick xauth nsis strace
+    mingw-w64-tools libwine-dev googletest wine wine64 xvfb x11-utils imagemagick xauth nsis strace ntfs-3g
 }
 
 # Wine environment of one build folder: a private prefix, crash debugger off so a crash fails.

@@ -45,12 +45,10 @@ bool JunkRun::StartDeleteAll(std::vector<JunkRow> rows, DeletionProgress& progre
     failed_ = 0;
     return Launch(
         [this, rows = std::move(rows), &progress](HANDLE stopEvent) {
-            // Resumed by the dialog once its window exists; the poll covers any remaining gap.
-            while (!progress.WindowReady()) {
-                if (::WaitForSingleObject(stopEvent, 500) == WAIT_OBJECT_0) return;
-            }
-            DeleteJunkFiles(rows, [&](const JunkRow&, bool deleted) {
-                if (deleted) {
+            // Resumed by the dialog once its window exists; stopped before that, it deletes nothing.
+            if (::WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0) return;
+            DeleteJunkFiles(rows, [&](const JunkRow&, const DeleteOutcome& outcome) {
+                if (outcome.Deleted()) {
                     ++deleted_;
                     progress.AddDeleted(1);
                 } else {

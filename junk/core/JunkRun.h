@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "deletion/core/DeletionProgress.h"
 #include "framework/WorkerThread.h"
 #include "junk/core/JunkView.h"
-#include "sweep/core/SweepView.h"
 
 namespace scw {
 
@@ -29,6 +29,8 @@ public:
     // window exists. At the end the view's rows are gone and the dialog is finished.
     bool StartDeleteAll(std::vector<JunkRow> rows, DeletionProgress& progress);
     void Resume() { worker_.Resume(); }
+    // The progress window could not be shown: the worker, never resumed, ends deleting nothing.
+    void CancelDeleteAll() { worker_.RequestStop(); }
 
     bool Busy() const { return worker_.Running(); }
     // Waits for the current worker, pumping messages.

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "controls/WhiteBackground.h"
+#include "deletion/page/DlgScanResult.h"
 #include "framework/Dpi.h"
 #include "junk/core/JunkDelete.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
-#include "sweep/page/DlgScanResult.h"
 
 namespace scw {
 
@@ -198,16 +198,20 @@ void CDlgJunkJunk::OnDeleteAll() {
         if (onProgressShown) onProgressShown(dialog);
     });
     if (!run_->StartDeleteAll(rows_.Snapshot(), dialog)) return;
-    dialog.DoModal(::GetAncestor(hwnd_, GA_ROOT));
+    // The worker starts only once the dialog's window exists; without one it is ended unused
+    // (waiting for a window that never comes would hang the page).
+    const bool shown = dialog.ShowModal(hwnd_);
+    if (!shown) run_->CancelDeleteAll();
     run_->Wait();
     ShowRowCount();
+    if (!shown) showMessage(hwnd_, CDlgScanResult::kCouldNotOpen);
 }
 
 void CDlgJunkJunk::FillDisplayInfo(NMLVDISPINFOW& info) const {
     if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
     std::optional<JunkRow> row = rows_.At(static_cast<size_t>(info.item.iItem));
     std::wstring text;
-    if (row) text = info.item.iSubItem == 0 ? row->file : row->folder;
+    if (row) text = info.item.iSubItem == 0 ? row->ListName() : row->folder;
     lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
 }
 

@@ -19,16 +19,17 @@ constexpr wchar_t kDeleteStopped[] = L"Deleting is stopped";
 constexpr wchar_t kTotalDeleted[] = L"Total Deleted Items:";
 }  // namespace
 
-SweepRun::SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env)
-    : catalogue_(catalogue), view_(view), settings_(std::move(settings)), env_(env),
+SweepRun::SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env,
+                   TrayActivity* tray)
+    : catalogue_(catalogue), view_(view), settings_(std::move(settings)), env_(env), tray_(tray),
       scanStop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 SweepRun::~SweepRun() { worker_.StopAndJoin(); }
 
-bool SweepRun::Launch(WorkerThread::Body body) {
+bool SweepRun::Launch(WorkerThread::Body body, bool suspended) {
     if (worker_.Running()) return false;
     worker_.Join();  // release the handle of a finished worker
-    return worker_.Start(std::move(body));
+    return suspended ? worker_.StartSuspended(std::move(body)) : worker_.Start(std::move(body));
 }
 
 bool SweepRun::ScanOrStop(std::vector<CMyObject*> ticked) {
@@ -57,10 +58,10 @@ bool SweepRun::StartOneClick(std::vector<CMyObject*> ticked) {
         // Before the scan phase ends, so a stop pressed at any moment after it reaches the delete phase.
         oneClickDeleting_ = true;
         EndScan();
-        view_.StartTrayActivity(kDeleting, kDeletingItems);
+        StartTray(kDeleting, kDeletingItems);
         bool complete = selection_.empty() || DeleteSelection(false);
         oneClickDeleting_ = false;
-        view_.StopTrayActivity(complete ? kDeleted : kDeleteStopped, kTotalDeleted);
+        StopTray(complete ? kDeleted : kDeleteStopped, kTotalDeleted);
     });
 }
 
@@ -81,25 +82,25 @@ bool SweepRun::CanDeleteAll() const {
 bool SweepRun::StartDeleteAll(DeletionProgress& progress) {
     if (!CanDeleteAll()) return false;
     progress_ = &progress;
-    return Launch([this](HANDLE stop) {
-        DeletionProgress* dialog = progress_;
-        // The dialog is shown modally after this start; wait for its window. Without it (it
-        // could not be made, or the program ends) nothing is deleted and nothing is reset.
-        while (!dialog->WindowReady()) {
-            if (::WaitForSingleObject(stop, 500) == WAIT_OBJECT_0) {
+    return Launch(
+        [this](HANDLE stop) {
+            DeletionProgress* dialog = progress_;
+            // Stopped before it was resumed (the dialog could not be made, or the program ends):
+            // nothing is deleted and nothing is reset.
+            if (::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) {
                 progress_ = nullptr;
                 return;
             }
-        }
-        DeleteSelection(true);
-        progress_ = nullptr;
-        dialog->FinishDeletion();
-    });
+            DeleteSelection(true);
+            progress_ = nullptr;
+            dialog->FinishDeletion();
+        },
+        true);
 }
 
 void SweepRun::StartRun(std::vector<CMyObject*> ticked) {
     SweepBusy = 1;
-    view_.StartTrayActivity(kScanning, kScanItems);
+    StartTray(kScanning, kScanItems);
     view_.ShowScanPhase(true);
     view_.ClearResults();
     selection_.clear();
@@ -136,7 +137,7 @@ void SweepRun::EndScan() {
     view_.ShowScanPhase(false);
     view_.SetWorkingAnimation(false);
     SweepBusy = 0;
-    view_.StopTrayActivity(kScanned, kTotalScanItems);
+    StopTray(kScanned, kTotalScanItems);
 }
 
 bool SweepRun::DeleteSelection(bool onlyFound) {
@@ -161,6 +162,24 @@ void SweepRun::ResetNodes() {
         node->traceCount = 0;
     });
     view_.NodesReset();
+}
+
+void SweepRun::StartTray(const wchar_t* title, const wchar_t* text) {
+    if (tray_) tray_->StartTrayActivity(title, text);
+}
+
+void SweepRun::StopTray(const wchar_t* title, const wchar_t* text) {
+    if (tray_) tray_->StopTrayActivity(title, text);
+}
+
+void SweepRun::MarkScanning(CMyObject& item) {
+    SetScanState(item, ScanRunning);
+    view_.MarkScanning(item);
+}
+
+void SweepRun::MarkScanned(CMyObject& item) {
+    SetScanState(item, ScanDone);
+    view_.MarkScanned(item);
 }
 
 bool SweepRun::Stopping() const { return ::WaitForSingleObject(worker_.StopEvent(), 0) == WAIT_OBJECT_0; }

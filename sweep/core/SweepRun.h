@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "deletion/core/DeletionProgress.h"
 #include "engine/Catalogue.h"
 #include "engine/Environment.h"
 #include "engine/ScanRun.h"
@@ -12,12 +13,15 @@
 #include "framework/UniqueHandle.h"
 #include "framework/WorkerThread.h"
 #include "sweep/core/SweepView.h"
+#include "sweep/core/TrayActivity.h"
 
 namespace scw {
 
 class SweepRun : public ScanRun {
 public:
-    SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env = SystemEnv());
+    // The tray, when there is one, hears of each run's start and end.
+    SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env = SystemEnv(),
+             TrayActivity* tray = nullptr);
     // Stops and joins the worker: it must not outlive the page it reports to.
     ~SweepRun() override;
 
@@ -29,11 +33,13 @@ public:
     // or delete phase is in progress, so two runs never overlap.
     bool StartOneClick(std::vector<CMyObject*> tickedItems);
     // Delete all: true when there is something to delete; then the caller shows the progress
-    // dialog modally, and StartDeleteAll's worker reports into it.
+    // dialog modally. StartDeleteAll's worker is created suspended and reports into the dialog
+    // once the dialog's window exists and calls ResumeDeleteAll.
     bool CanDeleteAll() const;
     bool StartDeleteAll(DeletionProgress& progress);
-    // The progress dialog could not be shown: the Delete all worker, still waiting for it, ends
-    // without deleting anything, and the results stay as they are.
+    void ResumeDeleteAll() { worker_.Resume(); }
+    // The progress dialog could not be shown: the Delete all worker, never resumed, ends without
+    // deleting anything, and the results stay as they are.
     void CancelDeleteAll() { worker_.RequestStop(); }
 
     // The recent item set records the runs of the program's own window only.
@@ -57,11 +63,11 @@ public:
     bool StopRequested() const override;
     void ReportTrace(const TraceRow& row) override;
     void ReportDeletion(bool success, DWORD number) override;
-    void MarkScanning(CMyObject& item) override { view_.MarkScanning(item); }
-    void MarkScanned(CMyObject& item) override { view_.MarkScanned(item); }
+    void MarkScanning(CMyObject& item) override;
+    void MarkScanned(CMyObject& item) override;
 
 private:
-    bool Launch(WorkerThread::Body body);
+    bool Launch(WorkerThread::Body body, bool suspended = false);
     // Launch for a run with a scan phase: busy from the moment of the start.
     bool LaunchRun(WorkerThread::Body body);
     void StartRun(std::vector<CMyObject*> ticked);
@@ -73,11 +79,14 @@ private:
     void ResetNodes();
     // The whole run is to end: program exit, console interrupt, a stop of a delete phase.
     bool Stopping() const;
+    void StartTray(const wchar_t* title, const wchar_t* text);
+    void StopTray(const wchar_t* title, const wchar_t* text);
 
     Catalogue& catalogue_;
     SweepView& view_;
     CIniFileRW settings_;
     const Environment& env_;
+    TrayActivity* tray_;
     std::vector<CMyObject*> selection_;
     std::atomic<int> foundRows_{0};
     std::atomic<bool> scanPhase_{false};

@@ -4,10 +4,10 @@
 
 #include "controls/SubclassWindow.h"
 #include "controls/WhiteBackground.h"
+#include "deletion/page/DlgScanResult.h"
 #include "engine/Sweep.h"
 #include "state/RunFlags.h"
 #include "res/resource.h"
-#include "sweep/page/DlgScanResult.h"
 #include "sweep/page/ResultListAdapter.h"
 #include "state/ItemSets.h"
 #include "state/Settings.h"
@@ -25,9 +25,6 @@ constexpr wchar_t kSelectAllWarning[] =
     L"Favorites (Bookmarked sites).\nPlease pay attention to this action!";
 
 RECT Rect(int left, int top, int right, int bottom) { return RECT{left, top, right, bottom}; }
-
-constexpr wchar_t kDeleteAllFailed[] =
-    L"The deletion could not start because its progress window could not be opened.\nNothing was deleted.";
 
 int AskWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption) {
     return ::MessageBoxW(owner, text, caption, MB_YESNO | MB_ICONEXCLAMATION);
@@ -60,7 +57,7 @@ BOOL CDlgScan::OnInitDialog() {
         ownCatalogue_->Build();
         catalogue_ = ownCatalogue_.get();
     }
-    run_ = std::make_unique<SweepRun>(*catalogue_, *this, settings_, env_);
+    run_ = std::make_unique<SweepRun>(*catalogue_, *this, settings_, env_, &mainWindow_);
     CreateControls();
     tree_.Fill(*catalogue_);
     ItemSetContent recent = ReadItemSet(settings_, ItemSet::Recent);
@@ -168,20 +165,18 @@ void CDlgScan::OnDeleteAll() {
     if (!run_->CanDeleteAll()) return;
     CDlgScanResult dialog;
     dialog.SetTotal(run_->FoundRows());
-    bool shown = false;
-    dialog.SetOnReady([this, &dialog, &shown] {
-        shown = true;
+    dialog.SetOnReady([this, &dialog] {
+        run_->ResumeDeleteAll();
         if (onProgressShown) onProgressShown(dialog);
     });
     if (!run_->StartDeleteAll(dialog)) return;
     SweepDeleting = 1;
-    dialog.DoModal(::GetAncestor(hwnd_, GA_ROOT));
-    // The worker waits for the dialog's window before it deletes; without one it would wait
-    // for ever, so it is ended unused.
+    const bool shown = dialog.ShowModal(hwnd_);
     SweepDeleting = 0;
+    // The worker starts only once the dialog's window exists; without one it is ended unused.
     if (!shown) run_->CancelDeleteAll();
     run_->Wait();
-    if (!shown) tellUser(hwnd_, kDeleteAllFailed, L"Scourwell");
+    if (!shown) tellUser(hwnd_, CDlgScanResult::kCouldNotOpen, L"Scourwell");
 }
 
 void CDlgScan::OnUiThread(const std::function<void()>& work) {

@@ -283,6 +283,23 @@ TEST_F(JunkPageTest, DeleteTakesTheTopmostSelectedRowAndDeleteAllEndsWithAnEmpty
     EXPECT_EQ(ProgressCloser::dialog, nullptr);
 }
 
+// The deletion waits for its progress window; one that never opens must not hold the page for ever.
+TEST_F(JunkPageTest, DeleteAllWhoseProgressDialogCannotOpenEndsDeletingNothingAndSaysSo) {
+    SearchPlantedFolder();
+    ASSERT_EQ(Results().ShownRows(), 2);
+    {
+        DialogsRefused refused;
+        ASSERT_TRUE(refused);
+        Click(Results().GetSafeHwnd(), CDlgJunkJunk::kDeleteAllId);
+    }
+    EXPECT_FALSE(Results().Run().Busy());
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(FileExists(root / L"A.TMP"));
+    EXPECT_TRUE(FileExists(root / L"sub\\~$Book.xlsx"));
+    EXPECT_EQ(Results().ShownRows(), 2) << "the rows stay for another try";
+    EXPECT_TRUE(Results().ButtonEnabled(CDlgJunkJunk::kDeleteAllId));
+}
+
 TEST_F(JunkPageTest, WhileASearchRunsOnlyStopWorksAndStopEndsItKeepingTheRowsFound) {
     for (int i = 0; i < 20; ++i) WriteFileText(root / (L"many\\f" + std::to_wstring(i) + L".tmp"));
     ASSERT_TRUE(StartHeldSearch());

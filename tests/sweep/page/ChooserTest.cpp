@@ -12,8 +12,8 @@
 #include "sweep/page/TreeChecks.h"
 #include "tests/common/DpiHost.h"
 #include "tests/common/TestSupport.h"
-#include "tests/sweep/page/ScriptedModal.h"
-#include "tests/sweep/page/SweepViewFixture.h"
+#include "tests/common/ScriptedModal.h"
+#include "tests/common/Canvas.h"
 
 namespace scw::test {
 namespace {

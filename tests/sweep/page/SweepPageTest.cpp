@@ -12,7 +12,7 @@
 #include "state/Settings.h"
 #include "state/RunFlags.h"
 #include "sweep/page/DlgScan.h"
-#include "sweep/page/DlgScanResult.h"
+#include "deletion/page/DlgScanResult.h"
 #include "state/ItemSets.h"
 #include "tests/common/KeyAccess.h"
 #include "tests/common/ProgressCloser.h"
@@ -322,17 +322,6 @@ TEST_F(SweepPageTest, DeleteKeepsTheRestOfTheSelectionOnTheSameTraces) {
     EXPECT_TRUE(FileExists(root / L"sentinel.txt"));
 }
 
-namespace {
-// Makes every dialog of this thread fail to be created, as when the system runs out of windows.
-LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
-        auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
-        if (create->lpcs->lpszClass == MAKEINTATOM(32770)) return 1;
-    }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-}  // namespace
-
 TEST_F(SweepPageTest, DeleteAllWhoseProgressDialogCannotOpenEndsDeletingNothingAndSaysSo) {
     WriteItemSet(settings, ItemSet::Recent, {106});
     OpenPage();
@@ -340,10 +329,11 @@ TEST_F(SweepPageTest, DeleteAllWhoseProgressDialogCannotOpenEndsDeletingNothingA
     page->tellUser = [&](HWND, const wchar_t* text, const wchar_t*) { told.push_back(text); };
     ScanAndWait();
     ASSERT_EQ(ListRows(), 2);
-    HHOOK hook = ::SetWindowsHookExW(WH_CBT, RefuseDialogs, nullptr, ::GetCurrentThreadId());
-    ASSERT_TRUE(hook);
-    Click(CDlgScan::kDeleteAll);
-    ::UnhookWindowsHookEx(hook);
+    {
+        DialogsRefused refused;
+        ASSERT_TRUE(refused);
+        Click(CDlgScan::kDeleteAll);
+    }
     EXPECT_FALSE(page->Run()->Busy());
     EXPECT_EQ(SweepDeleting, 0);
     EXPECT_EQ(told.size(), 1u);

@@ -13,7 +13,8 @@
 #include "framework/DpiLayout.h"
 #include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
-#include "sweep/core/SweepView.h"
+#include "deletion/core/DeletionProgress.h"
+#include "deletion/core/DeletionSteps.h"
 
 namespace scw {
 
@@ -27,32 +28,36 @@ public:
     static constexpr int kPictureId = 1033;
     static constexpr int kWidth = 429;
     static constexpr int kHeight = 302;
-    static constexpr int kSegments = 10;
+    static constexpr int kSegments = DeletionSteps::kSegments;
     static constexpr RECT kBarRect{90, 150, 330, 161};
+
+    // What the user is told when the window could not be opened (the worker then deletes nothing).
+    static constexpr wchar_t kCouldNotOpen[] =
+        L"The deletion could not start because its progress window could not be opened.\nNothing was deleted.";
 
     CDlgScanResult();
     ~CDlgScanResult() override;
 
+    // Shows the dialog modally over the owner's top-level window; false when its window could
+    // not be made (the ready call never ran).
+    bool ShowModal(HWND owner);
+
     // Before the dialog is shown: the number of rows to delete.
-    void SetTotal(int total);
-    // Optional: a worker created suspended, resumed once the window exists.
-    void SetWorkerToResume(HANDLE thread) { workerToResume_ = thread; }
-    // Optional: called on the dialog's thread once the window exists (e.g. WorkerThread::Resume).
+    void SetTotal(int total) { steps_.Start(total); }
+    // Called on the dialog's thread once the window exists: resumes the deletion worker, which
+    // was created suspended so that it reports only into a window that is there.
     void SetOnReady(std::function<void()> onReady) { onReady_ = std::move(onReady); }
 
     // The calls below may come from any thread; window work is done on the dialog's thread.
-    bool WindowReady() const override { return ready_.load(); }
-    // Waits until the window exists (or the time runs out); for workers started before DoModal.
-    bool WaitUntilReady(DWORD timeoutMs = INFINITE) const;
-    void AddDeleted(int number) override;
-    void AddFailed() override;
+    void AddDeleted(int number) override { Show(steps_.AddDeleted(number)); }
+    void AddFailed() override { Show(steps_.AddFailed()); }
     void FinishDeletion() override;
 
-    int Total() const { return total_; }
-    int Unit() const { return unit_; }
-    int Deleted() const { return deleted_.load(); }
-    int Failed() const { return failed_.load(); }
-    int Step() const { return step_.load(); }
+    int Total() const { return steps_.Total(); }
+    int Unit() const { return steps_.Unit(); }
+    int Deleted() const { return steps_.Deleted(); }
+    int Failed() const { return steps_.Failed(); }
+    int Step() const { return steps_.Step(); }
     bool Finished() const { return finished_.load(); }
     const CDigiStatic& DeletedDisplay() const { return deletedDisplay_; }
     const CDigiStatic& FailedDisplay() const { return failedDisplay_; }
@@ -73,7 +78,7 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void Refresh();
+    void Show(DeletionSteps::Change change);
     void ShowCounts();
     void RepaintBar();
     void OnFinish();
@@ -86,18 +91,12 @@ private:
 
     // Made on the dialog's thread with the dialog: the reports' way to its windows.
     UiChannel channel_;
-    int total_ = 0;
-    int unit_ = 1;
-    std::atomic<int> deleted_{0};
-    std::atomic<int> failed_{0};
-    std::atomic<int> step_{0};
-    std::atomic<bool> ready_{false};
+    DeletionSteps steps_;
     std::atomic<bool> finished_{false};
-    HANDLE workerToResume_ = nullptr;
+    bool shown_ = false;
     Dpi dpi_;
     DpiLayout layout_;
     std::function<void()> onReady_;
-    UniqueKernelHandle readyEvent_;
     UniqueBitmap background_;
     UniqueBitmap segmentOn_;
     UniqueBitmap segmentOff_;

@@ -1,4 +1,4 @@
-#include "sweep/page/DlgScanResult.h"
+#include "deletion/page/DlgScanResult.h"
 
 #include <algorithm>
 #include <string>
@@ -29,21 +29,17 @@ void DrawWholeBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
 }
 }  // namespace
 
-CDlgScanResult::CDlgScanResult() : CDialog(IDD_SCAN_RESULT), readyEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+CDlgScanResult::CDlgScanResult() : CDialog(IDD_SCAN_RESULT) {}
 
 CDlgScanResult::~CDlgScanResult() {
     channel_.Close();
     DestroyWindow();
 }
 
-void CDlgScanResult::SetTotal(int total) {
-    total_ = total;
-    unit_ = std::max(1, total / kSegments);
-}
-
-bool CDlgScanResult::WaitUntilReady(DWORD timeoutMs) const {
-    if (ready_.load()) return true;
-    return readyEvent_ && ::WaitForSingleObject(readyEvent_.Get(), timeoutMs) == WAIT_OBJECT_0;
+bool CDlgScanResult::ShowModal(HWND owner) {
+    shown_ = false;
+    DoModal(owner ? ::GetAncestor(owner, GA_ROOT) : nullptr);
+    return shown_;
 }
 
 BOOL CDlgScanResult::OnInitDialog() {
@@ -70,14 +66,9 @@ BOOL CDlgScanResult::OnInitDialog() {
     const int y = over.top + (over.bottom - over.top - height) / 2;
     ::SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    SetTotal(total_);
-    deleted_ = 0;
-    failed_ = 0;
-    step_ = 0;
+    steps_.Start(steps_.Total());
     finished_ = false;
-    ready_ = true;
-    if (readyEvent_) ::SetEvent(readyEvent_.Get());
-    if (workerToResume_) ::ResumeThread(workerToResume_);
+    shown_ = true;
     if (onReady_) onReady_();
     return TRUE;
 }
@@ -133,7 +124,7 @@ void CDlgScanResult::CreateControls() {
         // Only lit segments: unlit ones would show as ghosts on the light background.
         display.ModifyDigiStyle(0, kDigiNoOff);
         display.SetColor(kDigitGreen, kDigitGreen);
-        display.SetText(i < 2 ? L"0" : std::to_wstring(total_));
+        display.SetText(i < 2 ? L"0" : std::to_wstring(steps_.Total()));
     }
 
     // Its picture comes with the DPI (FitToDpi).
@@ -148,40 +139,19 @@ void CDlgScanResult::CreateControls() {
     }
 }
 
-void CDlgScanResult::AddDeleted(int number) {
-    deleted_ += number == 0 ? 1 : number;
-    Refresh();
-}
-
-void CDlgScanResult::AddFailed() {
-    ++failed_;
-    Refresh();
-}
-
-// Runs on the reporting thread: the displays and the bar move at most once per tenth of the
-// total, with a short pause so that a fast deletion stays visible.
-void CDlgScanResult::Refresh() {
-    const long long done = static_cast<long long>(deleted_.load()) + failed_.load();
-    const int step = step_.load();
-    // Once the bar is full nothing more is shown before the end: deletions beyond the total
-    // (whole keys, unlisted files) would otherwise pause on every further tenth.
-    if (step < kSegments && done > static_cast<long long>(step + 1) * unit_) {
-        step_ = step + 1;
-        ShowCounts();
-        RepaintBar();
-        ::Sleep(kRefreshPauseMs);
-    }
-    if (done >= total_ && step_.load() != kSegments) {
-        step_ = kSegments;
-        RepaintBar();
-    }
+// Runs on the reporting thread, with a short pause at each new segment so that a fast deletion
+// stays visible.
+void CDlgScanResult::Show(DeletionSteps::Change change) {
+    if (change.counts) ShowCounts();
+    if (change.bar) RepaintBar();
+    if (change.counts) ::Sleep(kRefreshPauseMs);
 }
 
 void CDlgScanResult::ShowCounts() {
     channel_.Send([this] {
         if (!hwnd_) return;
-        deletedDisplay_.SetText(std::to_wstring(deleted_.load()));
-        failedDisplay_.SetText(std::to_wstring(failed_.load()));
+        deletedDisplay_.SetText(std::to_wstring(steps_.Deleted()));
+        failedDisplay_.SetText(std::to_wstring(steps_.Failed()));
     });
 }
 
@@ -194,28 +164,28 @@ void CDlgScanResult::RepaintBar() {
 }
 
 void CDlgScanResult::FinishDeletion() {
-    step_ = kSegments;
+    steps_.Finish();
     channel_.Send([this] {
         if (hwnd_) OnFinish();
     });
 }
 
 void CDlgScanResult::OnFinish() {
-    deletedDisplay_.SetText(std::to_wstring(deleted_.load()));
-    failedDisplay_.SetText(std::to_wstring(failed_.load()));
+    deletedDisplay_.SetText(std::to_wstring(steps_.Deleted()));
+    failedDisplay_.SetText(std::to_wstring(steps_.Failed()));
     const RECT bar = BarRect();
     ::InvalidateRect(hwnd_, &bar, FALSE);
     picture_.Stop();
     ::ShowWindow(exit_.GetSafeHwnd(), SW_SHOW);
     // The keyboard's way out is ready: Enter or Space on Exit.
     ::SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(exit_.GetSafeHwnd()), TRUE);
-    if (failed_.load() >= 1) ::ShowWindow(::GetDlgItem(hwnd_, kAlertId), SW_SHOW);
+    if (steps_.Failed() >= 1) ::ShowWindow(::GetDlgItem(hwnd_, kAlertId), SW_SHOW);
     finished_ = true;
 }
 
 void CDlgScanResult::PaintFace(HDC dc) {
     DrawWholeBitmap(dc, background_.Get(), 0, 0);
-    const int filled = std::min(step_.load(), kSegments);
+    const int filled = std::min(steps_.Step(), kSegments);
     for (int i = 0; i < kSegments; ++i) {
         DrawWholeBitmap(dc, i < filled ? segmentOn_.Get() : segmentOff_.Get(),
                         dpi_.Scale(kBarRect.left + i * kSegmentWidth), dpi_.Scale(kBarRect.top));
@@ -236,10 +206,7 @@ bool CDlgScanResult::OnCommand(WORD id, WORD /*code*/, HWND /*control*/) {
     return true;
 }
 
-void CDlgScanResult::OnDestroy() {
-    picture_.Stop();
-    ready_ = false;
-}
+void CDlgScanResult::OnDestroy() { picture_.Stop(); }
 
 bool CDlgScanResult::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {

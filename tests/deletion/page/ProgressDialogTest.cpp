@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "controls/DigiStatic.h"
-#include "sweep/page/DlgScanResult.h"
+#include "deletion/page/DlgScanResult.h"
+#include "framework/WorkerThread.h"
 #include "tests/common/DpiHost.h"
 #include "tests/common/TestSupport.h"
-#include "tests/sweep/page/ScriptedModal.h"
-#include "tests/sweep/page/SweepViewFixture.h"
+#include "tests/common/ScriptedModal.h"
+#include "tests/common/Canvas.h"
 
 namespace scw::test {
 namespace {
@@ -38,10 +39,9 @@ public:
 };
 
 // Runs the worker's reports on a thread of their own while the dialog's loop runs.
-void RunWorker(ScriptedProgress& d, std::function<void()> reports) {
+void RunWorker(ScriptedProgress&, std::function<void()> reports) {
     bool done = false;
     std::thread worker([&] {
-        d.WaitUntilReady();
         reports();
         done = true;
     });
@@ -101,27 +101,25 @@ TEST(ProgressDialogTest, AFailedDeleteShowsTheAlertAndExit) {
     EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
 }
 
-DWORD WINAPI ReportTwiceAndFinish(void* dialog) {
-    auto* d = static_cast<CDlgScanResult*>(dialog);
-    d->AddDeleted(2);
-    d->FinishDeletion();
-    return 0;
-}
-
 TEST(ProgressDialogTest, ASuspendedWorkerIsResumedOnceTheWindowExists) {
     ScriptedProgress dialog;
-    HANDLE worker = ::CreateThread(nullptr, 0, ReportTwiceAndFinish, &dialog, CREATE_SUSPENDED, nullptr);
-    ASSERT_NE(worker, nullptr);
+    WorkerThread worker;
+    bool windowThere = false;
+    ASSERT_TRUE(worker.StartSuspended([&](HANDLE) {
+        windowThere = ::IsWindow(dialog.Window()) != FALSE;
+        dialog.AddDeleted(2);
+        dialog.FinishDeletion();
+    }));
     dialog.SetTotal(2);
-    dialog.SetWorkerToResume(worker);
+    dialog.SetOnReady([&] { worker.Resume(); });
     dialog.script = [](ScriptedProgress& d) {
         EXPECT_TRUE(WaitUntil([&] { return d.Finished(); }));
         EXPECT_EQ(d.DisplayText(CDlgScanResult::kDeletedId), L"2");
         d.Exit();
     };
     EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
-    EXPECT_EQ(::WaitForSingleObject(worker, 5000), WAIT_OBJECT_0);
-    ::CloseHandle(worker);
+    worker.Join();
+    EXPECT_TRUE(windowThere);
 }
 
 TEST(ProgressDialogTest, EnterAndEscapeDoNotCloseItButExitDoes) {
