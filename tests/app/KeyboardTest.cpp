@@ -191,11 +191,11 @@ TEST_F(KeyboardTest, SpaceAndEnterPressButtonsAndSpaceTicksTheTree) {
     FocusId(sweep.GetSafeHwnd(), CMyTreeCtrl::kControlId);
     CMyObject* program = category->firstChild;
     ASSERT_NE(program, nullptr);
-    TreeView_SelectItem(treeWindow, program->treeItem);
+    TreeView_SelectItem(treeWindow, tree.RowOf(*program));
     Press(VK_SPACE);
     EXPECT_EQ(tree.GetCheck(*program), Unchecked);
     EXPECT_EQ(tree.GetCheck(*category), category->firstChild->nextSibling ? PartlyChecked : Unchecked);
-    TreeView_SelectItem(treeWindow, category->treeItem);
+    TreeView_SelectItem(treeWindow, tree.RowOf(*category));
     Press(VK_SPACE);
     EXPECT_EQ(tree.GetCheck(*category), Checked) << "a partly ticked row becomes ticked";
     EXPECT_EQ(tree.GetCheck(*program), Checked);
