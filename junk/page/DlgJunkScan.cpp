@@ -231,8 +231,7 @@ bool CDlgJunkScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
     switch (message) {
     case WM_CTLCOLORSTATIC:
-        ::SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        result = PageLabelColours(reinterpret_cast<HDC>(wParam));
         return true;
     case WM_SIZE:
         PlaceScanNow();
