@@ -63,6 +63,9 @@ Section "Scourwell"
   File "${BIN_DIR}/Scourwell.exe"
   File "${BIN_DIR}/scourwell-cli.exe"
   File "${BIN_DIR}/lumeShl.dll"
+  SetOutPath "$INSTDIR\rules"
+  File "${BIN_DIR}/rules/modern.ini"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The class, as the DLL's own registry script writes it, and its ProgIDs.
@@ -117,6 +120,9 @@ Section "Uninstall"
   Delete "$INSTDIR\scourwell-cli.exe"
   Delete "$INSTDIR\setting.ini"
   Delete "$INSTDIR\update.ini"
+  ; Rule files the user added stay, and with them the folder.
+  Delete "$INSTDIR\rules\modern.ini"
+  RMDir "$INSTDIR\rules"
   ; The copy of the uninstaller that runs this may start before the original has ended: retry
   ; for up to five seconds, or the folder would stay behind.
   StrCpy $0 0
