@@ -24,7 +24,6 @@ void ConsoleView::AddResultRow(const TraceRow& row) {
 }
 
 void ConsoleView::MarkScanned(CMyObject& item) {
-    SetScanState(item, ScanDone);
     ++items_;
     // Items that found nothing would bury the few that did.
     if (item.traceCount > 0)

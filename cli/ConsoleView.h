@@ -13,14 +13,8 @@ public:
     ConsoleView(ConsoleOut& out, bool json) : out_(out), json_(json) {}
 
     void ShowScanPhase(bool scanning) override;
-    void SetWorkingAnimation(bool) override {}
-    void ClearResults() override {}
     void AddResultRow(const TraceRow& row) override;
-    void MarkScanning(CMyObject& item) override { SetScanState(item, ScanRunning); }
     void MarkScanned(CMyObject& item) override;
-    void NodesReset() override {}
-    void StartTrayActivity(const std::wstring&, const std::wstring&) override {}
-    void StopTrayActivity(const std::wstring&, const std::wstring&) override {}
 
 private:
     ConsoleOut& out_;

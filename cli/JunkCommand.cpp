@@ -39,7 +39,7 @@ public:
     PrintingSink(ConsoleOut& out, bool json, bool print) : out_(out), json_(json), print_(print) {}
     void FoundJunk(const JunkRow& row) override {
         rows.push_back(row);
-        if (print_) out_.Out(FormatRecord({{L"file", row.file}, {L"folder", row.folder}}, json_));
+        if (print_) out_.Out(FormatRecord({{L"file", row.ListName()}, {L"folder", row.folder}}, json_));
     }
     std::vector<JunkRow> rows;
 
@@ -115,10 +115,16 @@ int RunJunk(ConsoleOut& out, const Arguments& args) {
     int deleted = 0;
     const int failed = DeleteJunkFiles(
         sink.rows,
-        [&](const JunkRow& row, bool ok) {
-            if (ok) ++deleted;
-            out.Out(FormatRecord({{L"result", std::wstring(ok ? L"deleted" : L"failed")}, {L"path", row.FullPath()}},
-                                 args.json));
+        [&](const JunkRow& row, const DeleteOutcome& outcome) {
+            if (outcome.Deleted()) {
+                ++deleted;
+                out.Out(FormatRecord({{L"result", std::wstring(L"deleted")}, {L"path", row.FullPath()}}, args.json));
+                return;
+            }
+            // Why it stays: "link", "moved", "too long", "locked", "gone"... never a success.
+            out.Out(FormatRecord(
+                {{L"result", std::wstring(L"failed")}, {L"path", row.FullPath()}, {L"reason", outcome.Reason()}},
+                args.json));
         },
         &g_junkStop);
     out.Err(L"deleted " + std::to_wstring(deleted) + L", failed " + std::to_wstring(failed));

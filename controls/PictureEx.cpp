@@ -21,6 +21,7 @@ namespace scw {
 
 namespace {
 
+constexpr UINT_PTR kPlayTimer = 0x5049;
 constexpr long long kMaxPixels = 16LL * 1024 * 1024;  // refuse absurd screen sizes from a file
 constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
 
@@ -156,10 +157,7 @@ void CPictureEx::OnDpiChanged() {
         Draw();
         return;
     }
-    {
-        std::lock_guard lock(surfaceLock_);
-        Compose(frames_.front());
-    }
+    Compose(frames_.front());
     Invalidate();
 }
 
@@ -173,7 +171,7 @@ std::optional<CPictureEx::Frame> CPictureEx::LoadFrame(std::span<const uint8_t> 
     picture->get_Width(&hmWidth);
     picture->get_Height(&hmHeight);
     // Rendered once on black and once on white: pixels that differ are the transparent ones.
-    // The play thread then needs only GDI, never the picture object.
+    // Playing then needs only GDI, never the picture object.
     uint32_t* onBlack = nullptr;
     uint32_t* onWhite = nullptr;
     Frame frame;
@@ -252,7 +250,6 @@ bool CPictureEx::DecodeAnimation(std::span<const uint8_t> bytes) {
 
 bool CPictureEx::PrepareSurface() {
     if (!backgroundSet_) background_ = ::GetSysColor(COLOR_BTNFACE);
-    std::lock_guard lock(surfaceLock_);
     surface_.Reset(MakeDib(size_.cx, size_.cy, &surfaceBits_));
     surfaceDc_.Reset(::CreateCompatibleDC(nullptr));
     if (!surface_ || !surfaceDc_) return false;
@@ -281,73 +278,59 @@ void CPictureEx::Invalidate() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void CPictureEx::InvalidateFromPlayer() {
-    if (channel_) channel_->Post([this] { Invalidate(); });
-}
-
 bool CPictureEx::Draw() {
     if (frames_.empty() || !surfaceDc_) return false;
     if (animated_) {
-        if (player_.Running()) return true;  // already playing
-        // Made here, on the window's thread, which is where the frames are shown.
-        if (!channel_) channel_ = std::make_unique<UiChannel>();
+        if (playing_) return true;
+        if (!hwnd_) return false;
         playing_ = true;
-        if (!player_.Start([this](HANDLE stop) { Play(stop); })) playing_ = false;
-        return playing_.load();
+        index_ = 0;
+        ShowFrame();
+        return playing_;
     }
-    {
-        std::lock_guard lock(surfaceLock_);
-        Compose(frames_.front());
-    }
+    Compose(frames_.front());
     Invalidate();
     return true;
 }
 
-void CPictureEx::Play(HANDLE stop) {
-    playing_ = true;
-    size_t index = 0;
-    for (;;) {
-        const Frame& frame = frames_[index];
-        const RECT area{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
-        UniqueBitmap saved;
-        {
-            std::lock_guard lock(surfaceLock_);
-            if (frame.disposal == 3) {  // keep what the frame covers, to put it back afterwards
-                saved.Reset(::CreateCompatibleBitmap(surfaceDc_.Get(), frame.width, frame.height));
-                UniqueMemDc dc(::CreateCompatibleDC(surfaceDc_.Get()));
-                SelectScope select(dc.Get(), saved.Get());
-                ::BitBlt(dc.Get(), 0, 0, frame.width, frame.height, surfaceDc_.Get(), frame.left, frame.top, SRCCOPY);
-            }
-            Compose(frame);
-        }
-        InvalidateFromPlayer();
-        if (::WaitForSingleObject(stop, static_cast<DWORD>(FrameDelayMs(frame.delay))) == WAIT_OBJECT_0) break;
-        {
-            std::lock_guard lock(surfaceLock_);
-            if (frame.disposal == 2) FillSurface(area);
-            if (frame.disposal == 3 && saved) {
-                UniqueMemDc dc(::CreateCompatibleDC(surfaceDc_.Get()));
-                SelectScope select(dc.Get(), saved.Get());
-                ::BitBlt(surfaceDc_.Get(), frame.left, frame.top, frame.width, frame.height, dc.Get(), 0, 0, SRCCOPY);
-            }
-            if (++index == frames_.size()) {
-                index = 0;
-                FillSurface(RECT{0, 0, size_.cx, size_.cy});
-            }
-        }
+void CPictureEx::ShowFrame() {
+    const Frame& frame = frames_[index_];
+    saved_.Reset();
+    if (frame.disposal == 3) {  // keep what the frame covers, to put it back afterwards
+        saved_.Reset(::CreateCompatibleBitmap(surfaceDc_.Get(), frame.width, frame.height));
+        UniqueMemDc dc(::CreateCompatibleDC(surfaceDc_.Get()));
+        SelectScope select(dc.Get(), saved_.Get());
+        ::BitBlt(dc.Get(), 0, 0, frame.width, frame.height, surfaceDc_.Get(), frame.left, frame.top, SRCCOPY);
     }
-    playing_ = false;
+    Compose(frame);
+    Invalidate();
+    // Setting the timer again replaces its period with this frame's delay.
+    if (!::SetTimer(hwnd_, kPlayTimer, static_cast<UINT>(FrameDelayMs(frame.delay)), nullptr)) playing_ = false;
+}
+
+void CPictureEx::NextFrame() {
+    const Frame& frame = frames_[index_];
+    if (frame.disposal == 2) FillSurface(RECT{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height});
+    if (frame.disposal == 3 && saved_) {
+        UniqueMemDc dc(::CreateCompatibleDC(surfaceDc_.Get()));
+        SelectScope select(dc.Get(), saved_.Get());
+        ::BitBlt(surfaceDc_.Get(), frame.left, frame.top, frame.width, frame.height, dc.Get(), 0, 0, SRCCOPY);
+    }
+    if (++index_ == frames_.size()) {
+        index_ = 0;
+        FillSurface(RECT{0, 0, size_.cx, size_.cy});
+    }
+    ShowFrame();
 }
 
 void CPictureEx::Stop() {
     playing_ = false;
-    // Joined, so the frames and the surface are the window thread's alone afterwards.
-    player_.StopAndJoin();
+    if (hwnd_) ::KillTimer(hwnd_, kPlayTimer);
+    saved_.Reset();
 }
 
 void CPictureEx::UnLoad() {
     Stop();
-    std::lock_guard lock(surfaceLock_);
     if (surfaceDc_ && surfaceOld_) ::SelectObject(surfaceDc_.Get(), surfaceOld_);
     surfaceOld_ = nullptr;
     surfaceDc_.Reset();
@@ -380,7 +363,6 @@ void CPictureEx::DrawTo(HDC dc) {
     CMemDC mem(dc, rc);
     UniqueBrush brush(::CreateSolidBrush(background_));
     ::FillRect(mem, &rc, brush.Get());
-    std::lock_guard lock(surfaceLock_);
     if (!surfaceDc_) return;
     const RECT part = paintRect_.value_or(RECT{0, 0, size_.cx, size_.cy});
     if (shown_.cx == size_.cx && shown_.cy == size_.cy) {
@@ -392,7 +374,7 @@ void CPictureEx::DrawTo(HDC dc) {
 }
 
 // Between the drawn sets' scales: an area-weighted resize of the composed frame, so the picture
-// stays as smooth as drawn. Called with the surface locked.
+// stays as smooth as drawn.
 void CPictureEx::DrawScaled(HDC dc, const RECT& requested) {
     RECT part{};
     const RECT all{0, 0, size_.cx, size_.cy};
@@ -422,6 +404,11 @@ bool CPictureEx::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     case WM_DPICHANGED_AFTERPARENT:
         OnDpiChanged();
         return false;
+    case WM_TIMER:
+        if (wParam != kPlayTimer) return false;
+        if (playing_) NextFrame();
+        result = 0;
+        return true;
     default:
         return false;
     }

@@ -1,14 +1,11 @@
 #pragma once
-// A static control that shows a picture; an animated GIF plays on a thread of its own that
-// composes each frame into an off-screen surface, from which the control paints. A picture is a
+// A static control that shows a picture; an animated GIF plays from a timer of the control's own
+// window, which composes each frame into an off-screen surface, from which the control paints. A picture is a
 // 96-DPI picture: the control shows it at its window's DPI and takes that size; a resource comes
 // from the set drawn for that DPI (id + 10000 at 150 %, + 20000 at 200 %) when there is one.
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,9 +13,7 @@
 
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
-#include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
-#include "framework/WorkerThread.h"
 
 namespace scw {
 
@@ -34,14 +29,14 @@ public:
     bool Load(UINT resourceId, const wchar_t* resourceType);
     bool Load(const std::wstring& path);
     bool LoadFromMemory(std::span<const uint8_t> bytes);
-    // Shows the picture; an animated GIF starts playing.
+    // Shows the picture; an animated GIF starts playing (it needs the window for its timer).
     bool Draw();
-    // Ends playing and joins the playing thread; the surface keeps the last picture.
+    // Ends playing; the surface keeps the last picture.
     void Stop();
     void UnLoad();
 
     bool IsGIF() const { return isGif_; }
-    bool IsPlaying() const { return playing_.load(); }
+    bool IsPlaying() const { return playing_; }
     // 0 unless the picture is animated.
     int GetFrameCount() const { return animated_ ? static_cast<int>(frames_.size()) : 0; }
     COLORREF GetBkColor() const { return background_; }
@@ -78,9 +73,10 @@ private:
     void FillSurface(const RECT& area);
     void Compose(const Frame& frame);
     void Invalidate();
-    // The playing thread asks the window thread to repaint.
-    void InvalidateFromPlayer();
-    void Play(HANDLE stop);
+    // Composes frame `index_` and sets the timer for its delay.
+    void ShowFrame();
+    // Its delay is over: undoes the frame as its disposal says and moves to the next one.
+    void NextFrame();
 
     bool isGif_ = false;
     bool animated_ = false;
@@ -96,15 +92,14 @@ private:
     COLORREF background_ = RGB(255, 255, 255);
     bool backgroundSet_ = false;
     std::vector<Frame> frames_;
-    std::mutex surfaceLock_;  // the play thread composes while the window paints
     UniqueMemDc surfaceDc_;
     UniqueBitmap surface_;
     HGDIOBJ surfaceOld_ = nullptr;
     std::optional<RECT> paintRect_;
-    std::atomic<bool> playing_{false};
-    // Declared last: the player is joined and the channel closed before anything they use goes.
-    std::unique_ptr<UiChannel> channel_;
-    WorkerThread player_;
+    bool playing_ = false;
+    size_t index_ = 0;
+    // What a frame that restores its background (disposal 3) covered when it was shown.
+    UniqueBitmap saved_;
 };
 
 }  // namespace scw

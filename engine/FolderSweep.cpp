@@ -1,15 +1,14 @@
 #include "engine/SweepParts.h"
 
+#include <optional>
 #include <vector>
 
-#include "engine/Targets.h"
-#include "framework/UniqueHandle.h"
+#include "engine/FolderWalk.h"
+#include "engine/ListedFile.h"
 
 namespace scw::sweep {
 
 namespace {
-
-bool IsDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
 
 // These three are looked for in their own folder only; walking a drive for them would be slow.
 bool SearchesOwnFolderOnly(const std::wstring& name) {
@@ -33,14 +32,6 @@ bool Lists(TargetKind kind, const wchar_t* fileName, const std::wstring& name) {
 // An exact name with a wildcard ("*.torrent") is a pattern for its own folder: the scan lists
 // exactly the files the delete of that pattern removes.
 bool IsPattern(const std::wstring& name) { return name.find_first_of(L"*?") != std::wstring::npos; }
-
-UniqueFind FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
-    if (pattern.size() > kMaxPathChars) return UniqueFind();
-    return UniqueFind(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                         FIND_FIRST_EX_LARGE_FETCH));
-}
-
-bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
 // Polls the stop event at most once a millisecond. A poll is a round trip to the system's
 // event object, which under some systems costs as much as reading the entry itself; a
@@ -69,116 +60,82 @@ private:
     bool stopped_ = false;
 };
 
-struct ScanWalk {
-    const WalkContext& ctx;
-    bool ownFolderOnly;
-    bool listsEveryMatch = false;  // the search pattern alone decides, as it does for the delete
-    StopPoller stop{ctx.run};
+class ScanVisitor final : public FolderVisitor {
+public:
+    ScanVisitor(const WalkContext& ctx, bool listsEveryMatch) : ctx_(ctx), listsEveryMatch_(listsEveryMatch) {}
 
-    // False when the stop event ended the walk.
-    bool Walk(const std::wstring& folder) {
-        const std::wstring& name = ctx.target.name;
-        WIN32_FIND_DATAW data;
-        UniqueFind find = FindFirst(folder + (ownFolderOnly ? name : std::wstring(L"*.*")), data);
-        if (!find) return true;
-        do {
-            if (!Visit(folder, data)) return false;
-            if (!::FindNextFileW(find.Get(), &data)) break;
-            if (stop.Stopped()) return false;
-        } while (true);
+    bool OnFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
+        if (!(listsEveryMatch_ || Lists(ctx_.target.kind, entry.cFileName, ctx_.target.name))) return true;
+        const std::wstring fileName(entry.cFileName);
+        ctx_.run.ReportTrace(TraceRow{ctx_.item, fileName, folder, false});
+        return true;
+    }
+    bool StopRequested() override { return stop_.Stopped(); }
+
+private:
+    const WalkContext& ctx_;
+    bool listsEveryMatch_;  // the search pattern alone decides, as it does for the delete
+    StopPoller stop_{ctx_.run};
+};
+
+// Deletes the listed files of one target through the checked delete, each folder held against
+// renames while its files go. Emptied folders go the same way when asked.
+class DeleteVisitor final : public FolderVisitor {
+public:
+    enum class Takes { Everything, Extension, Name };
+    DeleteVisitor(ScanRun& run, Takes takes, const std::wstring& name, bool removesFolders)
+        : run_(run), takes_(takes), name_(name), removesFolders_(removesFolders) {}
+
+    // Holds the root before its files go; false when it cannot be held (it is gone, or a link).
+    bool Start(const std::wstring& root) { return Hold(root); }
+    void KeepRoot() { keepRoot_ = true; }
+
+    bool OnFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
+        if (takes_ == Takes::Extension && !ExtensionMatches(entry.cFileName, name_)) return true;
+        // The search ignores letter case, the scan does not: a file the scan would not list
+        // ("History.dat") is not deleted either.
+        if (takes_ == Takes::Name && !IsPattern(name_) && name_ != entry.cFileName) return true;
+        const std::wstring path = folder + entry.cFileName;
+        const DeleteOutcome outcome = DeleteListedFile(path);
+        // Gone since the listing: nothing was left behind, and a restart must not delete whatever
+        // has that name by then.
+        if (outcome.refusal == DeleteRefusal::Gone) return true;
+        // In use or denied: the system removes it at the next restart, if it is still this file.
+        if (outcome.refusal == DeleteRefusal::Locked || outcome.refusal == DeleteRefusal::Denied)
+            QueueListedFileForRestart(path);
+        run_.ReportDeletion(outcome.Deleted(), 0);
+        return true;
+    }
+    bool OnFolder(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
+        return Hold(folder + entry.cFileName + L'\\');
+    }
+    void OnFolderDone(const std::wstring&) override {
+        if (held_.empty()) return;
+        const bool isRoot = held_.size() == 1;
+        if (removesFolders_ && !(isRoot && keepRoot_)) held_.back().RemoveIfEmpty();
+        held_.pop_back();
+    }
+
+private:
+    bool Hold(const std::wstring& folder) {
+        HeldFolder held = HeldFolder::Hold(folder);
+        if (!held.Held()) {
+            // Swapped for a link or renamed since it was listed: what it leads to is not ours.
+            const DeleteRefusal why = held.Check().refusal;
+            if (why == DeleteRefusal::Link || why == DeleteRefusal::Moved) run_.ReportDeletion(false, 0);
+            return false;
+        }
+        held_.push_back(std::move(held));
         return true;
     }
 
-    bool Visit(const std::wstring& folder, const WIN32_FIND_DATAW& data) {
-        if (IsDots(data.cFileName)) return true;
-        size_t length = folder.size() + wcslen(data.cFileName);
-        // Over-long paths are skipped: a cut path would name something else.
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (IsLink(data.dwFileAttributes) || ownFolderOnly || length + 1 > kMaxPathChars) return true;
-            return Walk(folder + data.cFileName + L"\\");
-        }
-        if (length > kMaxPathChars || !(listsEveryMatch || Lists(ctx.target.kind, data.cFileName, ctx.target.name)))
-            return true;
-        std::wstring fileName(data.cFileName);
-        ctx.run.ReportTrace(TraceRow{ctx.item, fileName, folder, false});
-        return true;
-    }
+    ScanRun& run_;
+    Takes takes_;
+    const std::wstring& name_;
+    bool removesFolders_;
+    bool keepRoot_ = false;
+    std::vector<HeldFolder> held_;
 };
-
-struct Entry {
-    std::wstring name;
-    DWORD attributes;
-};
-
-// The entries matching the pattern, read before any is deleted so deleting never disturbs the listing.
-std::vector<Entry> ListEntries(const std::wstring& folder, const std::wstring& pattern) {
-    std::vector<Entry> entries;
-    WIN32_FIND_DATAW data;
-    UniqueFind find = FindFirst(folder + pattern, data);
-    if (!find) return entries;
-    do {
-        if (!IsDots(data.cFileName)) entries.push_back({data.cFileName, data.dwFileAttributes});
-    } while (::FindNextFileW(find.Get(), &data));
-    return entries;
-}
-
-void DeleteFileReported(ScanRun& run, const std::wstring& path) {
-    if (::DeleteFileW(path.c_str())) {
-        run.ReportDeletion(true, 0);
-        return;
-    }
-    DWORD error = ::GetLastError();
-    // Gone since the listing: nothing was left behind, and a restart must not delete whatever
-    // has that name by then.
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
-    // In use or denied: the system removes it at the next restart.
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED)
-        ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    run.ReportDeletion(false, 0);
-}
-
-// Kinds 1 and 10: every matching file below the folder, then the emptied folders, itself too
-// unless it is a folder that must go on existing.
-void DeleteTree(ScanRun& run, const std::wstring& folder, const std::wstring& pattern, bool removeItself = true) {
-    for (const Entry& entry : ListEntries(folder, pattern)) {
-        std::wstring path = folder + entry.name;
-        // The same limits as the scan's: a file of 259 characters is listed, so it is deleted.
-        if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (path.size() + 1 > kMaxPathChars) continue;
-            // A link goes as a link; what it points to is never entered.
-            if (IsLink(entry.attributes))
-                ::RemoveDirectoryW(path.c_str());
-            else
-                DeleteTree(run, path + L"\\", pattern);
-        } else if (path.size() <= kMaxPathChars) {
-            DeleteFileReported(run, path);
-        }
-    }
-    if (removeItself) ::RemoveDirectoryW(folder.c_str());
-}
-
-// Kind 11: exactly the files the scan lists; folders stay.
-void DeleteByExtension(ScanRun& run, const std::wstring& folder, const std::wstring& extension) {
-    for (const Entry& entry : ListEntries(folder, L"*.*")) {
-        std::wstring path = folder + entry.name;
-        if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (!IsLink(entry.attributes) && path.size() + 1 <= kMaxPathChars)
-                DeleteByExtension(run, path + L"\\", extension);
-        } else if (path.size() <= kMaxPathChars && ExtensionMatches(entry.name.c_str(), extension)) {
-            DeleteFileReported(run, path);
-        }
-    }
-}
-
-// Kind 12: the files of that name in the folder itself. The search ignores letter case, the scan
-// does not: a file the scan would not list ("History.dat") is not deleted either.
-void DeleteInFolder(ScanRun& run, const std::wstring& folder, const std::wstring& name) {
-    bool pattern = IsPattern(name);
-    for (const Entry& entry : ListEntries(folder, name))
-        if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && folder.size() + entry.name.size() <= kMaxPathChars &&
-            (pattern || entry.name == name))
-            DeleteFileReported(run, folder + entry.name);
-}
 
 }  // namespace
 
@@ -187,23 +144,42 @@ bool ScanFolderTarget(const WalkContext& ctx, const FolderGuard& guard) {
     if (!guard.MaySearch(target.path)) return true;
     bool walkable = guard.MayWalk(target.path);
     if (target.kind != KindExactName && !walkable) return true;
+    // Rows name the folder where it really is: the delete of a row checks it letter for letter.
+    const std::optional<std::wstring> root = ListingFolder(target.path);
+    if (!root) return true;
     // An exact name in a folder too wide to walk is looked for in that folder only.
     bool pattern = target.kind == KindExactName && IsPattern(target.name);
-    ScanWalk walk{ctx, SearchesOwnFolderOnly(target.name) || !walkable || pattern, pattern};
-    return walk.Walk(target.path);
+    WalkOptions options;
+    if (SearchesOwnFolderOnly(target.name) || !walkable || pattern) {
+        options.recurse = false;
+        options.pattern = target.name;
+    }
+    ScanVisitor visitor(ctx, pattern);
+    return WalkFolder(*root, visitor, options);
 }
 
 void DeleteFolderTarget(ScanRun& run, const TraceTarget& target, const FolderGuard& guard) {
     if (target.name.empty() || !guard.MaySearch(target.path)) return;
-    if (target.kind == KindExactName) {
-        DeleteInFolder(run, target.path, target.name);
-        return;
+    const bool exactName = target.kind == KindExactName;
+    if (!exactName && !guard.MayWalk(target.path)) return;
+    const std::optional<std::wstring> root = ListingFolder(target.path);
+    if (!root) return;
+    using Takes = DeleteVisitor::Takes;
+    // Kind 12 takes the files of that name in the folder itself; kind 11 exactly the files the
+    // scan lists, folders staying; kinds 1 and 10 every matching file below the folder, then the
+    // emptied folders, itself too unless it is a folder that must go on existing.
+    const Takes takes = exactName ? Takes::Name : target.kind == KindExtension ? Takes::Extension : Takes::Everything;
+    WalkOptions options;
+    options.readFolderFirst = true;  // deleting never disturbs the listing it works through
+    if (exactName) {
+        options.recurse = false;
+        options.pattern = target.name;
+    } else if (takes == Takes::Everything) {
+        options.pattern = target.name;
     }
-    if (!guard.MayWalk(target.path)) return;
-    if (target.kind == KindExtension)
-        DeleteByExtension(run, target.path, target.name);
-    else
-        DeleteTree(run, target.path, target.name, !guard.KeepsItself(target.path));
+    DeleteVisitor visitor(run, takes, target.name, takes == Takes::Everything);
+    if (guard.KeepsItself(target.path)) visitor.KeepRoot();
+    if (visitor.Start(*root)) WalkFolder(*root, visitor, options);
 }
 
 }  // namespace scw::sweep

@@ -221,7 +221,9 @@ DeleteOutcome DeleteListedFile(const std::wstring& listedPath, const DeleteOptio
     return outcome;
 }
 
-HeldFolder HeldFolder::Hold(const std::wstring& listedFolder) {
+HeldFolder HeldFolder::Hold(const std::wstring& listedFolder) { return HoldWith(listedFolder, 0); }
+
+HeldFolder HeldFolder::HoldWith(const std::wstring& listedFolder, DWORD extraAccess) {
     HeldFolder folder;
     folder.path_ = WithSlash(listedFolder);
     if (folder.path_.size() > kMaxPathChars) {
@@ -232,12 +234,12 @@ HeldFolder HeldFolder::Hold(const std::wstring& listedFolder) {
         folder.check_ = DeleteOutcome::Refused(DeleteRefusal::Other, ERROR_INVALID_NAME);
         return folder;
     }
-    const std::wstring asked = WithoutSlash(folder.path_);
-    const DWORD list = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
-    // Without delete sharing: no one else can rename or remove it while it is held. Delete access
-    // lets it be removed through this handle when emptied; a folder that denies it is still held.
-    UniqueFileHandle handle = OpenItself(asked, list | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    if (!handle) handle = OpenItself(asked, list, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    // Without delete sharing: no one else can rename or remove it while it is held. Only a hold
+    // that is about to remove the folder asks for delete access: one that has it keeps the
+    // system's own listing of the folder out (that listing does not share delete).
+    UniqueFileHandle handle = OpenItself(WithoutSlash(folder.path_),
+                                         FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE | extraAccess,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!handle || !::GetFileInformationByHandle(handle.Get(), &info)) {
         folder.check_ = DeleteOutcome::OfError(::GetLastError());
@@ -261,10 +263,14 @@ HeldFolder HeldFolder::Hold(const std::wstring& listedFolder) {
 
 DeleteOutcome HeldFolder::RemoveIfEmpty() {
     if (!Held()) return check_;
-    UniqueFileHandle handle = std::move(handle_);
-    if (!FolderIsEmpty(handle.Get())) return DeleteOutcome::Refused(DeleteRefusal::NotEmpty, ERROR_DIR_NOT_EMPTY);
-    if (!SetDeleteDisposition(handle.Get())) return DeleteOutcome::OfError(::GetLastError());
-    handle.Reset();
+    // Let go and take it again with delete access, through the same check: what is removed is
+    // still the listed folder, never what a link in its place leads to.
+    handle_.Reset();
+    check_ = DeleteOutcome::Refused(DeleteRefusal::Gone);
+    HeldFolder again = HoldWith(path_, DELETE);
+    if (!again.Held()) return again.check_;
+    if (!FolderIsEmpty(again.handle_.Get())) return DeleteOutcome::Refused(DeleteRefusal::NotEmpty, ERROR_DIR_NOT_EMPTY);
+    if (!SetDeleteDisposition(again.handle_.Get())) return DeleteOutcome::OfError(::GetLastError());
     return {};
 }
 

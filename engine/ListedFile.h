@@ -98,10 +98,13 @@ public:
     bool Held() const { return check_.Deleted(); }
     // The folder as recorded, ending in a backslash.
     const std::wstring& Path() const { return path_; }
-    // Removes the held folder through its handle when it is empty; lets it go either way.
+    // Removes the held folder when it is empty, through a handle checked as the hold was; lets
+    // it go either way.
     DeleteOutcome RemoveIfEmpty();
 
 private:
+    static HeldFolder HoldWith(const std::wstring& listedFolder, DWORD extraAccess);
+
     UniqueFileHandle handle_;
     DeleteOutcome check_;
     std::wstring path_;

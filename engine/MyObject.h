@@ -8,20 +8,10 @@
 
 #include "engine/TraceTarget.h"
 
-struct _TREEITEM;
-
 namespace scw {
 
 enum NodeLevel : UINT { LevelCategory = 0, LevelProgram = 1, LevelItem = 2 };
 enum ScanState : int { ScanIdle = 0, ScanRunning = 1, ScanDone = 2 };
-
-// Positions the item tree works out for a row while painting it; owned by the tree view.
-struct NodeDrawState {
-    int indent = 0;
-    int countColumn = 0;
-    RECT countRect{};
-    RECT stateRect{};
-};
 
 class CMyObject {
 public:
@@ -35,7 +25,6 @@ public:
     void AddChild(CMyObject* child);
     void ClearTargets();
 
-    _TREEITEM* treeItem = nullptr;
     std::wstring displayName;
     UINT itemId;
     UINT level;
@@ -46,10 +35,9 @@ public:
     CMyObject* nextSibling = nullptr;
     CMyObject* parent;
     CMyObject* next = nullptr;
-    // Written by a run's worker, read by the tree view while it paints.
+    // Written by a run's worker, read by whatever shows the run.
     std::atomic<int> scanState{ScanIdle};
     std::atomic<int> traceCount{0};
-    NodeDrawState draw;
 
     int TargetCount() const { return static_cast<int>(targets.size()); }
 

@@ -1,5 +1,6 @@
 #include "engine/Sweep.h"
 
+#include "engine/ListedFile.h"
 #include "engine/Registry.h"
 #include "engine/SweepParts.h"
 #include "engine/Targets.h"
@@ -62,12 +63,12 @@ bool DeleteListedValue(const std::wstring& location, const std::wstring& name) {
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
-bool DeleteListedFile(const std::wstring& location, const std::wstring& name) {
-    std::wstring path = location + name;
-    if (name.empty() || path.size() > kMaxPathChars) return false;
-    if (::DeleteFileW(path.c_str())) return true;
-    DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+// True when the listed file is gone, whether now or before. The row names the file as the scan
+// found it (its folder's final path): a file that is no longer that file stays.
+bool DeleteTracedFile(const std::wstring& location, const std::wstring& name) {
+    if (name.empty()) return false;
+    const DeleteOutcome outcome = DeleteListedFile(location + name);
+    return outcome.Deleted() || outcome.refusal == DeleteRefusal::Gone;
 }
 
 }  // namespace
@@ -78,7 +79,7 @@ bool DeleteListedTrace(TraceList& list) {
     std::wstring name = list.RowText(row, 1);
     std::wstring location = list.RowText(row, 2);
     // A row whose trace stays stays too, so the user sees what is left.
-    bool gone = list.RowData(row) == 1 ? DeleteListedValue(location, name) : DeleteListedFile(location, name);
+    bool gone = list.RowData(row) == 1 ? DeleteListedValue(location, name) : DeleteTracedFile(location, name);
     if (!gone) return false;
     list.RemoveRow(row);
     return true;

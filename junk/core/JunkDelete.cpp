@@ -1,39 +1,31 @@
 #include "junk/core/JunkDelete.h"
 
-#include <windows.h>
-
-#include "engine/FinalPath.h"
-#include "engine/Targets.h"
+#include <optional>
 
 namespace scw {
 
-bool DeleteJunkFile(const std::wstring& path) {
-    if (path.empty() || path.size() > kMaxPathChars) return false;
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-    // Only a file reached through its own folder under its own name: a file link that shows as
-    // a plain file would take its target with it.
-    if (!ReachedDirectly(path)) return false;
-    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly) {
-        DWORD cleared = attributes & ~FILE_ATTRIBUTE_READONLY;
-        if (!::SetFileAttributesW(path.c_str(), cleared ? cleared : FILE_ATTRIBUTE_NORMAL)) return false;
-    }
-    if (::DeleteFileW(path.c_str())) return true;
-    // Still there (in use, denied): leave it as it was found.
-    if (readOnly) ::SetFileAttributesW(path.c_str(), attributes);
-    return false;
-}
+namespace {
+DeleteOutcome DeleteJunk(const std::wstring& path) { return DeleteListedFile(path, {.clearReadOnly = true}); }
+}  // namespace
 
-int DeleteJunkFiles(const std::vector<JunkRow>& rows, const std::function<void(const JunkRow&, bool)>& done,
+bool DeleteJunkFile(const std::wstring& path) { return DeleteJunk(path).Deleted(); }
+
+int DeleteJunkFiles(const std::vector<JunkRow>& rows,
+                    const std::function<void(const JunkRow&, const DeleteOutcome&)>& done,
                     const std::atomic<bool>* stop) {
     int failed = 0;
+    std::optional<HeldFolder> held;
     for (const JunkRow& row : rows) {
         if (stop && stop->load()) break;
-        const bool deleted = DeleteJunkFile(row.FullPath());
-        if (!deleted) ++failed;
-        if (done) done(row, deleted);
+        // Rows come folder by folder: each folder is held while its files go. One that cannot be
+        // held is not skipped here; each of its files is refused by its own check.
+        if (!held || held->Path() != row.folder) {
+            held.reset();
+            held.emplace(HeldFolder::Hold(row.folder));
+        }
+        const DeleteOutcome outcome = DeleteJunk(row.FullPath());
+        if (!outcome.Deleted()) ++failed;
+        if (done) done(row, outcome);
     }
     return failed;
 }

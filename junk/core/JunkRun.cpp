@@ -47,8 +47,8 @@ bool JunkRun::StartDeleteAll(std::vector<JunkRow> rows, DeletionProgress& progre
         [this, rows = std::move(rows), &progress](HANDLE stopEvent) {
             // Resumed by the dialog once its window exists; stopped before that, it deletes nothing.
             if (::WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0) return;
-            DeleteJunkFiles(rows, [&](const JunkRow&, bool deleted) {
-                if (deleted) {
+            DeleteJunkFiles(rows, [&](const JunkRow&, const DeleteOutcome& outcome) {
+                if (outcome.Deleted()) {
                     ++deleted_;
                     progress.AddDeleted(1);
                 } else {

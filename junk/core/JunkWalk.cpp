@@ -1,54 +1,55 @@
 #include "junk/core/JunkWalk.h"
 
+#include "engine/FinalPath.h"
+#include "engine/FolderWalk.h"
+#include "engine/ListedFile.h"
 #include "engine/Targets.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
 
 namespace {
-bool IsDots(const wchar_t* name) { return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2])); }
 
-struct Walk {
-    const JunkMatcher& matcher;
-    JunkSink& sink;
-    const JunkStop& stop;
+class JunkVisitor final : public FolderVisitor {
+public:
+    JunkVisitor(const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop)
+        : matcher_(matcher), sink_(sink), stop_(stop) {}
 
-    bool Folder(const std::wstring& folder) {
-        if (stop.AtFolder()) return false;
-        const std::wstring mask = folder + L"*.*";
-        if (mask.size() > kMaxPathChars) return true;
-        WIN32_FIND_DATAW data;
-        UniqueFind find(::FindFirstFileExW(mask.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                           FIND_FIRST_EX_LARGE_FETCH));
-        // A folder that cannot be listed (denied, gone, not a folder) is skipped.
-        if (!find) return true;
-        do {
-            if (!Entry(folder, data)) return false;
-            if (!::FindNextFileW(find.Get(), &data)) break;
-            if (stop.AtEntry()) return false;
-        } while (true);
-        return true;
-    }
-
-    bool Entry(const std::wstring& folder, const WIN32_FIND_DATAW& data) {
-        if (IsDots(data.cFileName)) return true;
-        // A link is neither entered nor listed: deleting a file link can remove its target. Where
-        // the system shows a file link as a plain file (Wine), the delete refuses it instead:
-        // checking every match here doubled the search's time.
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-        const size_t length = folder.size() + wcslen(data.cFileName);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (length + 1 > kMaxPathChars) return true;
-            return Folder(folder + data.cFileName + L'\\');
-        }
-        if (length > kMaxPathChars) return true;
+    bool OnFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
+        // A link is never listed: deleting a file link can remove its target.
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
         wchar_t buffer[MAX_PATH];
-        const std::wstring_view lower = JunkListName(data.cFileName, buffer);
-        if (matcher.Matches(lower)) sink.FoundJunk(JunkRow{std::wstring(lower), folder});
+        if (!matcher_.Matches(JunkListName(entry.cFileName, buffer))) return true;
+        // Where a file link shows as a plain file (Wine) only opening it tells; the matches are
+        // few, so only they are opened.
+        if (!IsOwnFile(folder, entry.cFileName)) return true;
+        sink_.FoundJunk(JunkRow{entry.cFileName, folder});
         return true;
     }
+    bool OnFolder(const std::wstring&, const WIN32_FIND_DATAW&) override {
+        // The event, which a program exit may signal alone, is asked once per folder.
+        stopped_ = stopped_ || stop_.AtFolder();
+        return !stopped_;
+    }
+    bool StopRequested() override { return stopped_ || stop_.AtEntry(); }
+
+private:
+    const JunkMatcher& matcher_;
+    JunkSink& sink_;
+    const JunkStop& stop_;
+    bool stopped_ = false;
 };
+
 }  // namespace
+
+bool IsOwnFile(const std::wstring& folder, const wchar_t* name) {
+    const std::wstring path = folder + name;
+    UniqueFileHandle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    // One that cannot be opened is listed: the delete checks it again and says why it stays.
+    return !file || FinalPathOf(file.Get()) == path;
+}
 
 std::vector<std::wstring> FixedDriveRoots() {
     std::vector<std::wstring> roots;
@@ -73,8 +74,12 @@ std::optional<std::wstring> FullJunkRoot(const std::wstring& root) {
 }
 
 bool WalkForJunk(const std::wstring& folder, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop) {
-    if (folder.empty() || folder.back() != L'\\' || folder.size() > kMaxPathChars) return true;
-    return Walk{matcher, sink, stop}.Folder(folder);
+    if (stop.AtFolder()) return false;
+    // Rows name the files where they really are, so the delete can check them letter for letter.
+    const std::optional<std::wstring> root = ListingFolder(folder);
+    if (!root) return true;
+    JunkVisitor visitor(matcher, sink, stop);
+    return WalkFolder(*root, visitor);
 }
 
 void SearchJunk(const std::wstring& root, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop) {

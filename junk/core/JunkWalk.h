@@ -2,7 +2,9 @@
 // The junk search itself: walks a folder tree (or every fixed disk) and reports each file whose
 // name matches. It never enters a link (junction, symbolic link, mount point): a profile holds
 // junction loops, and what a link reaches may lie anywhere. Nor does it list a link, even a file
-// link that shows as a plain file. Paths over the platform limit are skipped, never cut.
+// link that shows as a plain file. Paths over the platform limit are skipped, never cut. Rows
+// record where each file really is (the root's final path and the name as it is on disk): the
+// delete checks exactly that.
 #include <windows.h>
 
 #include <atomic>
@@ -15,9 +17,11 @@
 namespace scw {
 
 struct JunkRow {
-    std::wstring file;    // the name in lower case
+    std::wstring file;    // the name as it is on disk
     std::wstring folder;  // ends in a backslash
     std::wstring FullPath() const { return folder + file; }
+    // The name as the results list shows it: in lower case.
+    std::wstring ListName() const { return JunkListName(file); }
 };
 
 class JunkSink {
@@ -43,6 +47,10 @@ std::vector<std::wstring> FixedDriveRoots();
 // The root in full, ending in a backslash: rows then name the same files whatever the process's
 // current directory is later (a file dialog may change it). Nothing when it does not fit.
 std::optional<std::wstring> FullJunkRoot(const std::wstring& root);
+
+// Whether a file the walk found is reached under its own name in its folder: false for a file
+// link that shows as a plain file (Wine), which the listing then leaves out.
+bool IsOwnFile(const std::wstring& folder, const wchar_t* name);
 
 // Walks one folder (ending in a backslash); false when a stop ended it.
 bool WalkForJunk(const std::wstring& folder, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop);

@@ -211,7 +211,7 @@ void CDlgJunkJunk::FillDisplayInfo(NMLVDISPINFOW& info) const {
     if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
     std::optional<JunkRow> row = rows_.At(static_cast<size_t>(info.item.iItem));
     std::wstring text;
-    if (row) text = info.item.iSubItem == 0 ? row->file : row->folder;
+    if (row) text = info.item.iSubItem == 0 ? row->ListName() : row->folder;
     lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
 }
 

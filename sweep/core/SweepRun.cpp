@@ -19,8 +19,9 @@ constexpr wchar_t kDeleteStopped[] = L"Deleting is stopped";
 constexpr wchar_t kTotalDeleted[] = L"Total Deleted Items:";
 }  // namespace
 
-SweepRun::SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env)
-    : catalogue_(catalogue), view_(view), settings_(std::move(settings)), env_(env),
+SweepRun::SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env,
+                   TrayActivity* tray)
+    : catalogue_(catalogue), view_(view), settings_(std::move(settings)), env_(env), tray_(tray),
       scanStop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 SweepRun::~SweepRun() { worker_.StopAndJoin(); }
@@ -57,10 +58,10 @@ bool SweepRun::StartOneClick(std::vector<CMyObject*> ticked) {
         // Before the scan phase ends, so a stop pressed at any moment after it reaches the delete phase.
         oneClickDeleting_ = true;
         EndScan();
-        view_.StartTrayActivity(kDeleting, kDeletingItems);
+        StartTray(kDeleting, kDeletingItems);
         bool complete = selection_.empty() || DeleteSelection(false);
         oneClickDeleting_ = false;
-        view_.StopTrayActivity(complete ? kDeleted : kDeleteStopped, kTotalDeleted);
+        StopTray(complete ? kDeleted : kDeleteStopped, kTotalDeleted);
     });
 }
 
@@ -99,7 +100,7 @@ bool SweepRun::StartDeleteAll(DeletionProgress& progress) {
 
 void SweepRun::StartRun(std::vector<CMyObject*> ticked) {
     SweepBusy = 1;
-    view_.StartTrayActivity(kScanning, kScanItems);
+    StartTray(kScanning, kScanItems);
     view_.ShowScanPhase(true);
     view_.ClearResults();
     selection_.clear();
@@ -136,7 +137,7 @@ void SweepRun::EndScan() {
     view_.ShowScanPhase(false);
     view_.SetWorkingAnimation(false);
     SweepBusy = 0;
-    view_.StopTrayActivity(kScanned, kTotalScanItems);
+    StopTray(kScanned, kTotalScanItems);
 }
 
 bool SweepRun::DeleteSelection(bool onlyFound) {
@@ -161,6 +162,24 @@ void SweepRun::ResetNodes() {
         node->traceCount = 0;
     });
     view_.NodesReset();
+}
+
+void SweepRun::StartTray(const wchar_t* title, const wchar_t* text) {
+    if (tray_) tray_->StartTrayActivity(title, text);
+}
+
+void SweepRun::StopTray(const wchar_t* title, const wchar_t* text) {
+    if (tray_) tray_->StopTrayActivity(title, text);
+}
+
+void SweepRun::MarkScanning(CMyObject& item) {
+    SetScanState(item, ScanRunning);
+    view_.MarkScanning(item);
+}
+
+void SweepRun::MarkScanned(CMyObject& item) {
+    SetScanState(item, ScanDone);
+    view_.MarkScanned(item);
 }
 
 bool SweepRun::Stopping() const { return ::WaitForSingleObject(worker_.StopEvent(), 0) == WAIT_OBJECT_0; }

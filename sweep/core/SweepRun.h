@@ -13,12 +13,15 @@
 #include "framework/UniqueHandle.h"
 #include "framework/WorkerThread.h"
 #include "sweep/core/SweepView.h"
+#include "sweep/core/TrayActivity.h"
 
 namespace scw {
 
 class SweepRun : public ScanRun {
 public:
-    SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env = SystemEnv());
+    // The tray, when there is one, hears of each run's start and end.
+    SweepRun(Catalogue& catalogue, SweepView& view, CIniFileRW settings, const Environment& env = SystemEnv(),
+             TrayActivity* tray = nullptr);
     // Stops and joins the worker: it must not outlive the page it reports to.
     ~SweepRun() override;
 
@@ -60,8 +63,8 @@ public:
     bool StopRequested() const override;
     void ReportTrace(const TraceRow& row) override;
     void ReportDeletion(bool success, DWORD number) override;
-    void MarkScanning(CMyObject& item) override { view_.MarkScanning(item); }
-    void MarkScanned(CMyObject& item) override { view_.MarkScanned(item); }
+    void MarkScanning(CMyObject& item) override;
+    void MarkScanned(CMyObject& item) override;
 
 private:
     bool Launch(WorkerThread::Body body, bool suspended = false);
@@ -76,11 +79,14 @@ private:
     void ResetNodes();
     // The whole run is to end: program exit, console interrupt, a stop of a delete phase.
     bool Stopping() const;
+    void StartTray(const wchar_t* title, const wchar_t* text);
+    void StopTray(const wchar_t* title, const wchar_t* text);
 
     Catalogue& catalogue_;
     SweepView& view_;
     CIniFileRW settings_;
     const Environment& env_;
+    TrayActivity* tray_;
     std::vector<CMyObject*> selection_;
     std::atomic<int> foundRows_{0};
     std::atomic<bool> scanPhase_{false};

@@ -57,7 +57,7 @@ BOOL CDlgScan::OnInitDialog() {
         ownCatalogue_->Build();
         catalogue_ = ownCatalogue_.get();
     }
-    run_ = std::make_unique<SweepRun>(*catalogue_, *this, settings_, env_);
+    run_ = std::make_unique<SweepRun>(*catalogue_, *this, settings_, env_, &mainWindow_);
     CreateControls();
     tree_.Fill(*catalogue_);
     ItemSetContent recent = ReadItemSet(settings_, ItemSet::Recent);

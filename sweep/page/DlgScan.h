@@ -76,12 +76,6 @@ private:
     void MarkScanning(CMyObject& item) override { tree_.MarkScanning(item); }
     void MarkScanned(CMyObject& item) override { tree_.MarkScanned(item); }
     void NodesReset() override;
-    void StartTrayActivity(const std::wstring& title, const std::wstring& text) override {
-        mainWindow_.StartTrayActivity(title, text);
-    }
-    void StopTrayActivity(const std::wstring& title, const std::wstring& text) override {
-        mainWindow_.StopTrayActivity(title, text);
-    }
 
     void CreateControls();
     void OnSelect(WORD id);

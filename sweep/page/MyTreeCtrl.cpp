@@ -126,6 +126,7 @@ void CMyTreeCtrl::Fill(const Catalogue& catalogue) {
     catalogue_ = &catalogue;
     if (!hwnd_) return;
     TreeView_DeleteAllItems(hwnd_);
+    rows_.Clear();
     for (CMyObject* category = catalogue.Head(); category; category = category->next)
         InsertSubtree(category, TVI_ROOT);
 }
@@ -141,9 +142,8 @@ void CMyTreeCtrl::InsertSubtree(CMyObject* node, HTREEITEM parentRow) {
     ins.item.stateMask = TVIS_STATEIMAGEMASK;
     ins.item.state = INDEXTOSTATEIMAGEMASK(Unchecked);
     HTREEITEM row = TreeView_InsertItem(hwnd_, &ins);
-    node->treeItem = row;
-    node->draw.indent = static_cast<int>(TreeView_GetIndent(hwnd_));
     if (!row) return;
+    rows_[*node].item = row;
     for (CMyObject* child = node->firstChild; child; child = child->nextSibling) InsertSubtree(child, row);
 }
 
@@ -152,7 +152,7 @@ void CMyTreeCtrl::ApplyItemSet(const std::vector<int>& ids) {
     for (int id : ids) {
         if (id <= 0) continue;
         CMyObject* node = catalogue_->Find(static_cast<UINT>(id));
-        if (node && node->treeItem) SetCheck(hwnd_, node->treeItem, Checked, true);
+        if (HTREEITEM row = node ? RowOf(*node) : nullptr) SetCheck(hwnd_, row, Checked, true);
     }
     ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -160,7 +160,7 @@ void CMyTreeCtrl::ApplyItemSet(const std::vector<int>& ids) {
 void CMyTreeCtrl::ForEachCategoryRow(CheckState state) {
     if (!catalogue_ || !hwnd_) return;
     for (CMyObject* category = catalogue_->Head(); category; category = category->next)
-        if (category->treeItem) SetCheck(hwnd_, category->treeItem, state, true);
+        if (HTREEITEM row = RowOf(*category)) SetCheck(hwnd_, row, state, true);
     ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -168,8 +168,9 @@ void CMyTreeCtrl::CheckAll() { ForEachCategoryRow(Checked); }
 void CMyTreeCtrl::UncheckAll() { ForEachCategoryRow(Unchecked); }
 
 CheckState CMyTreeCtrl::GetCheck(const CMyObject& node) const {
-    if (!hwnd_ || !node.treeItem) return NoCheckBox;
-    return scw::GetCheck(hwnd_, node.treeItem);
+    HTREEITEM row = RowOf(node);
+    if (!hwnd_ || !row) return NoCheckBox;
+    return scw::GetCheck(hwnd_, row);
 }
 
 SIZE CMyTreeCtrl::MeasureCountColumn() const {
@@ -204,10 +205,9 @@ void CMyTreeCtrl::LayoutNode(CMyObject& node, SIZE countColumn) {
     const int indent = hwnd_ ? static_cast<int>(TreeView_GetIndent(hwnd_)) : 0;
     const int steps = node.level >= LevelItem ? 0 : static_cast<int>(LevelItem - node.level);
     const int right = width - (m.statusSquare + m.statusGap) - steps * indent;
-    node.draw.indent = indent;
-    node.draw.countColumn = countColumn.cx;
-    node.draw.countRect = RECT{right - countColumn.cx, 0, right, 0};
-    node.draw.stateRect = node.level == LevelItem ? RECT{width - m.statusSquare, 0, width, 0} : RECT{};
+    NodeRow& places = rows_[node];
+    places.countRect = RECT{right - countColumn.cx, 0, right, 0};
+    places.stateRect = node.level == LevelItem ? RECT{width - m.statusSquare, 0, width, 0} : RECT{};
 }
 
 void CMyTreeCtrl::ResetSubtree(CMyObject& node, SIZE countColumn, std::vector<CMyObject*>& checked) {
@@ -239,12 +239,10 @@ std::vector<CMyObject*> CMyTreeCtrl::ResetAllNodes(SIZE countColumn) {
 }
 
 void CMyTreeCtrl::MarkScanning(CMyObject& item) {
-    SetScanState(item, ScanRunning);
     OnTreeThread([this, &item] { OnScanning(&item); });
 }
 
 void CMyTreeCtrl::MarkScanned(CMyObject& item) {
-    SetScanState(item, ScanDone);
     OnTreeThread([this, &item] { OnScanned(&item); });
 }
 
@@ -273,13 +271,14 @@ void CMyTreeCtrl::OnAnimationTick() {
 // The row of the node and the rows of its program and category, whose counts change with it.
 void CMyTreeCtrl::InvalidateRowOf(const CMyObject* node) {
     for (const CMyObject* n = node; n; n = n->parent) {
-        if (!n->treeItem) continue;
+        HTREEITEM row = RowOf(*n);
+        if (!row) continue;
         RECT rc{};
-        if (TreeView_GetItemRect(hwnd_, n->treeItem, &rc, FALSE)) ::InvalidateRect(hwnd_, &rc, FALSE);
+        if (TreeView_GetItemRect(hwnd_, row, &rc, FALSE)) ::InvalidateRect(hwnd_, &rc, FALSE);
     }
 }
 
-void CMyTreeCtrl::PaintRows(HDC dc, const RECT& area) { painter_.PaintRows(hwnd_, dc, area, animated_, frame_); }
+void CMyTreeCtrl::PaintRows(HDC dc, const RECT& area) { painter_.PaintRows(hwnd_, dc, area, rows_, {animated_, frame_}); }
 
 bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {

@@ -13,6 +13,7 @@
 #include "engine/Catalogue.h"
 #include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
+#include "sweep/page/NodeRows.h"
 #include "sweep/page/TreeChecks.h"
 #include "sweep/page/TreeRowPainter.h"
 
@@ -33,8 +34,11 @@ public:
     // Creates the tree view child in the parent's font. False if the window cannot be made.
     bool Create(HWND parent, const RECT& rect, int id = kControlId);
 
-    // One row per node, in display order, all collapsed; every node keeps its row handle.
+    // One row per node, in display order, all collapsed.
     void Fill(const Catalogue& catalogue);
+    // The node's row, and where its count and status square are drawn (window thread).
+    HTREEITEM RowOf(const CMyObject& node) const { return rows_.Of(node).item; }
+    const NodeRow& PlacesOf(const CMyObject& node) const { return rows_.Of(node); }
 
     // Ticks the node of each ID (depth first from the root list); unknown IDs are skipped.
     void ApplyItemSet(const std::vector<int>& ids);
@@ -52,8 +56,8 @@ public:
     // Every category in root-list order; returns the Checked items in display order.
     std::vector<CMyObject*> ResetAllNodes(SIZE countColumn);
 
-    // Around the scan of one item; callable from a worker thread. They set the scan state of
-    // the item, its program and its category and hand the drawing to the tree's thread.
+    // Around the scan of one item, whose scan state the run has set; callable from a worker
+    // thread. They hand the animation and the drawing to the tree's thread.
     void MarkScanning(CMyObject& item);
     void MarkScanned(CMyObject& item);
     const CMyObject* AnimatedItem() const { return animated_; }
@@ -89,6 +93,7 @@ private:
 
     const Catalogue* catalogue_ = nullptr;
     TreeRowPainter painter_;
+    NodeRows rows_;
     // The tree view's own indent, taken as its 96-DPI length.
     int baseIndent_ = 0;
     // Blank lists of the boxes' widths: the tree view lays its rows out by them.

@@ -65,7 +65,7 @@ bool TreeRowPainter::GetRowGeometry(HWND tree, HTREEITEM row, RowGeometry& geome
     return true;
 }
 
-void TreeRowPainter::PaintRows(HWND tree, HDC dc, const RECT& area, const CMyObject* animated, int frame) const {
+void TreeRowPainter::PaintRows(HWND tree, HDC dc, const RECT& area, const NodeRows& rows, Animation animation) const {
     if (!tree) return;
     UniqueBrush white(::CreateSolidBrush(kWhite));
     ::FillRect(dc, &area, white.Get());
@@ -79,14 +79,14 @@ void TreeRowPainter::PaintRows(HWND tree, HDC dc, const RECT& area, const CMyObj
         if (!GetRowGeometry(tree, row, geometry)) break;
         if (geometry.row.top >= client.bottom) break;
         RECT overlap{};
-        if (::IntersectRect(&overlap, &geometry.row, &area)) PaintRow(tree, dc, row, geometry, animated, frame);
+        if (::IntersectRect(&overlap, &geometry.row, &area)) PaintRow(tree, dc, row, geometry, rows, animation);
     }
     ::SetBkMode(dc, oldMode);
     if (oldFont) ::SelectObject(dc, oldFont);
 }
 
-void TreeRowPainter::PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& g, const CMyObject* animated,
-                              int frame) const {
+void TreeRowPainter::PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& g, const NodeRows& rows,
+                              Animation animation) const {
     UINT state = 0;
     CMyObject* node = NodeOf(tree, row, &state);
     if (!node) return;
@@ -106,7 +106,7 @@ void TreeRowPainter::PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometr
                     g.textLeft - m.iconBox + (m.iconBox - m.iconSize) / 2, g.row, m.iconSize);
     }
     PaintName(tree, dc, *node, state, g);
-    PaintCount(dc, *node, g, animated, frame);
+    PaintCount(dc, *node, rows.Of(*node), g, animation);
 }
 
 void TreeRowPainter::PaintName(HWND tree, HDC dc, const CMyObject& node, UINT state,
@@ -145,11 +145,11 @@ void TreeRowPainter::PaintLines(HWND tree, HDC dc, HTREEITEM row, const RowGeome
     }
 }
 
-void TreeRowPainter::PaintCount(HDC dc, const CMyObject& node, const RowGeometry& g, const CMyObject* animated,
-                                int frame) const {
+void TreeRowPainter::PaintCount(HDC dc, const CMyObject& node, const NodeRow& places, const RowGeometry& g,
+                                Animation animation) const {
     const int scanState = node.scanState.load();
     if (scanState == ScanIdle) return;
-    const RECT& count = node.draw.countRect;
+    const RECT& count = places.countRect;
     if (count.right > count.left) {
         RECT rc{count.left, g.row.top, count.right, g.row.bottom};
         std::wstring text = std::to_wstring(node.traceCount.load());
@@ -157,10 +157,10 @@ void TreeRowPainter::PaintCount(HDC dc, const CMyObject& node, const RowGeometry
         ::DrawTextW(dc, text.c_str(), -1, &rc, DT_SINGLELINE | DT_RIGHT | DT_VCENTER | DT_NOPREFIX);
         ::SetTextColor(dc, old);
     }
-    const RECT& square = node.draw.stateRect;
+    const RECT& square = places.stateRect;
     if (square.right <= square.left) return;
     if (scanState == ScanRunning) {
-        DrawCentred(frames_.Get(), animated == &node ? frame : 0, dc, square.left, g.row, metrics_.statusSquare);
+        DrawCentred(frames_.Get(), animation.item == &node ? animation.frame : 0, dc, square.left, g.row, metrics_.statusSquare);
     } else if (scanState == ScanDone) {
         DrawCentred(done_.Get(), 0, dc, square.left, g.row, metrics_.statusSquare);
     }

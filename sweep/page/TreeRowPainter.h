@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "engine/MyObject.h"
+#include "sweep/page/NodeRows.h"
 #include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
@@ -51,9 +52,14 @@ public:
     void LoadImages(Dpi dpi);
     const TreeRowMetrics& Metrics() const { return metrics_; }
 
-    // The rows of the tree view that fall into `area` of its client area. `animated` shows
-    // the given frame of the running animation; other running items show its first frame.
-    void PaintRows(HWND tree, HDC dc, const RECT& area, const CMyObject* animated, int frame) const;
+    // The rows of the tree view that fall into `area` of its client area, each node's count
+    // and status square where `rows` places them. `animated` shows the given frame of the
+    // running animation; other running items show its first frame.
+    struct Animation {
+        const CMyObject* item = nullptr;
+        int frame = 0;
+    };
+    void PaintRows(HWND tree, HDC dc, const RECT& area, const NodeRows& rows, Animation animation) const;
 
 private:
     struct RowGeometry {
@@ -62,12 +68,12 @@ private:
     };
 
     static bool GetRowGeometry(HWND tree, HTREEITEM row, RowGeometry& geometry);
-    void PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& geometry, const CMyObject* animated,
-                  int frame) const;
+    void PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& geometry, const NodeRows& rows,
+                  Animation animation) const;
     void PaintLines(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& geometry) const;
     void PaintName(HWND tree, HDC dc, const CMyObject& node, UINT state, const RowGeometry& geometry) const;
-    void PaintCount(HDC dc, const CMyObject& node, const RowGeometry& geometry, const CMyObject* animated,
-                    int frame) const;
+    void PaintCount(HDC dc, const CMyObject& node, const NodeRow& places, const RowGeometry& geometry,
+                    Animation animation) const;
 
     TreeRowMetrics metrics_;
     UniqueImageList icons_;

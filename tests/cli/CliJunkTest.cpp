@@ -71,7 +71,7 @@ TEST_F(CliJunkTest, DeleteWithYesReportsEachFileAndALockedOneMakesItExitWithOne)
     ProcessResult r = Junk(L"--delete --yes");
     EXPECT_EQ(r.exitCode, 1u) << r.errors;
     EXPECT_EQ(SortedLines(r.output),
-              (std::vector<std::string>{"deleted\t" + folder + "a.tmp", "failed\t" + folder + "sub\\b.swp"}));
+              (std::vector<std::string>{"deleted\t" + folder + "A.TMP", "failed\t" + folder + "sub\\b.swp\tlocked"}));
     EXPECT_EQ(LastLine(r.errors), "deleted 1, failed 1");
     EXPECT_FALSE(FileExists(root / L"A.TMP"));
     EXPECT_TRUE(FileExists(held));

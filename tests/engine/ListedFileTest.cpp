@@ -3,6 +3,7 @@
 
 #include "engine/FinalPath.h"
 #include "engine/ListedFile.h"
+#include "framework/UniqueHandle.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {
@@ -85,6 +86,11 @@ TEST(ListedFile, AHeldFolderCannotBeRenamedByAnotherProgramWhileItsFilesGo) {
     // The way a Windows program swaps a folder: rename it, then put a link in its place.
     EXPECT_FALSE(::MoveFileExW((temp / L"held").c_str(), (temp / L"moved").c_str(), 0));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    // The walk still lists what it holds: the system's listing does not share delete.
+    WIN32_FIND_DATAW data;
+    UniqueFind find(::FindFirstFileW((held.Path() + L"*").c_str(), &data));
+    EXPECT_TRUE(find);
+    find.Reset();
     EXPECT_TRUE(DeleteListedFile(held.Path() + L"a.tmp").Deleted());
     EXPECT_TRUE(held.RemoveIfEmpty().Deleted());
     EXPECT_FALSE(FolderExists(temp / L"held"));

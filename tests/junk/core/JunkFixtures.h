@@ -24,9 +24,10 @@ public:
     void SearchEnded() override { calls.push_back(L"ended"); }
     void RowsDeleted() override { calls.push_back(L"rows deleted"); }
 
+    // The rows as the results list shows them (names in lower case).
     std::vector<std::wstring> Paths() const {
         std::vector<std::wstring> paths;
-        for (const JunkRow& row : rows) paths.push_back(row.FullPath());
+        for (const JunkRow& row : rows) paths.push_back(row.folder + row.ListName());
         return paths;
     }
 

@@ -49,6 +49,8 @@ TEST(JunkSearch, ListsMatchingFilesOfEveryDepthInLowerCaseWithTheirFolders) {
     EXPECT_EQ(paths, (std::vector<std::wstring>{root / L"a.tmp", root / L"folder.tmp\\inner.swp",
                                                 root / L"sub\\deeper\\~$book.xlsx", root / L"sub\\hidden.$$$"}));
     for (const JunkRow& row : view.rows) EXPECT_EQ(row.folder.back(), L'\\');
+    // The row itself keeps the name as it is on disk: the delete checks it letter for letter.
+    EXPECT_EQ(std::count_if(view.rows.begin(), view.rows.end(), [](const JunkRow& row) { return row.file == L"A.TMP"; }), 1);
     EXPECT_TRUE(Search(root / L"missing\\", DefaultRows()).empty());
 
     // A relative root is searched as a full path, so the rows stay right if the current

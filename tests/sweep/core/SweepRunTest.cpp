@@ -16,7 +16,7 @@ using namespace scw::test;
 
 namespace {
 
-struct RecordingView : SweepView {
+struct RecordingView : SweepView, TrayActivity {
     std::mutex lock;
     std::vector<std::wstring> rows;  // "item|name|location|type"
     std::vector<std::wstring> tray;  // "start:title|text" and "stop:title|text"
@@ -27,7 +27,6 @@ struct RecordingView : SweepView {
     std::function<void(const std::wstring&)> onTrayStart;
 
     void ShowScanPhase(bool on) override { scanPhase = on; }
-    void SetWorkingAnimation(bool) override {}
     void ClearResults() override {
         std::lock_guard<std::mutex> g(lock);
         rows.clear();
@@ -36,9 +35,7 @@ struct RecordingView : SweepView {
         std::lock_guard<std::mutex> g(lock);
         rows.push_back(r.item.displayName + L"|" + r.name + L"|" + r.location + L"|" + (r.isRegistry ? L"1" : L"0"));
     }
-    void MarkScanning(CMyObject& item) override { SetScanState(item, ScanRunning); }
     void MarkScanned(CMyObject& item) override {
-        SetScanState(item, ScanDone);
         scanned.push_back(item.itemId);
         if (onScanned) onScanned(item);
     }
@@ -73,7 +70,8 @@ protected:
         WriteFileText(root / L"win\\temp\\c.tmp");
         WriteFileText(root / L"win\\Debug\\d.log");
         WriteFileText(root / L"sentinel.txt");
-        run = std::make_unique<SweepRun>(catalogue, view, CIniFileRW(CIniFileRW::ByPath{}, root / L"setting.ini"), env);
+        run = std::make_unique<SweepRun>(catalogue, view, CIniFileRW(CIniFileRW::ByPath{}, root / L"setting.ini"), env,
+                                         &view);
     }
     void TearDown() override {
         run.reset();

@@ -17,7 +17,7 @@ protected:
     void ShowFirstItem() {
         Expand(102);
         Expand(103);
-        TreeView_SelectSetFirstVisible(hwnd, Node(102).treeItem);
+        TreeView_SelectSetFirstVisible(hwnd, tree.RowOf(Node(102)));
         PumpMessages(20);
     }
     void SetFound(UINT id, int count, ScanState state) {
@@ -47,7 +47,7 @@ TEST_F(ItemTreeTest, CountColumnIsAsWideAsFiveDigitsInTheTreeFont) {
     // The layout uses it whatever the counts are: a one-digit count ends where a long one does.
     ShowFirstItem();
     tree.ResetAllNodes(measured);
-    EXPECT_EQ(Node(104).draw.countRect.right - Node(104).draw.countRect.left, measured.cx);
+    EXPECT_EQ(tree.PlacesOf(Node(104)).countRect.right - tree.PlacesOf(Node(104)).countRect.left, measured.cx);
 }
 
 TEST_F(ItemTreeTest, CountsFormAStaircaseThatMirrorsTheIndent) {
@@ -141,6 +141,7 @@ TEST_F(ItemTreeTest, MarkScanningAndScannedFromAWorkerAnimateThenShowDone) {
     CMyObject& item = Node(104);
     bool marked = false;
     std::thread scanning([&] {
+        SetScanState(item, ScanRunning);  // as the run does before it tells the tree
         tree.MarkScanning(item);
         CountTrace(item);
         CountTrace(item);
@@ -159,6 +160,7 @@ TEST_F(ItemTreeTest, MarkScanningAndScannedFromAWorkerAnimateThenShowDone) {
 
     bool finished = false;
     std::thread scanned([&] {
+        SetScanState(item, ScanDone);
         tree.MarkScanned(item);
         finished = true;
     });
@@ -210,7 +212,7 @@ TEST_F(ItemTreeTest, AClickOnTheDrawnCheckBoxTogglesOnceWithPushDown) {
     ::PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(TextLeft(103) + 5, box.y));
     PumpMessages(20);
     EXPECT_EQ(tree.GetCheck(Node(103)), Unchecked);
-    EXPECT_EQ(TreeView_GetSelection(hwnd), Node(103).treeItem);
+    EXPECT_EQ(TreeView_GetSelection(hwnd), tree.RowOf(Node(103)));
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ public:
         tree.Fill(catalogue);
         hwnd = tree.GetSafeHwnd();
         host.Apply();
-        TreeView_Expand(hwnd, Node(102).treeItem, TVE_EXPAND);
-        TreeView_Expand(hwnd, Node(103).treeItem, TVE_EXPAND);
+        TreeView_Expand(hwnd, tree.RowOf(Node(102)), TVE_EXPAND);
+        TreeView_Expand(hwnd, tree.RowOf(Node(103)), TVE_EXPAND);
         PumpMessages(20);
     }
     ~ShownTree() {
@@ -66,8 +66,12 @@ public:
                         tree.MeasureCountColumn(),
                         shown.lfHeight};
     }
-    RECT Row(UINT id) { return TreeRowRect(hwnd, Node(id)); }
-    int TextLeft(UINT id) { return TreeRowRect(hwnd, Node(id), true).left; }
+    RECT Row(UINT id) { return TreeRowRect(tree, Node(id)); }
+    int SquareWidth(UINT id) {
+        const RECT& square = tree.PlacesOf(Node(id)).stateRect;
+        return square.right - square.left;
+    }
+    int TextLeft(UINT id) { return TreeRowRect(tree, Node(id), true).left; }
     // Green pixels of the done image in the first item's status square.
     int DoneInk() {
         tree.ResetAllNodes(tree.MeasureCountColumn());
@@ -76,7 +80,7 @@ public:
         ::GetClientRect(hwnd, &client);
         Canvas canvas(client.right, client.bottom);
         tree.PaintRows(canvas.Dc(), client);
-        const RECT& square = Node(104).draw.stateRect;
+        const RECT& square = tree.PlacesOf(Node(104)).stateRect;
         const RECT row = Row(104);
         return canvas.Greenish(RECT{square.left, row.top, square.right, row.bottom});
     }
@@ -121,7 +125,7 @@ TEST_P(TreeDpiTest, RowsImagesAndCountsScaleAndAChangeBackRestoresThe96DpiLook) 
 
     // The done image is drawn at the DPI: its ink grows with the square's area.
     const int doneInk = shown.DoneInk();
-    EXPECT_EQ(shown.Node(104).draw.stateRect.right - shown.Node(104).draw.stateRect.left, dpi.Scale(16));
+    EXPECT_EQ(shown.SquareWidth(104), dpi.Scale(16));
     EXPECT_GE(doneInk, doneInk96 * dpi.Value() * dpi.Value() / (96 * 96) * 3 / 4);
 
     // A press in the middle of the drawn check box is the tree view's check box too.
@@ -142,7 +146,7 @@ TEST_P(TreeDpiTest, RowsImagesAndCountsScaleAndAChangeBackRestoresThe96DpiLook) 
     // Counts shown before a change of DPI move with it; back at 96 DPI all is as it was.
     shown.host.ApplyAgain(Dpi(96));
     EXPECT_TRUE(shown.Look() == at96);
-    EXPECT_EQ(shown.Node(104).draw.stateRect.right - shown.Node(104).draw.stateRect.left, 16);
+    EXPECT_EQ(shown.SquareWidth(104), 16);
     EXPECT_EQ(shown.DoneInk(), doneInk96);
 }
 

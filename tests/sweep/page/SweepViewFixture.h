@@ -15,9 +15,9 @@
 namespace scw::test {
 
 // A tree row's rectangle: the whole row, or only its text.
-inline RECT TreeRowRect(HWND tree, const CMyObject& node, bool textOnly = false) {
+inline RECT TreeRowRect(const CMyTreeCtrl& tree, const CMyObject& node, bool textOnly = false) {
     RECT rc{};
-    TreeView_GetItemRect(tree, node.treeItem, &rc, textOnly ? TRUE : FALSE);
+    TreeView_GetItemRect(tree.GetSafeHwnd(), tree.RowOf(node), &rc, textOnly ? TRUE : FALSE);
     return rc;
 }
 
@@ -41,14 +41,14 @@ protected:
     }
 
     CMyObject& Node(UINT id) { return *catalogue.Find(id); }
-    void Expand(UINT id) { TreeView_Expand(hwnd, Node(id).treeItem, TVE_EXPAND); }
+    void Expand(UINT id) { TreeView_Expand(hwnd, tree.RowOf(Node(id)), TVE_EXPAND); }
     RECT Client() const {
         RECT rc{};
         ::GetClientRect(hwnd, &rc);
         return rc;
     }
-    RECT RowRect(UINT id) { return TreeRowRect(hwnd, Node(id)); }
-    int TextLeft(UINT id) { return TreeRowRect(hwnd, Node(id), true).left; }
+    RECT RowRect(UINT id) { return TreeRowRect(tree, Node(id)); }
+    int TextLeft(UINT id) { return TreeRowRect(tree, Node(id), true).left; }
     // Client width as if a vertical scroll bar were shown.
     int CountWidth() const {
         int w = Client().right;
