@@ -3,7 +3,7 @@
 namespace scw::cli {
 
 const wchar_t kHelpText[] =
-    L"Usage: scourwell-cli COMMAND [SELECTION] [--json] [--yes]\n"
+    L"Usage: scourwell-cli COMMAND [SELECTION] [--rule NAME]... [--rules] [--json] [--yes]\n"
     L"       scourwell-cli junk [--root FOLDER] [--types default|all|LIST] [--delete [--yes]] [--json]\n"
     L"       scourwell-cli shred [--passes 1|3|7] PATH... [--json] [--yes]\n"
     L"       scourwell-cli wipe-free DRIVE [--passes 1|3|7] [--json] [--yes]\n"
@@ -11,6 +11,9 @@ const wchar_t kHelpText[] =
     L"Commands:\n"
     L"  items                  the catalogue, one node a line: id, level, parent id (- for a category),\n"
     L"                         icon, text\n"
+    L"  rules                  the entries of the rule files beside this program (winapp2.ini and\n"
+    L"                         rules\\*.ini), one a line: name, group, detected|absent, file. Problems\n"
+    L"                         in the files go to standard error as FILE:LINE: message; exit 0\n"
     L"  targets SELECTION      where each selected item looks: id, root prefix, path, name, kind\n"
     L"                         (a folder of kind 1 is emptied but never listed; 10 lists every file,\n"
     L"                         11 the files with that extension, 12 the files of that name)\n"
@@ -70,6 +73,13 @@ const wchar_t kHelpText[] =
     L"  all                        every item of the catalogue\n"
     L"  An id of a category or program selects all of its items. Items run in catalogue order.\n"
     L"  Ids that name no node are reported on standard error and ignored.\n"
+    L"  targets, scan and clean also take rule entries, alone or beside a SELECTION:\n"
+    L"  --rule NAME  (repeatable) the entry of that name, letter case ignored, with or without\n"
+    L"               its trailing \" *\"; unknown names are reported on standard error and ignored\n"
+    L"  --rules      every detected entry\n"
+    L"  A rule's trace is printed as: rule, entry name, reg|file, location, trace name; an entry's\n"
+    L"  Warning= text goes to standard error. Rules delete only what the catalogue's guard allows\n"
+    L"  and never RECURSE or REMOVESELF in the system's or the user's top folders (see the README).\n"
     L"\n"
     L"Options:\n"
     L"  --json   one JSON object a line instead of tab-separated fields\n"
@@ -105,6 +115,7 @@ const wchar_t kHelpText[] =
 namespace {
 std::optional<Command> CommandNamed(const std::wstring& name) {
     if (name == L"items") return Command::Items;
+    if (name == L"rules") return Command::Rules;
     if (name == L"targets") return Command::Targets;
     if (name == L"scan") return Command::Scan;
     if (name == L"clean") return Command::Clean;
@@ -197,6 +208,14 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
             parsed.json = true;
         } else if (arg == L"--yes") {
             parsed.yes = true;
+        } else if (arg == L"--rules") {
+            parsed.allRules = true;
+        } else if (arg == L"--rule") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                error = L"--rule needs a NAME";
+                return std::nullopt;
+            }
+            parsed.ruleNames.push_back(args[++i]);
         } else if (TakeJunkOption(args, i, parsed, error)) {
             if (!error.empty()) return std::nullopt;
             junkOptions = true;
@@ -221,6 +240,13 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         error = L"--passes belongs to shred and wipe-free only";
         return std::nullopt;
     }
+    const bool rulesGiven = parsed.allRules || !parsed.ruleNames.empty();
+    const bool takesRules = parsed.command == Command::Targets || parsed.command == Command::Scan ||
+                            parsed.command == Command::Clean;
+    if (rulesGiven && !takesRules) {
+        error = L"--rule and --rules belong to targets, scan and clean";
+        return std::nullopt;
+    }
     if (parsed.command == Command::Junk) return CheckJunk(parsed, words, error);
     if (junkOptions) {
         error = L"--root, --types and --delete belong to junk";
@@ -228,7 +254,12 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
     }
     if (parsed.command == Command::Shred) return ParseShred(parsed, words, error);
     if (parsed.command == Command::WipeFree) return ParseWipeFree(parsed, words, error);
-    size_t wanted = parsed.command == Command::Items || parsed.command == Command::CheckUpdate ? 1 : 2;
+    size_t wanted = parsed.command == Command::Items || parsed.command == Command::Rules ||
+                            parsed.command == Command::CheckUpdate
+                        ? 1
+                        : 2;
+    // Rule entries alone make a selection of their own.
+    if (rulesGiven && words.size() == 1) wanted = 1;
     if (words.size() < wanted) {
         error = words[0] + L" needs a SELECTION";
         return std::nullopt;

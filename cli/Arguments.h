@@ -7,11 +7,13 @@
 
 namespace scw::cli {
 
-enum class Command { Help, Items, Targets, Scan, Clean, Junk, CheckUpdate, Shred, WipeFree };
+enum class Command { Help, Items, Rules, Targets, Scan, Clean, Junk, CheckUpdate, Shred, WipeFree };
 
 struct Arguments {
     Command command = Command::Help;
-    std::wstring selection;  // as typed; resolved against the catalogue later
+    std::wstring selection;  // as typed; resolved against the catalogue later; empty with rules alone
+    std::vector<std::wstring> ruleNames;  // --rule NAME, as typed
+    bool allRules = false;                // --rules: every detected rule entry
     bool json = false;
     bool yes = false;
     int passes = 1;                  // shred and wipe-free: 1, 3 or 7

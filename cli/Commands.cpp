@@ -6,6 +6,7 @@
 #include "state/Settings.h"
 #include "cli/ConsoleView.h"
 #include "cli/Record.h"
+#include "cli/RuleCommands.h"
 #include "engine/Targets.h"
 #include "sweep/core/SweepRun.h"
 
@@ -42,6 +43,12 @@ public:
     }
 };
 
+}  // namespace
+
+void CatchCtrlC() { ::SetConsoleCtrlHandler(OnConsoleControl, TRUE); }
+bool Interrupted() { return g_interrupted; }
+
+namespace {
 long long Id(const CMyObject* node) { return node ? static_cast<long long>(node->itemId) : 0; }
 }  // namespace
 
@@ -77,23 +84,29 @@ int ListTargets(ConsoleOut& out, const Selection& selection, bool json) {
     return ExitDone;
 }
 
-int Sweep(ConsoleOut& out, Catalogue& catalogue, const Selection& selection, bool json, bool clean) {
-    ConsoleView view(out, json);
-    SweepRun run(catalogue, view, CIniFileRW(kSettingsFileName));
-    // Only the program's own window records what it ran last.
-    run.SetRecordRecent(false);
-    StopOnCtrlC stopper(run);
-    bool started = clean ? run.StartOneClick(selection.items) : run.ScanOrStop(selection.items);
-    if (!started) {
-        out.Err(L"scourwell-cli: the run could not be started");
-        return ExitFailures;
+int Sweep(ConsoleOut& out, Catalogue& catalogue, const Selection& selection,
+          const std::vector<const rules::RuleEntry*>& ruleEntries, bool json, bool clean) {
+    DeletionTally tally;
+    // An empty catalogue selection still says so, unless rule entries are what was asked for.
+    if (!selection.items.empty() || ruleEntries.empty()) {
+        ConsoleView view(out, json);
+        SweepRun run(catalogue, view, CIniFileRW(kSettingsFileName));
+        // Only the program's own window records what it ran last.
+        run.SetRecordRecent(false);
+        StopOnCtrlC stopper(run);
+        bool started = clean ? run.StartOneClick(selection.items) : run.ScanOrStop(selection.items);
+        if (!started) {
+            out.Err(L"scourwell-cli: the run could not be started");
+            return ExitFailures;
+        }
+        stopper.Started(run);
+        run.Wait();
+        tally.deleted += run.Tally().deleted;
+        tally.failed += run.Tally().failed;
     }
-    stopper.Started(run);
-    run.Wait();
-    if (clean)
-        out.Err(L"deleted " + std::to_wstring(run.Tally().deleted) + L", failed " +
-                std::to_wstring(run.Tally().failed));
-    if (clean && run.Tally().failed > 0) return ExitFailures;
+    if (!ruleEntries.empty() && !g_interrupted) SweepRules(out, ruleEntries, json, clean, tally);
+    if (clean) out.Err(L"deleted " + std::to_wstring(tally.deleted) + L", failed " + std::to_wstring(tally.failed));
+    if (clean && tally.failed > 0) return ExitFailures;
     if (g_interrupted) {
         out.Err(L"stopped by Ctrl+C");
         return ExitStopped;

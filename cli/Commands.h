@@ -3,6 +3,7 @@
 #include "cli/ConsoleOut.h"
 #include "cli/Selection.h"
 #include "engine/Catalogue.h"
+#include "rules/RuleEntry.h"
 
 namespace scw::cli {
 
@@ -10,7 +11,12 @@ enum ExitCode : int { ExitDone = 0, ExitFailures = 1, ExitUsage = 2, ExitStopped
 
 int ListItems(ConsoleOut& out, const Catalogue& catalogue, bool json);
 int ListTargets(ConsoleOut& out, const Selection& selection, bool json);
-// A scan, or with `clean` a scan followed by the deletion of every selected item.
-int Sweep(ConsoleOut& out, Catalogue& catalogue, const Selection& selection, bool json, bool clean);
+// A scan, or with `clean` a scan followed by the deletion of every selected item and rule entry.
+int Sweep(ConsoleOut& out, Catalogue& catalogue, const Selection& selection,
+          const std::vector<const rules::RuleEntry*>& ruleEntries, bool json, bool clean);
+
+// Ctrl+C stops the run in progress; Interrupted() says whether it came.
+void CatchCtrlC();
+bool Interrupted();
 
 }  // namespace scw::cli

@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/JunkCommand.h"
 #include "cli/ConsoleOut.h"
+#include "cli/RuleCommands.h"
 #include "cli/Selection.h"
 #include "cli/UpdateCommand.h"
 #include "cli/ShredCommand.h"
@@ -42,6 +43,7 @@ int UsageError(ConsoleOut& out, const std::wstring& error) {
 }
 
 int RunCommand(ConsoleOut& out, const Arguments& args) {
+    if (args.command == Command::Rules) return ListRules(out, args.json);
     Catalogue catalogue;
     catalogue.Build();
     if (!catalogue.Head()) {
@@ -50,18 +52,27 @@ int RunCommand(ConsoleOut& out, const Arguments& args) {
     }
     if (args.command == Command::Items) return ListItems(out, catalogue, args.json);
 
-    CIniFileRW settings(kSettingsFileName);
-    std::wstring error;
-    std::optional<Selection> selection = ResolveSelection(args.selection, catalogue, settings, error);
-    if (!selection) return UsageError(out, error);
-    for (const std::wstring& note : selection->notes) out.Err(L"scourwell-cli: " + note);
-    if (!selection->unknownIds.empty())
-        out.Err(L"scourwell-cli: ignored ids that name no item: " + JoinIds(selection->unknownIds));
+    Selection selection;
+    if (!args.selection.empty()) {
+        CIniFileRW settings(kSettingsFileName);
+        std::wstring error;
+        std::optional<Selection> resolved = ResolveSelection(args.selection, catalogue, settings, error);
+        if (!resolved) return UsageError(out, error);
+        selection = std::move(*resolved);
+    }
+    for (const std::wstring& note : selection.notes) out.Err(L"scourwell-cli: " + note);
+    if (!selection.unknownIds.empty())
+        out.Err(L"scourwell-cli: ignored ids that name no item: " + JoinIds(selection.unknownIds));
+    const RuleChoice rules = ChooseRules(out, args);
 
-    if (args.command == Command::Targets) return ListTargets(out, *selection, args.json);
-    if (args.command == Command::Scan) return Sweep(out, catalogue, *selection, args.json, false);
-    if (args.yes) return Sweep(out, catalogue, *selection, args.json, true);
-    int previewed = Sweep(out, catalogue, *selection, args.json, false);
+    if (args.command == Command::Targets) {
+        if (!selection.items.empty() || rules.entries.empty()) ListTargets(out, selection, args.json);
+        if (!rules.entries.empty()) ListRuleTargets(out, rules.entries, args.json);
+        return ExitDone;
+    }
+    if (args.command == Command::Scan) return Sweep(out, catalogue, selection, rules.entries, args.json, false);
+    if (args.yes) return Sweep(out, catalogue, selection, rules.entries, args.json, true);
+    int previewed = Sweep(out, catalogue, selection, rules.entries, args.json, false);
     if (previewed != ExitDone) return previewed;
     out.Err(L"nothing was deleted: add --yes to delete these traces");
     return ExitUsage;

@@ -100,7 +100,11 @@ FolderGuard::FolderGuard(const Environment& env) {
     };
     for (int csidl : kTopFolders)
         if (auto folder = env.KnownFolder(csidl)) protect(*folder);
-    if (auto windows = env.WindowsFolder()) protect(*windows);
+    if (auto windows = env.WindowsFolder()) {
+        protect(*windows);
+        // The system's own folders, whatever the known-folder table answers for them.
+        for (const wchar_t* name : {L"System32", L"SysWOW64", L"WinSxS"}) protect(*windows + L"\\" + name);
+    }
     if (auto profile = ResolveProfileFolder(env)) {
         // The folder that holds every user's profile.
         std::wstring key = Canonical(*profile);
