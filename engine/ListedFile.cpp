@@ -140,12 +140,13 @@ std::optional<std::wstring> ListingFile(const std::wstring& path) {
     if (slash == std::wstring::npos || slash + 1 == path.size() || path.size() > kMaxPathChars || IsDevicePath(path) ||
         path.find_first_of(L"*?", slash) != std::wstring::npos)
         return std::nullopt;
-    WIN32_FIND_DATAW entry;
-    UniqueFind find(::FindFirstFileW(path.c_str(), &entry));
-    if (!find || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
     std::wstring folder = FinalPathOf(path.substr(0, slash + 1));
     if (folder.empty()) return std::nullopt;
-    const std::wstring listed = WithSlash(std::move(folder)) + entry.cFileName;
+    // The name as given, never as a search spells it: where a disk tells letter case apart, a
+    // search for "secret.txt" may answer with "Secret.txt", a file the user did not name.
+    const std::wstring listed = WithSlash(std::move(folder)) + path.substr(slash + 1);
     if (listed.size() > kMaxPathChars) return std::nullopt;
     return listed;
 }

@@ -86,8 +86,9 @@ struct DeleteOptions {
 };
 
 // The path a listing records for one file named by its path: its folder's final path (links on
-// the way resolved) and its name as it stands in that folder. Nothing for a path that names no
-// file (or a wildcard); a link keeps its own name, so its check refuses it.
+// the way resolved) and its name exactly as given (a name in another letter case than the
+// file's is then refused by the check, never taken for a sibling). Nothing for a path that names
+// no file (or a wildcard); a link keeps its own name, so its check refuses it.
 std::optional<std::wstring> ListingFile(const std::wstring& path);
 
 // Opens, checks and deletes one listed file.
