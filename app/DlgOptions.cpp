@@ -216,7 +216,7 @@ bool CDlgOptions::OnCommand(WORD id, WORD code, HWND) {
 void CDlgOptions::PaintBackground(HDC dc) {
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::FillRect(dc, &client, PageBrush());
     header_.Draw(hwnd_, dc);
 }
 
@@ -231,9 +231,7 @@ bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         if (ReflectToControl(message, wParam, lParam, result)) return true;
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetBkColor(dc, RGB(255, 255, 255));
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        result = PageLabelColours(reinterpret_cast<HDC>(wParam));
         return true;
     }
     default:

@@ -2,6 +2,7 @@
 
 #include "app/DlgOptions.h"
 #include "app/HandOff.h"
+#include "app/PageKeys.h"
 #include "app/LumeApp.h"
 #include "app/ProgramIcon.h"
 #include "app/ProcessState.h"
@@ -9,6 +10,7 @@
 #include "app/SiteAddresses.h"
 #include "app/UpdateFeedback.h"
 #include "app/WebPages.h"
+#include "controls/FocusCue.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "controls/SubclassWindow.h"
@@ -95,6 +97,7 @@ BOOL CLumeDlg::OnInitDialog() {
     CreatePages();
 
     PlaceWindowButtons();
+    OrderForKeyboard();
     layout_.Capture(hwnd_, dpi);
     ApplyDpi(dpi, nullptr);
     StartupMark("taken to its DPI");
@@ -114,6 +117,7 @@ BOOL CLumeDlg::OnInitDialog() {
     currentPage_ = SelectedTab();
 
     ShowPage(currentPage_);
+    InitializeFocusCues(hwnd_);
     ::SetTimer(hwnd_, kSchedulerTimer, kSchedulerPeriodMs, nullptr);
     if (TheProcessState().settings.autoUpdate) {
         startupUpdate_ = std::make_unique<StartupUpdateCheck>(hwnd_);
@@ -165,9 +169,11 @@ void CLumeDlg::SetIcons(Dpi dpi) {
 }
 
 void CLumeDlg::SkinButtons() {
-    minimizeButton_->Create(L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 29, 23}, hwnd_, ID_MAIN_MINIMIZE);
+    // Their texts are not drawn (the pictures say it); they name the buttons for screen readers.
+    minimizeButton_->Create(L"Minimize", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 29, 23}, hwnd_,
+                            ID_MAIN_MINIMIZE);
     minimizeButton_->SetBitmaps(IDB_MIN_NORMAL, IDB_MIN_HOVER, IDB_MIN_PRESSED, IDB_MIN_PRESSED, 29, 23);
-    closeButton_->Create(L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 29, 23}, hwnd_, ID_MAIN_CLOSE);
+    closeButton_->Create(L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 29, 23}, hwnd_, ID_MAIN_CLOSE);
     closeButton_->SetBitmaps(IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED, IDB_CLOSE_PRESSED, 29, 23);
     updateButton_.AttachDlgItem(hwnd_, IDC_MAIN_UPDATE);
     updateButton_.SetBitmaps(IDB_UPDATE_NORMAL, IDB_UPDATE_HOVER, IDB_UPDATE_HOVER, IDB_UPDATE_HOVER, 75, 33);
@@ -227,6 +233,40 @@ void CLumeDlg::CreatePages() {
     }
 }
 
+void CLumeDlg::OrderForKeyboard() {
+    // Update and Help lie over the pages' top edge, so they stay above the pages in this order too.
+    HWND order[] = {updateButton_.GetSafeHwnd(),   helpTopButton_.GetSafeHwnd(), tabStrip_.GetSafeHwnd(),
+                    scanPage_->GetSafeHwnd(),      junkPage_->GetSafeHwnd(),     shredPage_->GetSafeHwnd(),
+                    optionsPage_->GetSafeHwnd(),   helpSideButton_.GetSafeHwnd(), homeLink_.GetSafeHwnd(),
+                    minimizeButton_->GetSafeHwnd(), closeButton_->GetSafeHwnd()};
+    HWND after = HWND_TOP;
+    for (HWND window : order) {
+        if (!window) continue;
+        ::SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = window;
+    }
+}
+
+bool CLumeDlg::PreTranslate(const MSG& msg) {
+    if (IsNavigationKey(msg)) ShowFocusCuesFromNowOn(hwnd_);
+    const std::optional<int> page = PageForKey(msg, SelectedTab(), tabStrip_.GetItemCount());
+    if (!page) return false;
+    ShowFocusCuesFromNowOn(hwnd_);
+    const bool stripHadFocus = ::GetFocus() == tabStrip_.GetSafeHwnd();
+    // The strip decides, so a locked strip refuses keys exactly as it refuses clicks.
+    if (tabStrip_.Choose(*page)) FocusAfterPageKey(stripHadFocus);
+    return true;
+}
+
+void CLumeDlg::FocusAfterPageKey(bool stripHadFocus) {
+    HWND target = tabStrip_.GetSafeHwnd();
+    CDialog* pages[] = {scanPage_.get(), junkPage_.get(), shredPage_.get(), optionsPage_.get()};
+    if (!stripHadFocus && currentPage_ >= 0 && currentPage_ < 4) {
+        if (HWND first = ::GetNextDlgTabItem(pages[currentPage_]->GetSafeHwnd(), nullptr, FALSE)) target = first;
+    }
+    ::SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+}
+
 int CLumeDlg::SelectedTab() const { return tabStrip_.GetCurrent(); }
 
 void CLumeDlg::SelectTab(int index) { tabStrip_.SetCurrent(index); }
@@ -261,10 +301,14 @@ void CLumeDlg::ShowPage(int index) {
         return;
     }
     currentPage_ = index;
-    // The Update and Help buttons reach into the page area: a page is shown beneath them.
+    // Beneath the Update and Help buttons, which reach into the page area, and right after the
+    // strip in the tab order.
     if (shown->GetSafeHwnd())
-        ::SetWindowPos(shown->GetSafeHwnd(), HWND_BOTTOM, 0, 0, 0, 0,
+        ::SetWindowPos(shown->GetSafeHwnd(), tabStrip_.GetSafeHwnd(), 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // A focus left in a hidden page would take keys no one sees: the strip takes it.
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(hwnd_, focus) && !::IsWindowVisible(focus)) ::SetFocus(tabStrip_.GetSafeHwnd());
 }
 
 void CLumeDlg::ExitProgram() {
@@ -398,6 +442,7 @@ void CLumeDlg::StopTrayActivity(const std::wstring& title, const std::wstring& t
 }
 
 void CLumeDlg::OnDestroy() {
+    ForgetFocusCues(hwnd_);
     drag_.End();
     ::KillTimer(hwnd_, kSchedulerTimer);
     trayAnimation_.Cancel();

@@ -67,8 +67,14 @@ protected:
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Ctrl+Tab, Ctrl+Shift+Tab and Ctrl+1..4 change pages as a click on the strip does.
+    bool PreTranslate(const MSG& msg) override;
 
 private:
+    // Tab order is the windows' order: the strip, the shown page, then the window's own buttons.
+    void OrderForKeyboard();
+    // After a page change the focus stays in the strip, else goes to the new page's first control.
+    void FocusAfterPageKey(bool stripHadFocus);
     void FitToSkin();
     // Takes the window, its skin, its controls and its corners to `dpi`; at the suggested place
     // when the system moved the window to a screen of another scale.

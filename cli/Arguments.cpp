@@ -126,7 +126,9 @@ std::optional<Command> CommandNamed(const std::wstring& name) {
     return std::nullopt;
 }
 
-bool IsHelp(const std::wstring& arg) { return arg == L"--help" || arg == L"-h" || arg == L"/?" || arg == L"help"; }
+// A bare "help" asks only as the command word: anywhere else it is a path or a selection, and
+// "shred help --yes" must shred the file named help rather than print the usage.
+bool IsHelpOption(const std::wstring& arg) { return arg == L"--help" || arg == L"-h" || arg == L"/?"; }
 
 std::optional<int> PassesNamed(const std::wstring& text) {
     if (text == L"1") return 1;
@@ -191,7 +193,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
     bool passesGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
-        if (IsHelp(arg)) {
+        if (IsHelpOption(arg)) {
             parsed.command = Command::Help;
             return parsed;
         }
@@ -222,6 +224,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         } else if (arg.starts_with(L"-")) {
             error = L"unknown option: " + arg;
             return std::nullopt;
+        } else if (words.empty() && arg == L"help") {
+            parsed.command = Command::Help;
+            return parsed;
         } else {
             words.push_back(arg);
         }

@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Record.h"
+#include "engine/HostRoots.h"
 #include "framework/UniqueHandle.h"
 #include "shred/core/ShredFolder.h"
 #include "shred/core/ShredRun.h"
@@ -50,8 +51,11 @@ bool TellProtectedFolders(ConsoleOut& out, const std::vector<std::wstring>& path
         if (!IsFolder(path)) continue;
         const ShredCheck check = CheckShredFolder(path);
         if (check.refusal != ShredRefusal::ProtectedFolder) continue;
-        out.Err(L"scourwell-cli: refusing " + path + L": " + RefusalText(check) +
-                L" (a drive or share root, a system or user top folder, or a folder holding one is never shredded)");
+        const std::optional<std::wstring> host = HostRoots().Refusal(path);
+        out.Err(L"scourwell-cli: refusing " + path + L": " + RefusalText(check) + L" (" +
+                host.value_or(L"a drive or share root, a system or user top folder, or a folder holding one is "
+                              L"never shredded") +
+                L")");
         any = true;
     }
     return any;

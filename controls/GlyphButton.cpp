@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
+#include "controls/FocusCue.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
@@ -88,7 +91,10 @@ void CNGlyphButton::SetTicked(bool ticked) {
     if (ticked_ == ticked) return;
     ticked_ = ticked;
     Redraw();
+    OnTickChanged();
 }
+
+void CNGlyphButton::OnTickChanged() {}
 
 void CNGlyphButton::Redraw() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
@@ -125,18 +131,45 @@ void CNGlyphButton::DrawTo(HDC dc) {
 
     wchar_t text[256] = {};
     ::GetWindowTextW(hwnd_, text, 256);
-    if (!text[0]) return;
+    const bool cue = ShowsFocusCue(hwnd_);
+    if (!text[0]) {
+        // Without a text of its own the cue frames the whole (glyph-sized) control.
+        if (cue) DrawFocusCue(mem, rc, WindowDpi(), 0);
+        return;
+    }
     RECT textRect = rc;
     textRect.left = TextLeft();
     SelectScope selectFont(mem, TextFont());
     ::SetBkMode(mem, TRANSPARENT);
-    ::SetTextColor(mem, ::IsWindowEnabled(hwnd_) ? kTextColor : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(mem, ::IsWindowEnabled(hwnd_) ? SkinOrSystemColour(kTextColor, COLOR_WINDOWTEXT)
+                                                 : ::GetSysColor(COLOR_GRAYTEXT));
     ::DrawTextW(mem, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (!cue) return;
+    RECT measured = textRect;
+    ::DrawTextW(mem, text, -1, &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const int margin = WindowDpi().Scale(3);
+    const RECT around{textRect.left - margin, rc.top, std::min<LONG>(rc.right, measured.right + margin), rc.bottom};
+    DrawFocusCue(mem, around, WindowDpi(), 0);
+}
+
+bool CNGlyphButton::OnKey(UINT message, WPARAM key) {
+    // Space: the platform presses on the key's fall and clicks on its rise; the tick changes first,
+    // as on a mouse release.
+    if (message == WM_KEYUP && key == VK_SPACE) {
+        if (::SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) OnClickRelease();
+        return false;
+    }
+    if (message == WM_KEYDOWN && key == VK_SPACE) ShowFocusCuesFromNowOn(::GetAncestor(hwnd_, GA_ROOT));
+    return false;
 }
 
 bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (hoverState_.Handle(hwnd_, message, result, [this] { Redraw(); })) return true;
     if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); })) return true;
+    if ((message == WM_KEYDOWN || message == WM_KEYUP) && OnKey(message, wParam)) {
+        result = 0;
+        return true;
+    }
     switch (message) {
     case WM_LBUTTONUP: {
         RECT rc{};
@@ -155,6 +188,9 @@ bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         EnsureStrip();
         Redraw();
         return false;
+    case WM_GETDLGCODE:
+        result = Default(message, wParam, lParam) | (WantsArrows() ? DLGC_WANTARROWS : 0);
+        return true;
     case BCM_GETIDEALSIZE:
         // What the glyph and the whole text take, at the window's DPI.
         *reinterpret_cast<SIZE*>(lParam) = IdealSize();
@@ -167,6 +203,7 @@ bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_LBUTTONDOWN:
     case WM_CAPTURECHANGED:
     case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
         result = Default(message, wParam, lParam);
         Redraw();
         return true;
@@ -183,6 +220,7 @@ void CNCheckBoxEX::OnClickRelease() {
 bool CNRadioEx::Link(CNRadioEx* other) {
     if (!other || other == this || static_cast<int>(links_.size()) >= kMaxLinks) return false;
     links_.push_back(other);
+    UpdateTabStops();
     return true;
 }
 
@@ -191,6 +229,57 @@ void CNRadioEx::OnClickRelease() {
     ticked_ = true;
     Redraw();
     for (CNRadioEx* other : links_) other->SetTicked(false);
+    OnTickChanged();
+}
+
+void CNRadioEx::OnTickChanged() { UpdateTabStops(); }
+
+std::vector<CNRadioEx*> CNRadioEx::GroupInReadingOrder() {
+    std::vector<CNRadioEx*> group{this};
+    group.insert(group.end(), links_.begin(), links_.end());
+    auto place = [](CNRadioEx* radio) {
+        RECT rc{};
+        ::GetWindowRect(radio->GetSafeHwnd(), &rc);
+        return std::pair{rc.top, rc.left};
+    };
+    std::stable_sort(group.begin(), group.end(), [&](CNRadioEx* a, CNRadioEx* b) { return place(a) < place(b); });
+    return group;
+}
+
+void CNRadioEx::UpdateTabStops() {
+    // As in a platform group: Tab reaches the ticked radio (the first when none is ticked); the
+    // arrows move within the group.
+    std::vector<CNRadioEx*> group = GroupInReadingOrder();
+    CNRadioEx* stop = group.front();
+    for (CNRadioEx* radio : group)
+        if (radio->IsTicked()) stop = radio;
+    for (CNRadioEx* radio : group) {
+        HWND window = radio->GetSafeHwnd();
+        if (!window) continue;
+        const LONG_PTR style = ::GetWindowLongPtrW(window, GWL_STYLE);
+        const LONG_PTR wanted = radio == stop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+        if (wanted != style) ::SetWindowLongPtrW(window, GWL_STYLE, wanted);
+    }
+}
+
+bool CNRadioEx::OnKey(UINT message, WPARAM key) {
+    if (message != WM_KEYDOWN || (key != VK_UP && key != VK_DOWN && key != VK_LEFT && key != VK_RIGHT))
+        return CNGlyphButton::OnKey(message, key);
+    std::vector<CNRadioEx*> group = GroupInReadingOrder();
+    if (group.size() < 2) return true;
+    const auto at = std::find(group.begin(), group.end(), this) - group.begin();
+    const int step = key == VK_DOWN || key == VK_RIGHT ? 1 : -1;
+    const int count = static_cast<int>(group.size());
+    CNRadioEx* next = group[static_cast<size_t>((at + step + count) % count)];
+    HWND window = next->GetSafeHwnd();
+    if (!window || !::IsWindowEnabled(window)) return true;
+    ShowFocusCuesFromNowOn(::GetAncestor(hwnd_, GA_ROOT));
+    ::SetFocus(window);
+    // Moving onto a radio chooses it, as the platform's radio groups do.
+    next->OnClickRelease();
+    ::SendMessageW(::GetParent(window), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(window), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(window));
+    return true;
 }
 
 void LinkRadioGroup(std::initializer_list<CNRadioEx*> group) {

@@ -3,6 +3,7 @@
 // ticked normal, hover, pressed) drawn over whatever the parent shows behind the control, and the
 // window text beside it. The ticked flag is the control's own; the platform only sends the click.
 // A strip loaded by id is made for the window's DPI, and the glyph column and gaps scale with it.
+// Space ticks as a click does; a radio group is one tab stop whose arrows move the choice.
 #include <windows.h>
 
 #include <string>
@@ -44,6 +45,11 @@ protected:
     virtual void OnClickRelease() = 0;
     // Radios copy their frames with magenta as the transparent colour.
     virtual bool KeyedFrames() const = 0;
+    // After the ticked flag changed by any means.
+    virtual void OnTickChanged();
+    // A key for the control; true when it used the key up entirely.
+    virtual bool OnKey(UINT message, WPARAM key);
+    virtual bool WantsArrows() const { return false; }
     void Redraw();
 
     bool ticked_ = false;
@@ -76,8 +82,15 @@ public:
 protected:
     void OnClickRelease() override;
     bool KeyedFrames() const override { return true; }
+    void OnTickChanged() override;
+    // Up/Left and Down/Right move to the previous or next radio of the group and choose it.
+    bool OnKey(UINT message, WPARAM key) override;
+    bool WantsArrows() const override { return true; }
 
 private:
+    std::vector<CNRadioEx*> GroupInReadingOrder();
+    void UpdateTabStops();
+
     std::vector<CNRadioEx*> links_;
 };
 

@@ -1,5 +1,7 @@
 #include "controls/GuiGroupBox.h"
 
+#include "controls/FocusCue.h"
+
 #include <iterator>
 
 #include "controls/GuiDrawLayer.h"
@@ -86,10 +88,10 @@ void CGuiGroupBox::Paint(HDC dc) {
     ::Polyline(dc, points, static_cast<int>(std::size(points)));
 
     if (caption_.empty()) return;
-    UniqueBrush back(::CreateSolidBrush(captionBack_));
+    UniqueBrush back(::CreateSolidBrush(SkinOrSystemColour(captionBack_, COLOR_WINDOW)));
     ::FillRect(dc, &captionRect, back.Get());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, GuiDrawLayer::GroupBoxCaption());
+    ::SetTextColor(dc, SkinOrSystemColour(GuiDrawLayer::GroupBoxCaption(), COLOR_WINDOWTEXT));
     const int pad = room / 2;
     if (vertical)
         ::TextOutW(dc, captionRect.left, captionRect.bottom - pad, caption_.c_str(), static_cast<int>(caption_.size()));

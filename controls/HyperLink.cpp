@@ -1,5 +1,7 @@
 #include "controls/HyperLink.h"
 
+#include "controls/FocusCue.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -154,7 +156,7 @@ bool CHyperLink::Open() {
 bool CHyperLink::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message == ReflectedMessage(WM_CTLCOLORSTATIC)) {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, visited_ ? visitedColour_ : linkColour_);
+        ::SetTextColor(dc, SkinOrSystemColour(visited_ ? visitedColour_ : linkColour_, COLOR_HOTLIGHT));
         ::SetBkMode(dc, TRANSPARENT);
         result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         return true;

@@ -1,5 +1,7 @@
 #include "controls/MyStaticCtrl.h"
 
+#include "controls/FocusCue.h"
+
 #include "framework/App.h"
 #include "framework/ScaledFont.h"
 
@@ -35,7 +37,7 @@ void CMyStaticCtrl::SetBkColor(COLORREF colour) {
 bool CMyStaticCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == ReflectedMessage(WM_CTLCOLORSTATIC)) {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, textColour_);
+        ::SetTextColor(dc, SkinOrSystemColour(textColour_, COLOR_WINDOWTEXT));
         if (brush_) {
             ::SetBkColor(dc, backColour_);
             result = reinterpret_cast<LRESULT>(brush_.Get());

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "controls/FocusCue.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
@@ -205,6 +206,13 @@ void CNButtonEx::DrawBitmapMode(HDC dc, bool disabled, bool pressed) {
     DrawBitmap(mem, images_[kNormal], 0, 0, size.cx, size.cy);
     if (hoverState_.hover) DrawBitmap(mem, images_[kHover], 0, 0, size.cx, size.cy);
     if (pressed) DrawBitmap(mem, images_[kPressed], 0, 0, size.cx, size.cy);
+    if (ShowsFocusCue(hwnd_)) DrawFocusCue(mem, area, WindowDpi());
+}
+
+void CNButtonEx::Press() {
+    if (!hwnd_ || !::IsWindowEnabled(hwnd_)) return;
+    ::SendMessageW(::GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hwnd_), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(hwnd_));
 }
 
 SIZE CNButtonEx::IdealTextSize() {
@@ -221,8 +229,10 @@ SIZE CNButtonEx::IdealTextSize() {
 void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool pressed) {
     const Dpi dpi = WindowDpi();
     ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
-    UniquePen pen(::CreatePen(PS_INSIDEFRAME, 1, border_));
-    UniqueBrush normal(::CreateSolidBrush(normalFill_));
+    // High contrast: the system's button colours, so the text stays readable.
+    const COLORREF textColour = SkinOrSystemColour(textColor_, COLOR_BTNTEXT);
+    UniquePen pen(::CreatePen(PS_INSIDEFRAME, 1, SkinOrSystemColour(border_, COLOR_WINDOWFRAME)));
+    UniqueBrush normal(::CreateSolidBrush(SkinOrSystemColour(normalFill_, COLOR_BTNFACE)));
     {
         SelectScope selectPen(dc, pen.Get());
         SelectScope selectBrush(dc, normal.Get());
@@ -242,20 +252,21 @@ void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool presse
         ::DrawTextW(dc, text_.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     };
     ::FillRect(dc, &inner, normal.Get());
-    drawText(textColor_, 0);
+    drawText(textColour, 0);
     if (hoverState_.hover) {
-        UniqueBrush hover(::CreateSolidBrush(hoverFill_));
+        UniqueBrush hover(::CreateSolidBrush(SkinOrSystemColour(hoverFill_, COLOR_BTNFACE)));
         ::FillRect(dc, &inner, hover.Get());
-        drawText(textColor_, 0);
+        drawText(textColour, 0);
     }
     if (pressed) {
-        UniqueBrush press(::CreateSolidBrush(pressedFill_));
+        UniqueBrush press(::CreateSolidBrush(SkinOrSystemColour(pressedFill_, COLOR_BTNFACE)));
         RECT pressRect = rc;
         ::InflateRect(&pressRect, -(edgeX - dpi.Scale(1)), -(edgeY - dpi.Scale(1)));
         ::FillRect(dc, &pressRect, press.Get());
-        drawText(textColor_, dpi.Scale(2));
+        drawText(textColour, dpi.Scale(2));
     }
-    if (disabled) drawText(disabledText_, 0);
+    if (disabled) drawText(SkinOrSystemColour(disabledText_, COLOR_GRAYTEXT), 0);
+    if (ShowsFocusCue(hwnd_)) DrawFocusCue(dc, rc, dpi);
 }
 
 bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -302,6 +313,23 @@ bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         SendFont();
         Redraw();
         return false;
+    case WM_UPDATEUISTATE:
+        result = Default(message, wParam, lParam);
+        if (custom) Redraw();
+        return true;
+    case WM_GETDLGCODE: {
+        // Enter presses the focused button itself: the dialog manager would send its command to
+        // the top-level window, which is not the page that owns the button.
+        result = Default(message, wParam, lParam);
+        const MSG* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
+        return true;
+    }
+    case WM_KEYDOWN:
+        if (wParam != VK_RETURN) return false;
+        Press();
+        result = 0;
+        return true;
     case BCM_GETIDEALSIZE:
         if (mode_ != kDrawn) return false;
         *reinterpret_cast<SIZE*>(lParam) = IdealTextSize();

@@ -40,6 +40,8 @@ public:
     void SetText(const std::wstring& text);
     void Enable(bool enable);
     void SetTooltip(const std::wstring& text);
+    // What Enter on the focused button does: the click command to the parent, unless disabled.
+    void Press();
 
     const std::wstring& Text() const { return text_; }
     int GetMode() const { return mode_; }

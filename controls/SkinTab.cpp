@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "controls/FocusCue.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
@@ -28,7 +29,7 @@ bool RegisterTabClass() {
 
 bool CSkinTab::Create(HWND parent, const RECT& rect, int id) {
     if (!RegisterTabClass()) return false;
-    HWND strip = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+    HWND strip = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left, rect.top,
                                    rect.right - rect.left, rect.bottom - rect.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
     return strip && Attach(strip);
@@ -134,6 +135,31 @@ void CSkinTab::SetCurrent(int index) {
     Redraw();
 }
 
+bool CSkinTab::Choose(int index) {
+    if (locked_ && locked_()) return false;
+    if (index < 0 || index >= GetItemCount() || index == current_) return false;
+    current_ = index;
+    Redraw();
+    ::SendMessageW(::GetParent(hwnd_), kSkinTabChanged, 0, index);
+    return true;
+}
+
+bool CSkinTab::OnKey(WPARAM key) {
+    int index = current_;
+    switch (key) {
+    case VK_UP:
+    case VK_LEFT: index = current_ - 1; break;
+    case VK_DOWN:
+    case VK_RIGHT: index = current_ + 1; break;
+    case VK_HOME: index = 0; break;
+    case VK_END: index = GetItemCount() - 1; break;
+    default: return false;
+    }
+    ShowFocusCuesFromNowOn(::GetAncestor(hwnd_, GA_ROOT));
+    Choose(index);
+    return true;
+}
+
 int CSkinTab::HitTest(POINT point) const {
     const Dpi dpi = WindowDpi();
     auto hit = [&](int i) {
@@ -189,7 +215,10 @@ void CSkinTab::DrawTo(HDC dc) {
     }
     for (int i = GetItemCount() - 1; i >= 0; --i)
         if (i != current_) DrawItem(mem, items_[i], i == hot_ ? 1 : 0, dpi);
-    if (current_ < GetItemCount()) DrawItem(mem, items_[current_], 2, dpi);
+    if (current_ < GetItemCount()) {
+        DrawItem(mem, items_[current_], 2, dpi);
+        if (ShowsFocusCue(hwnd_)) DrawFocusCue(mem, dpi.Scale(items_[current_].rect), dpi);
+    }
 }
 
 void CSkinTab::SetHot(int index) {
@@ -236,13 +265,23 @@ bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     case WM_LBUTTONDOWN: {
         result = 0;
         if (locked_ && locked_()) return true;
-        const int hit = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        if (hit < 0 || hit == current_) return true;
-        current_ = hit;
-        Redraw();
-        ::SendMessageW(::GetParent(hwnd_), kSkinTabChanged, 0, hit);
+        // As a platform tab does: the strip takes the focus, so the keys work after a click.
+        ::SetFocus(hwnd_);
+        Choose(HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
         return true;
     }
+    case WM_GETDLGCODE:
+        result = DLGC_WANTARROWS;
+        return true;
+    case WM_KEYDOWN:
+        if (!OnKey(wParam)) return false;
+        result = 0;
+        return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        Redraw();
+        return false;
     default:
         return false;
     }

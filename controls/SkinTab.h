@@ -3,6 +3,8 @@
 // over a copy of what lay under the strip. Clicking another item makes it current and tells the
 // parent with kSkinTabChanged (lParam = index); presses are ignored while the owner's lock holds.
 // Item places are given at 96 DPI; places, images and hit tests follow the window's DPI.
+// It is a tab stop: with the focus, Up/Left and Down/Right (Home, End) choose as a click does, and
+// the current item shows the focus cue.
 #include <windows.h>
 
 #include <functional>
@@ -43,6 +45,9 @@ public:
     // Presses change nothing while the predicate is true (a run that pages must not leave).
     void SetLocked(std::function<bool()> locked) { locked_ = std::move(locked); }
     void SetCurrent(int index);
+    // What a click on the item does: nothing while locked or for the current item; otherwise it
+    // becomes current and the parent is told. True when the item changed.
+    bool Choose(int index);
     int GetCurrent() const { return current_; }
     int GetHot() const { return hot_; }
     // The item at a point of the strip's client area (device pixels), or -1.
@@ -68,6 +73,8 @@ private:
     void DrawItem(HDC dc, const Item& item, int image, Dpi dpi);
     void CaptureBackground();
     void SetHot(int index);
+    // Up/Left, Down/Right, Home and End; false for any other key.
+    bool OnKey(WPARAM key);
     void Redraw();
 
     std::vector<Item> items_;

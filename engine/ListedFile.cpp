@@ -194,14 +194,14 @@ std::uint64_t ListedFile::Size() const {
     return (static_cast<std::uint64_t>(info_.nFileSizeHigh) << 32) | info_.nFileSizeLow;
 }
 
-DWORD ListedFile::RenameTo(const std::wstring& newName) {
+DWORD ListedFile::RenameTo(const std::wstring& newName, bool replaceExisting) {
     if (!Ok()) return ERROR_INVALID_HANDLE;
     const std::wstring target = path_.substr(0, path_.find_last_of(L'\\') + 1) + newName;
     // The system reads this name as its own (NT) path: "\??\" and the full path.
     const std::wstring ntName = L"\\??\\" + target;
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + ntName.size() * sizeof(wchar_t));
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    rename->ReplaceIfExists = FALSE;
+    rename->ReplaceIfExists = replaceExisting ? TRUE : FALSE;
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(ntName.size() * sizeof(wchar_t));
     memcpy(rename->FileName, ntName.c_str(), rename->FileNameLength);

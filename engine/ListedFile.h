@@ -66,8 +66,9 @@ public:
     const std::wstring& Path() const { return path_; }
 
     // Renames the file within its folder through the handle; 0 or the system's error. Path()
-    // follows the rename.
-    DWORD RenameTo(const std::wstring& newName);
+    // follows the rename. With `replaceExisting` a file of that name is replaced: its name goes,
+    // whatever it is (a link is replaced, never written through).
+    DWORD RenameTo(const std::wstring& newName, bool replaceExisting = false);
     // Marks the file for deletion through the handle (it goes when the handle closes, which this
     // does). A read-only file is cleared first only when asked; else it counts as Denied.
     DeleteOutcome Delete(bool clearReadOnly);

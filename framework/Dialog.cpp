@@ -69,7 +69,7 @@ INT_PTR CDialog::DoModal(HWND parent) {
             break;
         }
         if (got == -1) break;
-        if (!hwnd_ || !::IsDialogMessageW(hwnd_, &msg)) {
+        if (!RouteMessage(msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
@@ -79,6 +79,11 @@ INT_PTR CDialog::DoModal(HWND parent) {
     modal_ = false;
     ended_ = true;
     return result_;
+}
+
+bool CDialog::RouteMessage(MSG& msg) {
+    if (!hwnd_ || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
+    return PreTranslate(msg) || ::IsDialogMessageW(hwnd_, &msg);
 }
 
 void CDialog::EndDialog(INT_PTR result) {

@@ -20,6 +20,10 @@ public:
     void EndDialog(INT_PTR result);
     void DestroyWindow();
 
+    // What the message loop does with each message for this dialog: the dialog's own keys first
+    // (PreTranslate), then the platform's keyboard navigation. True when the message was used.
+    bool RouteMessage(MSG& msg);
+
     HWND GetSafeHwnd() const { return hwnd_; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(hwnd_, id); }
     UINT TemplateId() const { return templateId_; }
@@ -37,6 +41,8 @@ protected:
     virtual bool OnPaint() { return false; }
     virtual void OnTimer(UINT_PTR /*id*/) {}
     virtual void OnDestroy() {}
+    // Keys the dialog takes before the platform's navigation sees them; true when used.
+    virtual bool PreTranslate(const MSG& /*msg*/) { return false; }
     // Any other message; set result and return true when handled.
     virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
         return false;

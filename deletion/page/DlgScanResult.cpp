@@ -177,6 +177,8 @@ void CDlgScanResult::OnFinish() {
     ::InvalidateRect(hwnd_, &bar, FALSE);
     picture_.Stop();
     ::ShowWindow(exit_.GetSafeHwnd(), SW_SHOW);
+    // The keyboard's way out is ready: Enter or Space on Exit.
+    ::SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(exit_.GetSafeHwnd()), TRUE);
     if (steps_.Failed() >= 1) ::ShowWindow(::GetDlgItem(hwnd_, kAlertId), SW_SHOW);
     finished_ = true;
 }

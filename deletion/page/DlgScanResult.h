@@ -69,7 +69,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    // Enter and Escape do nothing: only Exit ends the dialog.
+    // Enter and Escape do nothing: only Exit ends the dialog (it has the focus once shown).
     void OnOK() override {}
     void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;

@@ -3,6 +3,7 @@
 #include "controls/MemDC.h"
 #include "controls/SelfPaint.h"
 #include "controls/SkinDraw.h"
+#include "controls/WhiteBackground.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
@@ -75,7 +76,7 @@ void CDlgJunk::Reset() {
 void CDlgJunk::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::FillRect(dc, &client, PageBrush());
     header_.Draw(hwnd_, dc);
     const Dpi dpi = DpiOfWindow(hwnd_);
     UniqueBrush frame(::CreateSolidBrush(kFrameColor));

@@ -233,6 +233,12 @@ bool CDlgJunkJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return ReflectToControl(message, wParam, lParam, result);
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->idFrom == kListId && header->code == LVN_KEYDOWN &&
+            reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
+            // The Delete key does what the Delete button does, under the same rules.
+            if (delete_.IsEnabledFlag()) OnDelete();
+            return true;
+        }
         if (header->idFrom != kListId || header->code != LVN_GETDISPINFOW) return false;
         FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
         return true;

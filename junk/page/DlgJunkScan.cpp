@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/WhiteBackground.h"
+#include "engine/HostRoots.h"
 #include "framework/Dpi.h"
 #include "junk/core/JunkTypes.h"
 #include "junk/page/CheckBoxImages.h"
@@ -186,8 +187,15 @@ bool CDlgJunkScan::OnCommand(WORD id, WORD code, HWND) {
     }
 }
 
+bool CDlgJunkScan::RefusesRoot(const std::wstring& root) {
+    const std::optional<std::wstring> why = HostRoots().Refusal(root);
+    if (why) showMessage(hwnd_, (L"Scourwell will not search \"" + root + L"\" for junk files: " + *why + L".").c_str());
+    return why.has_value();
+}
+
 void CDlgJunkScan::OnBrowse() {
-    if (std::optional<std::wstring> folder = BrowseForJunkFolder(hwnd_))
+    // Wine's browser offers the Linux root as "/" beside My Computer.
+    if (std::optional<std::wstring> folder = BrowseForJunkFolder(hwnd_); folder && !RefusesRoot(*folder))
         ::SetWindowTextW(GetDlgItem(IDC_JUNK_PATH), folder->c_str());
 }
 
@@ -214,6 +222,7 @@ void CDlgJunkScan::OnScanNow() {
             return;
         }
         if (root.back() != L'\\') root += L'\\';
+        if (RefusesRoot(root)) return;
     }
     if (onScan) onScan(root, patterns);
 }
@@ -222,8 +231,7 @@ bool CDlgJunkScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
     switch (message) {
     case WM_CTLCOLORSTATIC:
-        ::SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        result = PageLabelColours(reinterpret_cast<HDC>(wParam));
         return true;
     case WM_SIZE:
         PlaceScanNow();

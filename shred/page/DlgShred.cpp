@@ -138,8 +138,6 @@ void CDlgShred::CreateControls() {
                  {IDB_CANCELFILE_NORMAL, IDB_CANCELFILE_HOVER, IDB_CANCELFILE_PRESSED, IDB_CANCELFILE_DISABLED});
     CreateButton(cancelAll_, hwnd_, kCancelAll, L"Cancel All", Rect(W - 100, 206, W - 4, 234),
                  {IDB_CANCELALL_NORMAL, IDB_CANCELALL_HOVER, IDB_CANCELALL_PRESSED, IDB_CANCELALL_DISABLED});
-    CreateButton(shred_, hwnd_, kShred, L"Shred", Rect(W - 100, H - 70, W - 7, H - 13), kShredImages);
-
     const wchar_t* labels[3] = {L"Quick(1 overwrite pass)", L"Safe(DOD 5220.22-M:3 overwrite passes)",
                                 L"Thorough(7 overwrite passes)"};
     for (int i = 0; i < 3; ++i) {
@@ -151,6 +149,8 @@ void CDlgShred::CreateControls() {
     }
     LinkRadioGroup({&radios_[0], &radios_[1], &radios_[2]});
     radios_[0].SetTicked(true);
+    // After the methods, so Tab reaches the method before Shred.
+    CreateButton(shred_, hwnd_, kShred, L"Shred", Rect(W - 100, H - 70, W - 7, H - 13), kShredImages);
 
     HWND bar = GetDlgItem(kProgress);
     ::SetWindowPos(bar, nullptr, 10, H - 28, W - 116, 14, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -287,7 +287,7 @@ bool CDlgShred::OnPaint() {
     PaintScope paint(hwnd_);
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    ::FillRect(paint.Get(), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::FillRect(paint.Get(), &client, PageBrush());
     header_.Draw(hwnd_, paint.Get());
     return true;
 }
@@ -308,6 +308,13 @@ bool CDlgShred::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         return ReflectToControl(message, wParam, lParam, result);
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->idFrom == kList && header->code == LVN_KEYDOWN &&
+            reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
+            // The Delete key takes the selected rows off the list, as Cancel File does; it never
+            // shreds anything.
+            OnCancelFile();
+            return true;
+        }
         if (header->idFrom != kList || header->code != LVN_GETDISPINFOW) return false;
         return AnswerDisplayText(*reinterpret_cast<NMLVDISPINFOW*>(lParam), [this](size_t index, int column) {
             std::optional<ShredRow> row = rows_.At(index);

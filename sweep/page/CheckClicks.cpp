@@ -6,7 +6,11 @@
 
 namespace scw {
 
-bool CCheckClicks::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool CCheckClicks::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (ToggleCheckByKey(hwnd_, message, wParam)) {
+        result = 0;
+        return true;
+    }
     if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) return false;
     if (!ToggleCheckAt(hwnd_, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return false;
     ::SetFocus(hwnd_);

@@ -84,6 +84,9 @@ void CDlgScan::CreateControls() {
 
     RECT treeRect = Rect(10, 30, 457, H / 2);
     tree_.Create(hwnd_, treeRect, CMyTreeCtrl::kControlId);
+    // Tab order: the select row and the tree below it, then the run buttons, then the list.
+    ::SetWindowPos(tree_.GetSafeHwnd(), selectDefault_.GetSafeHwnd(), 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     list_.columns = {{L"Name", 200, LVCFMT_LEFT}, {L"Value", 100, LVCFMT_LEFT}, {L"Item", 240, LVCFMT_LEFT}};
     list_.Create(WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
@@ -239,6 +242,12 @@ bool CDlgScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         return ReflectToControl(message, wParam, lParam, result);
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->idFrom == kResultList && header->code == LVN_KEYDOWN &&
+            reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
+            // The Delete key does what the Delete button does, under the same rules.
+            OnDelete();
+            return true;
+        }
         if (header->idFrom != kResultList || header->code != LVN_GETDISPINFOW) return false;
         return AnswerDisplayText(*reinterpret_cast<NMLVDISPINFOW*>(lParam), [this](size_t index, int column) {
             std::optional<ResultRow> row = rows_.At(index);

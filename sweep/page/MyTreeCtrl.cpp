@@ -281,6 +281,10 @@ void CMyTreeCtrl::InvalidateRowOf(const CMyObject* node) {
 void CMyTreeCtrl::PaintRows(HDC dc, const RECT& area) { painter_.PaintRows(hwnd_, dc, area, rows_, {animated_, frame_}); }
 
 bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (ToggleCheckByKey(hwnd_, message, wParam)) {
+        result = 0;
+        return true;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         result = 1;

@@ -51,13 +51,49 @@ void SetCheck(HWND tree, HTREEITEM row, CheckState state, bool pushDown) {
     }
 }
 
+bool ToggleCheck(HWND tree, HTREEITEM row) {
+    if (!row || GetCheck(tree, row) == NoCheckBox) return false;
+    SetCheck(tree, row, GetCheck(tree, row) == Checked ? Unchecked : Checked, true);
+    // Screen readers hear the row's new state.
+    ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, tree, OBJID_CLIENT, RowChildId(tree, row));
+    return true;
+}
+
 bool ToggleCheckAt(HWND tree, POINT clientPoint) {
     TVHITTESTINFO hit{};
     hit.pt = clientPoint;
     HTREEITEM row = TreeView_HitTest(tree, &hit);
     if (!row || !(hit.flags & TVHT_ONITEMSTATEICON)) return false;
-    SetCheck(tree, row, GetCheck(tree, row) == Checked ? Unchecked : Checked, true);
-    return true;
+    return ToggleCheck(tree, row);
+}
+
+bool ToggleCheckByKey(HWND tree, UINT message, WPARAM key) {
+    if (key != VK_SPACE) return false;
+    switch (message) {
+    case WM_KEYDOWN:
+        ToggleCheck(tree, TreeView_GetSelection(tree));
+        ::InvalidateRect(tree, nullptr, FALSE);
+        return true;
+    case WM_KEYUP:
+    case WM_CHAR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+long RowChildId(HWND tree, HTREEITEM row) {
+    long id = 1;
+    for (HTREEITEM r = TreeView_GetRoot(tree); r; r = TreeView_GetNextVisible(tree, r), ++id)
+        if (r == row) return id;
+    return CHILDID_SELF;
+}
+
+HTREEITEM RowOfChildId(HWND tree, long childId) {
+    if (childId <= 0) return nullptr;
+    HTREEITEM r = TreeView_GetRoot(tree);
+    for (long id = 1; r && id < childId; ++id) r = TreeView_GetNextVisible(tree, r);
+    return r;
 }
 
 void UseStateImages(HWND tree, HIMAGELIST images) {

@@ -11,6 +11,18 @@ enum CheckState : UINT { NoCheckBox = 0, Unchecked = 1, PartlyChecked = 2, Check
 CheckState GetCheck(HWND tree, HTREEITEM row);
 void SetCheck(HWND tree, HTREEITEM row, CheckState state, bool pushDown);
 
+// Toggles the row's check box (Checked -> Unchecked, anything else -> Checked) with push down.
+bool ToggleCheck(HWND tree, HTREEITEM row);
+
+// Space toggles the selected row's check box as a press on it does; the tree view's own toggling
+// and its type-ahead never see the key. True when the message was used.
+bool ToggleCheckByKey(HWND tree, UINT message, WPARAM key);
+
+// Rows as screen readers count them: 1 for the first row, then every row an expanded parent
+// shows, in display order (collapsed rows' children are not counted).
+long RowChildId(HWND tree, HTREEITEM row);
+HTREEITEM RowOfChildId(HWND tree, long childId);
+
 // A left press on a row's check box toggles it (Checked -> Unchecked, anything else ->
 // Checked) with push down. Returns true when the press hit a check box, so the caller can
 // suppress the tree view's own toggling.

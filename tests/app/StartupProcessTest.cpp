@@ -147,7 +147,8 @@ TEST_F(StartupProcess, OpensAtTheScaleOfTheDisplayWithItsControlsScaledAlike) {
         };
         HWND saveButton = nullptr, tabs = nullptr;
         WaitUntil([&] {
-            saveButton = FindControl(window, IDC_OPT_SAVE);
+            // The junk page's Browser button has the same id: Save is asked of the settings page.
+            saveButton = ::GetDlgItem(::GetParent(FindControl(window, IDC_OPT_CHOOSE_ONECLICK)), IDC_OPT_SAVE);
             tabs = FindControl(window, IDC_MAIN_TAB);
             return scaledAlike(window, {800, 686}) && scaledAlike(saveButton, {105, 30}) && scaledAlike(tabs, {139, 204});
         }, 10000);

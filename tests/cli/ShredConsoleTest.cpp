@@ -166,6 +166,25 @@ TEST_F(ShredConsoleTest, HelpNamesEveryReasonARecordCanCarry) {
     for (const std::wstring& reason : reasons) EXPECT_NE(help.find(Utf8(reason)), std::string::npos) << Utf8(reason);
 }
 
+TEST_F(ShredConsoleTest, OnlyTheCommandWordOrAnOptionAsksForHelpAFileNamedHelpIsShredded) {
+    // The program runs in its own folder, so the bare name is a file there.
+    const std::wstring named = cli.Folder() + L"help";
+    WriteFileText(named, "secret");
+    ProcessResult r = cli.Run(L"shred help --yes");
+    EXPECT_EQ(r.exitCode, 0u) << r.errors;
+    EXPECT_EQ(Lines(r.output), std::vector<std::string>{"shredded\t" + Utf8(named) + "\t6"});
+    EXPECT_FALSE(FileExists(named));
+    EXPECT_EQ(ReadFileText(folder + L"one.txt"), std::string(70000, 'a'));
+    EXPECT_EQ(ReadFileText(files / L"sentinel.txt"), "keep");
+
+    for (const wchar_t* line : {L"help", L"--json help", L"shred --help", L"shred help --help"}) {
+        ProcessResult asked = cli.Run(line);
+        EXPECT_EQ(asked.exitCode, 0u) << Utf8(line);
+        EXPECT_NE(asked.output.find("Usage:"), std::string::npos) << Utf8(line);
+    }
+    EXPECT_EQ(cli.Run(L"scan help").exitCode, 2u) << "a selection named help is a usage error, not a request";
+}
+
 TEST_F(ShredConsoleTest, UsageErrorsExitWithTwo) {
     for (const wchar_t* line : {L"shred", L"shred --passes 2 x.txt", L"shred --passes", L"scan 106 --passes 3"}) {
         SCOPED_TRACE(testing::Message() << line);
