@@ -166,6 +166,9 @@ Section "Scourwell"
   File "${BIN_DIR}/Scourwell.exe"
   File "${BIN_DIR}/scourwell-cli.exe"
   File "${BIN_DIR}/lumeShl.dll"
+  SetOutPath "$INSTDIR\rules"
+  File "${BIN_DIR}/rules/modern.ini"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The class, as the DLL's own registry script writes it, and its ProgIDs.
@@ -223,6 +226,9 @@ Section "Uninstall"
   Delete /REBOOTOK "$INSTDIR\lumeShl.dll"
   Delete "$INSTDIR\Scourwell.exe"
   Delete "$INSTDIR\scourwell-cli.exe"
+  ; Rule files the user added stay, and with them the folder.
+  Delete "$INSTDIR\rules\modern.ini"
+  RMDir "$INSTDIR\rules"
   ; The copy of the uninstaller that runs this may start before the original has ended: retry
   ; for up to five seconds, or the folder would stay behind.
   StrCpy $0 0

@@ -102,7 +102,8 @@ TEST(ShellExtChooser, ChoosesTheShredEntryForTheSelection) {
 
 TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeavesNothing) {
     const std::wstring folder = installFolder + L"\\";
-    for (const wchar_t* name : {L"Scourwell.exe", L"scourwell-cli.exe", L"lumeShl.dll", L"uninstall.exe"})
+    for (const wchar_t* name :
+         {L"Scourwell.exe", L"scourwell-cli.exe", L"lumeShl.dll", L"uninstall.exe", L"rules\\modern.ini"})
         EXPECT_TRUE(FileExists(folder + name)) << name;
 
     const std::wstring classes = L"Software\\Classes\\";
