@@ -76,6 +76,6 @@ if [ -n "$window" ] && geometry=$(xwininfo -id "$window" 2>/dev/null); then
 fi
 echo "screenshot: $SHOT"
 if [ -x "$BIN/scourwell-cli.exe" ] || [ -f "$BIN/scourwell-cli.exe" ]; then
-  echo "traces that 'scourwell-cli scan default' finds in the private Wine prefix:"
-  wine scourwell-cli.exe scan default </dev/null || true
+  echo "traces that 'scourwell-cli scan default --rules' finds in the private Wine prefix:"
+  wine scourwell-cli.exe scan default --rules </dev/null || true
 fi
