@@ -7,6 +7,7 @@
 #include "app/LumeDlg.h"
 #include "framework/StartupTrace.h"
 #include "framework/WorkerThread.h"
+#include "rules/RuleNodes.h"
 #include "shred/core/WipeFolder.h"
 
 namespace scw {
@@ -47,6 +48,9 @@ BOOL CLumeApp::InitInstance() {
     }
     BuildCatalogue();
     StartupMark("catalogue built");
+    // Rule files are read and their programs detected while the splash shows anyway.
+    catalogue_.Append(rules::BuildMorePrograms(rules::LoadRuleSet(rules::ProgramFolder()), SystemEnv()));
+    StartupMark("rule files read");
     // A wipe that was killed left a drive nearly full: that space is the user's again first.
     RemoveWipeLeftoversOnAllDrives();
     if (!state.autoStartFlag) {

@@ -58,10 +58,23 @@ void Catalogue::Free() {
     }
 }
 
+void Catalogue::Append(CMyObject* category) {
+    if (!category) return;
+    category->next = nullptr;
+    if (!head_) {
+        head_ = category;
+        return;
+    }
+    CMyObject* last = head_;
+    while (last->next) last = last->next;
+    last->next = category;
+}
+
 CMyObject* Catalogue::Find(UINT itemId) const {
     CMyObject* found = nullptr;
     ForEach([&](CMyObject* node) {
-        if (!found && node->itemId == itemId) found = node;
+        // ID 0 marks nodes that are not the catalogue's (the rule files' category).
+        if (!found && itemId != 0 && node->itemId == itemId) found = node;
     });
     return found;
 }

@@ -20,6 +20,9 @@ public:
     void Build();
     // Frees every node: per category, its subtree depth-first, then the category itself.
     void Free();
+    // Takes a category made elsewhere (the rule files' one) to the end of the root list; it is
+    // freed with the rest. Null is ignored.
+    void Append(CMyObject* category);
 
     CMyObject* Head() const { return head_; }
     // Depth-first from the head of the root list; null when no node has the ID.

@@ -2,6 +2,10 @@
 
 #include "engine/Targets.h"
 #include "engine/Sweep.h"
+#include "rules/RuleGuard.h"
+#include "rules/RuleNodes.h"
+#include "rules/RuleSweep.h"
+#include "state/RuleItemSets.h"
 #include "state/RunFlags.h"
 #include "state/ItemSets.h"
 
@@ -110,8 +114,10 @@ void SweepRun::StartRun(std::vector<CMyObject*> ticked) {
     }
     if (recordRecent_) {
         std::vector<int> ids;
-        for (CMyObject* item : selection_) ids.push_back(static_cast<int>(item->itemId));
+        for (CMyObject* item : selection_)
+            if (item->itemId != 0) ids.push_back(static_cast<int>(item->itemId));
         WriteItemSet(settings_, ItemSet::Recent, ids);
+        WriteRuleItemSet(settings_, ItemSet::Recent, rules::RuleNamesOf(selection_));
     }
     foundRows_ = 0;
     tally_.deleted = 0;
@@ -121,9 +127,18 @@ void SweepRun::StartRun(std::vector<CMyObject*> ticked) {
 
 void SweepRun::ScanSelection() {
     scanPhase_ = true;
+    const rules::RuleGuard guard(env_);
     for (size_t i = 0; i < selection_.size(); ++i) {
-        CollectTargets(*selection_[i], env_);
-        ScanTargets(*this, *selection_[i], env_);
+        CMyObject& item = *selection_[i];
+        if (const rules::RuleEntry* rule = rules::RuleOf(item)) {
+            // A rule entry goes through its own sweep, which keeps to the rule guard.
+            MarkScanning(item);
+            rules::ScanRuleEntry(*this, item, *rule, guard);
+            MarkScanned(item);
+        } else {
+            CollectTargets(item, env_);
+            ScanTargets(*this, item, env_);
+        }
         if (StopRequested()) {
             // The items after a stop are no longer part of this run.
             selection_.resize(i + 1);
@@ -142,13 +157,17 @@ void SweepRun::EndScan() {
 
 bool SweepRun::DeleteSelection(bool onlyFound) {
     bool complete = true;
+    const rules::RuleGuard guard(env_);
     for (CMyObject* item : selection_) {
         if (Stopping()) {
             complete = false;
             break;
         }
         if (onlyFound && item->traceCount <= 0) continue;
-        DeleteTargets(*this, *item, env_);
+        if (const rules::RuleEntry* rule = rules::RuleOf(*item))
+            rules::DeleteRuleEntry(*this, *item, *rule, guard);
+        else
+            DeleteTargets(*this, *item, env_);
     }
     ResetNodes();
     selection_.clear();

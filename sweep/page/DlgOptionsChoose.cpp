@@ -74,6 +74,7 @@ BOOL CDlgOptionsChoose::OnInitDialog() {
     catalogue_.ForEach([&](const CMyObject* node) {
         auto parent = node->parent ? rows.find(node->parent) : rows.end();
         if (node->parent && parent == rows.end()) return;  // its parent has no row
+        if (node->itemId == 0) return;                      // not the catalogue's: no ID to store
         HTREEITEM row = InsertRow(node->parent ? parent->second : TVI_ROOT, node->itemId);
         if (!row) return;
         rows[node] = row;

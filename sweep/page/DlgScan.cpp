@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "sweep/page/ResultListAdapter.h"
 #include "state/ItemSets.h"
+#include "state/RuleItemSets.h"
 
 namespace scw {
 
@@ -56,6 +57,9 @@ BOOL CDlgScan::OnInitDialog() {
     tree_.Fill(catalogue_);
     ItemSetContent recent = ReadItemSet(settings_, ItemSet::Recent);
     tree_.ApplyItemSet(recent.count == -1 ? ReadItemSet(settings_, ItemSet::Default).ids : recent.ids);
+    // The rule entries' recent set, like the items', stands for the default one until written.
+    RuleItemSetContent recentRules = ReadRuleItemSet(settings_, ItemSet::Recent);
+    tree_.ApplyRuleNames(recentRules.written ? recentRules.names : ReadRuleItemSet(settings_, ItemSet::Default).names);
     return TRUE;
 }
 
@@ -128,7 +132,10 @@ void CDlgScan::OnSelect(WORD id) {
         return;
     }
     tree_.UncheckAll();
-    if (id == kSelectDefault) tree_.ApplyItemSet(ReadItemSet(settings_, ItemSet::Default).ids);
+    if (id == kSelectDefault) {
+        tree_.ApplyItemSet(ReadItemSet(settings_, ItemSet::Default).ids);
+        tree_.ApplyRuleNames(ReadRuleItemSet(settings_, ItemSet::Default).names);
+    }
 }
 
 std::vector<CMyObject*> CDlgScan::TickedItems() { return tree_.ResetAllNodes(tree_.MeasureCountColumn()); }
@@ -146,6 +153,7 @@ void CDlgScan::StartOneClickErase() {
     if (!run_ || SweepBusy || SweepDeleting || run_->Busy()) return;
     tree_.UncheckAll();
     tree_.ApplyItemSet(ReadItemSet(settings_, ItemSet::OneClick).ids);
+    tree_.ApplyRuleNames(ReadRuleItemSet(settings_, ItemSet::OneClick).names);
     run_->StartOneClick(TickedItems());
 }
 

@@ -6,6 +6,7 @@
 #include "engine/ScanRun.h"
 #include "framework/App.h"
 #include "framework/Dpi.h"
+#include "rules/RuleNodes.h"
 
 namespace scw {
 
@@ -30,12 +31,18 @@ UniqueImageList BlankList(int width, int height, int count) {
 // The width of the vertical scroll bar the system draws on this window.
 int ScrollBarWidth(HWND window) { return SystemMetricForDpi(SM_CXVSCROLL, SystemDpiOfWindow(window)); }
 
+int ConfirmWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption) {
+    return ::MessageBoxW(owner, text, caption, MB_OKCANCEL | MB_ICONWARNING);
+}
+
 void ClearCounts(CMyObject& node) {
     node.scanState = ScanIdle;
     node.traceCount = 0;
     for (CMyObject* child = node.firstChild; child; child = child->nextSibling) ClearCounts(*child);
 }
 }  // namespace
+
+CMyTreeCtrl::CMyTreeCtrl() : confirmWarning(ConfirmWithMessageBox) {}
 
 CMyTreeCtrl::~CMyTreeCtrl() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
@@ -155,6 +162,31 @@ void CMyTreeCtrl::ApplyItemSet(const std::vector<int>& ids) {
         if (HTREEITEM row = node ? RowOf(*node) : nullptr) SetCheck(hwnd_, row, Checked, true);
     }
     ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CMyTreeCtrl::ApplyRuleNames(const std::vector<std::wstring>& names) {
+    if (!catalogue_ || !hwnd_ || names.empty()) return;
+    catalogue_->ForEach([&](CMyObject* node) {
+        const rules::RuleEntry* entry = rules::RuleOf(*node);
+        if (!entry) return;
+        for (const std::wstring& name : names) {
+            if (::CompareStringOrdinal(name.c_str(), -1, entry->name.c_str(), -1, TRUE) != CSTR_EQUAL) continue;
+            if (HTREEITEM row = RowOf(*node)) SetCheck(hwnd_, row, Checked, true);
+            break;
+        }
+    });
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool CMyTreeCtrl::WarningDeclined(HTREEITEM row) {
+    if (!row || scw::GetCheck(hwnd_, row) == Checked) return false;
+    TVITEMW item{};
+    item.mask = TVIF_PARAM;
+    item.hItem = row;
+    if (!TreeView_GetItem(hwnd_, &item) || !item.lParam) return false;
+    const rules::RuleEntry* entry = rules::RuleOf(*reinterpret_cast<const CMyObject*>(item.lParam));
+    if (!entry || entry->warning.empty() || !confirmWarning) return false;
+    return confirmWarning(hwnd_, entry->warning.c_str(), entry->name.c_str()) != IDOK;
 }
 
 void CMyTreeCtrl::ForEachCategoryRow(CheckState state) {
@@ -281,6 +313,19 @@ void CMyTreeCtrl::InvalidateRowOf(const CMyObject* node) {
 void CMyTreeCtrl::PaintRows(HDC dc, const RECT& area) { painter_.PaintRows(hwnd_, dc, area, rows_, {animated_, frame_}); }
 
 bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_KEYDOWN && wParam == VK_SPACE && WarningDeclined(TreeView_GetSelection(hwnd_))) {
+        result = 0;
+        return true;
+    }
+    if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && hwnd_) {
+        TVHITTESTINFO hit{};
+        hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        HTREEITEM row = TreeView_HitTest(hwnd_, &hit);
+        if (row && (hit.flags & TVHT_ONITEMSTATEICON) && WarningDeclined(row)) {
+            result = 0;
+            return true;
+        }
+    }
     if (ToggleCheckByKey(hwnd_, message, wParam)) {
         result = 0;
         return true;

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "controls/SubclassWindow.h"
@@ -28,7 +29,7 @@ public:
     static constexpr int kStatusSquare = TreeRowLayout::kStatusSquare;
     static constexpr int kStatusGap = TreeRowLayout::kStatusGap;
 
-    CMyTreeCtrl() = default;
+    CMyTreeCtrl();
     ~CMyTreeCtrl() override;
 
     // Creates the tree view child in the parent's font. False if the window cannot be made.
@@ -42,6 +43,12 @@ public:
 
     // Ticks the node of each ID (depth first from the root list); unknown IDs are skipped.
     void ApplyItemSet(const std::vector<int>& ids);
+    // Ticks the rule items of these entry names (letter case ignored); names of no item are skipped.
+    void ApplyRuleNames(const std::vector<std::wstring>& names);
+
+    // Asks before a rule item with a warning is ticked: the default shows the warning with OK and
+    // Cancel; tests answer it themselves. Anything but IDOK leaves the item unticked.
+    std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption)> confirmWarning;
     void CheckAll();
     void UncheckAll();
     CheckState GetCheck(const CMyObject& node) const;
@@ -81,6 +88,8 @@ private:
     void RelayoutCounts(CMyObject& node, SIZE countColumn);
     void InsertSubtree(CMyObject* node, HTREEITEM parentRow);
     void ForEachCategoryRow(CheckState state);
+    // True when the row is a rule item with a warning about to be ticked and the user declined.
+    bool WarningDeclined(HTREEITEM row);
 
     SIZE Measure() const;
     void LayoutNode(CMyObject& node, SIZE countColumn);
