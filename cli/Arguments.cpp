@@ -77,6 +77,8 @@ const wchar_t kHelpText[] =
     L"  --rule NAME  (repeatable) the entry of that name, letter case ignored, with or without\n"
     L"               its trailing \" *\"; unknown names are reported on standard error and ignored\n"
     L"  --rules      every detected entry\n"
+    L"  default, oneclick and recent also bring the rule entries saved for them in setting.ini;\n"
+    L"  saved names of entries that are gone are forgotten quietly\n"
     L"  A rule's trace is printed as: rule, entry name, reg|file, location, trace name; an entry's\n"
     L"  Warning= text goes to standard error. Rules delete only what the catalogue's guard allows\n"
     L"  and never RECURSE or REMOVESELF in the system's or the user's top folders (see the README).\n"
