@@ -66,6 +66,8 @@ BOOL CLumeApp::InitInstance() {
     ::InitCommonControlsEx(&controls);
 
     StartupMark("splash ended");
+    // Screen readers reach the skinned controls' objects through COM on this thread.
+    ComScope com;
     CLumeDlg mainWindow;
     mainWindow.DoModal();
     SetMainWindow(nullptr);
