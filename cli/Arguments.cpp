@@ -27,7 +27,9 @@ const wchar_t kHelpText[] =
     L"                         table: default (rows 1-12, also without --types), all, or a LIST such\n"
     L"                         as 1,3,9-12. Links (junctions, symbolic links) are never entered.\n"
     L"                         --delete --yes deletes every file found and prints deleted|failed and\n"
-    L"                         the full path (JSON keys result, path); without --yes it only lists and\n"
+    L"                         the full path, a failed one with its reason: link, moved (its folder\n"
+    L"                         now leads elsewhere), locked, gone, ... (JSON keys result, path,\n"
+    L"                         reason); without --yes it only lists and\n"
     L"                         exits with 2. Only the read-only bit is cleared; nothing is left to be\n"
     L"                         deleted at restart\n"
     L"  check-update           asks the download location for update.ini and prints one record:\n"
@@ -47,7 +49,9 @@ const wchar_t kHelpText[] =
     L"                         (path, size in bytes) and exits with 2. With --yes one line a file:\n"
     L"                         shredded|skipped|failed, path, size or reason: link, hard link,\n"
     L"                         read-only, locked (held open without write sharing), missing,\n"
-    L"                         folder, bad path (relative, too long, wildcards, device), stopped\n"
+    L"                         folder, moved (its folder now leads elsewhere), too long (a file\n"
+    L"                         below a folder whose full path is over the limit), bad path\n"
+    L"                         (relative, too long, wildcards, device), stopped\n"
     L"                         (Ctrl+C), or the system's message. Links are never\n"
     L"                         shredded; a file with other names (hard link) loses only the name\n"
     L"                         given, and its data, still used by the other names, is not overwritten\n"
@@ -73,6 +77,8 @@ const wchar_t kHelpText[] =
     L"  --rule NAME  (repeatable) the entry of that name, letter case ignored, with or without\n"
     L"               its trailing \" *\"; unknown names are reported on standard error and ignored\n"
     L"  --rules      every detected entry\n"
+    L"  default, oneclick and recent also bring the rule entries saved for them in setting.ini;\n"
+    L"  saved names of entries that are gone are forgotten quietly\n"
     L"  A rule's trace is printed as: rule, entry name, reg|file, location, trace name; an entry's\n"
     L"  Warning= text goes to standard error. Rules delete only what the catalogue's guard allows\n"
     L"  and never RECURSE or REMOVESELF in the system's or the user's top folders (see the README).\n"
@@ -122,7 +128,9 @@ std::optional<Command> CommandNamed(const std::wstring& name) {
     return std::nullopt;
 }
 
-bool IsHelp(const std::wstring& arg) { return arg == L"--help" || arg == L"-h" || arg == L"/?" || arg == L"help"; }
+// A bare "help" asks only as the command word: anywhere else it is a path or a selection, and
+// "shred help --yes" must shred the file named help rather than print the usage.
+bool IsHelpOption(const std::wstring& arg) { return arg == L"--help" || arg == L"-h" || arg == L"/?"; }
 
 std::optional<int> PassesNamed(const std::wstring& text) {
     if (text == L"1") return 1;
@@ -187,7 +195,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
     bool passesGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
-        if (IsHelp(arg)) {
+        if (IsHelpOption(arg)) {
             parsed.command = Command::Help;
             return parsed;
         }
@@ -218,6 +226,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
         } else if (arg.starts_with(L"-")) {
             error = L"unknown option: " + arg;
             return std::nullopt;
+        } else if (words.empty() && arg == L"help") {
+            parsed.command = Command::Help;
+            return parsed;
         } else {
             words.push_back(arg);
         }

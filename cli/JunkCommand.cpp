@@ -7,6 +7,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Record.h"
+#include "engine/HostRoots.h"
 #include "junk/core/JunkDelete.h"
 #include "junk/core/JunkTypes.h"
 #include "junk/core/JunkWalk.h"
@@ -91,6 +92,11 @@ int RunJunk(ConsoleOut& out, const Arguments& args) {
     if (!rows) return Usage(out, error);
     std::wstring root;
     if (!args.root.empty()) {
+        if (std::optional<std::wstring> why = HostRoots().Refusal(args.root)) {
+            out.Err(L"scourwell-cli: refusing " + args.root + L": " + *why);
+            out.Err(L"nothing was searched");
+            return ExitUsage;
+        }
         std::optional<std::wstring> full = FullJunkRoot(args.root);
         if (!full) return Usage(out, L"--root: the folder's full path is longer than the system allows");
         root = *full;

@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Record.h"
+#include "engine/HostRoots.h"
 #include "framework/UniqueHandle.h"
 #include "shred/core/ShredFolder.h"
 #include "shred/core/ShredRun.h"
@@ -50,8 +51,11 @@ bool TellProtectedFolders(ConsoleOut& out, const std::vector<std::wstring>& path
         if (!IsFolder(path)) continue;
         const ShredCheck check = CheckShredFolder(path);
         if (check.refusal != ShredRefusal::ProtectedFolder) continue;
-        out.Err(L"scourwell-cli: refusing " + path + L": " + RefusalText(check) +
-                L" (a drive or share root, a system or user top folder, or a folder holding one is never shredded)");
+        const std::optional<std::wstring> host = HostRoots().Refusal(path);
+        out.Err(L"scourwell-cli: refusing " + path + L": " + RefusalText(check) + L" (" +
+                host.value_or(L"a drive or share root, a system or user top folder, or a folder holding one is "
+                              L"never shredded") +
+                L")");
         any = true;
     }
     return any;
@@ -72,6 +76,7 @@ public:
     int Shredded() const { return shredded_; }
 
     void RunStarted(std::uint64_t, int) override {}
+    void PassedOver(const std::wstring& path, const std::wstring& reason) override { Skipped(path, reason); }
     void Progress(std::uint64_t) override {}
     void FileFinished(const ShredRow& row, const FileOutcome& outcome) override {
         switch (outcome.result) {
@@ -123,7 +128,8 @@ int ShredPaths(ConsoleOut& out, const std::vector<std::wstring>& paths, int pass
     }
     for (const std::wstring& path : fullPaths) {
         if (IsPlainFolder(path)) {
-            const ShredCheck walked = ForEachFileBelow(path, add);
+            const ShredCheck walked = ForEachFileBelow(
+                path, FolderFiles{add, [&](const std::wstring& file) { list.AddPassedOver(file, L"too long"); }});
             if (!walked.Ok()) refused.emplace_back(path, RefusalText(walked));
         } else
             add(path);
@@ -136,6 +142,8 @@ int ShredPaths(ConsoleOut& out, const std::vector<std::wstring>& paths, int pass
             out.Out(FormatRecord({{L"path", row.FullPath()}, {L"size", Bytes(row.size)}}, json));
         }
         for (const auto& [path, reason] : refused) out.Err(L"scourwell-cli: would skip " + path + L": " + reason);
+        for (const auto& [path, reason] : list.PassedOver())
+            out.Err(L"scourwell-cli: would skip " + path + L": " + reason);
         out.Err(std::to_wstring(list.Size()) + L" files, " + std::to_wstring(bytes) + L" bytes");
         out.Err(L"nothing was shredded: add --yes to shred these files");
         return ExitUsage;

@@ -23,6 +23,8 @@ public:
     // Drive roots ("C:\") in the order GetLogicalDriveStringsW gives them.
     virtual std::vector<std::wstring> LogicalDrives() const = 0;
     virtual UINT DriveType(const std::wstring& root) const = 0;
+    // Under Wine, the Linux folder that is the host's root ("/"), which nothing may walk.
+    virtual std::string HostRootFolder() const { return "/"; }
 };
 
 class SystemEnvironment : public Environment {
@@ -46,14 +48,18 @@ public:
     void SetVariable(const std::wstring& name, std::optional<std::wstring> value) { vars_[name] = std::move(value); }
     void AddDrive(const std::wstring& root, UINT type) { drives_.push_back({root, type}); hasDrives_ = true; }
     void ClearDrives() { drives_.clear(); hasDrives_ = true; }
+    // A harmless Linux folder standing in for the host's root.
+    void SetHostRootFolder(std::string folder) { hostRoot_ = std::move(folder); }
 
     std::optional<std::wstring> KnownFolder(int csidl) const override;
     std::optional<std::wstring> WindowsFolder() const override;
     std::optional<std::wstring> Variable(const std::wstring& name) const override;
     std::vector<std::wstring> LogicalDrives() const override;
     UINT DriveType(const std::wstring& root) const override;
+    std::string HostRootFolder() const override { return hostRoot_; }
 
 private:
+    std::string hostRoot_ = "/";
     struct Drive {
         std::wstring root;
         UINT type;

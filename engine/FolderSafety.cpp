@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/FinalPath.h"
+#include "engine/HostRoots.h"
 #include "engine/Resolvers.h"
 #include "engine/Targets.h"
 
@@ -111,6 +112,8 @@ FolderGuard::FolderGuard(const Environment& env) {
         size_t cut = key.find_last_of(L'\\', key.size() - 2);
         if (cut != std::wstring::npos) protect(key.substr(0, cut + 1));
     }
+    // Under Wine, the Linux root: a drive onto it (Z:) would hand every file of the host to a walk.
+    if (const HostRoots host(env.HostRootFolder()); !host.Key().empty()) protected_.push_back(host.Key());
     for (int csidl : kKeptFolders)
         if (auto folder = env.KnownFolder(csidl)) keep(*folder);
     for (const wchar_t* variable : {L"TEMP", L"TMP"})

@@ -48,9 +48,112 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+; Sets $R9 to 1 when the folder in $R8 is a drive root or one of the system's or the user's top
+; folders (or the folder that holds every profile): installed there, the program's files would sit
+; among everything else, and an emptied folder of that kind must never be removed. NSIS compares
+; without regard to case.
+!include "StrFunc.nsh"
+${StrStr}
+
+!macro CompareTo FOLDER
+  StrCmp $R8 "${FOLDER}" protected
+!macroend
+!macro ProtectedFolderCheck PREFIX
+Function ${PREFIX}IsProtectedFolder
+  Push $R7
+  StrCpy $R9 0
+  ; A drive ("C:" is one too: given to the system it would stand for the current folder).
+  StrLen $R7 $R8
+  IntCmp $R7 3 protected protected
+  ; The full form where the system can give one (not for a folder whose parent does not exist).
+  StrCpy $R7 $R8
+  ClearErrors
+  GetFullPathName $R8 $R8
+  IfErrors 0 +2
+    StrCpy $R8 $R7
+  StrLen $R7 $R8
+  IntCmp $R7 3 protected protected
+  StrCpy $R7 $R8 1 -1
+  StrCmp $R7 "\" 0 +2
+    StrCpy $R8 $R8 -1
+  !insertmacro CompareTo $WINDIR
+  !insertmacro CompareTo $SYSDIR
+  !insertmacro CompareTo $PROGRAMFILES
+  !insertmacro CompareTo $PROGRAMFILES32
+  !insertmacro CompareTo $PROGRAMFILES64
+  !insertmacro CompareTo $COMMONFILES
+  !insertmacro CompareTo $PROFILE
+  !insertmacro CompareTo $APPDATA
+  !insertmacro CompareTo $LOCALAPPDATA
+  !insertmacro CompareTo $DOCUMENTS
+  !insertmacro CompareTo $DESKTOP
+  !insertmacro CompareTo $MUSIC
+  !insertmacro CompareTo $PICTURES
+  !insertmacro CompareTo $VIDEOS
+  !insertmacro CompareTo $TEMP
+  ; The folder that holds the profile.
+  Push $PROFILE
+  Call ${PREFIX}ParentFolder
+  Pop $R7
+  StrCmp $R8 $R7 protected
+  Goto done
+  protected:
+  StrCpy $R9 1
+  done:
+  Pop $R7
+FunctionEnd
+
+; The folder above the one on the stack, in its place.
+Function ${PREFIX}ParentFolder
+  Exch $R0
+  Push $R1
+  Push $R2
+  StrLen $R1 $R0
+  loop:
+    IntOp $R1 $R1 - 1
+    IntCmp $R1 0 found found
+    StrCpy $R2 $R0 1 $R1
+    StrCmp $R2 "\" found loop
+  found:
+  StrCpy $R0 $R0 $R1
+  Pop $R2
+  Pop $R1
+  Exch $R0
+FunctionEnd
+!macroend
+!insertmacro ProtectedFolderCheck ""
+!insertmacro ProtectedFolderCheck "un."
+
 Function .onInit
   SetShellVarContext current
   SetRegView 64
+  ; A silent setup takes its folder from /D= and shows no page that could refuse it. NSIS itself
+  ; drops a /D= naming a drive root and goes on into its default folder: the folder asked for is
+  ; read from the command line, so such a request is refused rather than rerouted.
+  System::Call 'kernel32::GetCommandLineW() t .R8'
+  ${StrStr} $R7 $R8 " /D="
+  StrCmp $R7 "" asked_ok
+  StrCpy $R8 $R7 "" 4
+  Call IsProtectedFolder
+  IntCmp $R9 1 refuse
+  asked_ok:
+  StrCpy $R8 $INSTDIR
+  Call IsProtectedFolder
+  IntCmp $R9 1 0 target_ok target_ok
+  refuse:
+    IfSilent +2
+    MessageBox MB_ICONSTOP|MB_OK "Scourwell cannot be installed into $R8: it is a drive or a folder of Windows or of your own, which would then hold the program's files among everything else. Choose a folder of its own."
+    SetErrorLevel 2
+    Quit
+  target_ok:
+FunctionEnd
+
+; The folder page refuses such a folder before Install can be pressed.
+Function .onVerifyInstDir
+  StrCpy $R8 $INSTDIR
+  Call IsProtectedFolder
+  IntCmp $R9 1 0 +2 +2
+    Abort
 FunctionEnd
 
 Function un.onInit
@@ -63,6 +166,9 @@ Section "Scourwell"
   File "${BIN_DIR}/Scourwell.exe"
   File "${BIN_DIR}/scourwell-cli.exe"
   File "${BIN_DIR}/lumeShl.dll"
+  SetOutPath "$INSTDIR\rules"
+  File "${BIN_DIR}/rules/modern.ini"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The class, as the DLL's own registry script writes it, and its ProgIDs.
@@ -111,12 +217,18 @@ Section "Scourwell"
 SectionEnd
 
 Section "Uninstall"
-  ; Files the program writes beside itself go too: nothing of ours stays behind.
+  ; Only the files the setup wrote, by name. The files the program writes beside itself go too,
+  ; but only while our program is there to mark them as ours: another program's setting.ini in a
+  ; folder we merely shared stays.
+  IfFileExists "$INSTDIR\Scourwell.exe" 0 +3
+    Delete "$INSTDIR\setting.ini"
+    Delete "$INSTDIR\update.ini"
   Delete /REBOOTOK "$INSTDIR\lumeShl.dll"
   Delete "$INSTDIR\Scourwell.exe"
   Delete "$INSTDIR\scourwell-cli.exe"
-  Delete "$INSTDIR\setting.ini"
-  Delete "$INSTDIR\update.ini"
+  ; Rule files the user added stay, and with them the folder.
+  Delete "$INSTDIR\rules\modern.ini"
+  RMDir "$INSTDIR\rules"
   ; The copy of the uninstaller that runs this may start before the original has ended: retry
   ; for up to five seconds, or the folder would stay behind.
   StrCpy $0 0
@@ -128,7 +240,12 @@ Section "Uninstall"
     Sleep 100
     Goto delete_uninstaller
   uninstaller_deleted:
-  RMDir "$INSTDIR"
+  ; The folder goes only when nothing else is left in it, and never when it is a top folder that
+  ; an older setup let it be installed into.
+  StrCpy $R8 $INSTDIR
+  Call un.IsProtectedFolder
+  IntCmp $R9 1 +2
+    RMDir "$INSTDIR"
 
   DeleteRegKey HKCU "${CLASSES}\*\shellex\ContextMenuHandlers\LumeShl"
   DeleteRegKey /ifempty HKCU "${CLASSES}\*\shellex\ContextMenuHandlers"

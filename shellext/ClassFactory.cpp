@@ -1,5 +1,7 @@
 #include "shellext/ClassFactory.h"
 
+#include <shlwapi.h>
+
 #include <new>
 
 #include "shellext/Module.h"
@@ -16,14 +18,11 @@ public:
     virtual ~NixShlFactory() { UnlockModule(); }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (::IsEqualIID(iid, IID_IUnknown) || ::IsEqualIID(iid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        static const QITAB interfaces[] = {
+            QITABENTMULTI2(NixShlFactory, IID_IClassFactory, IClassFactory),
+            {nullptr, 0},
+        };
+        return ::QISearch(this, interfaces, iid, object);
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ::InterlockedIncrement(&refs_); }
     STDMETHODIMP_(ULONG) Release() override {

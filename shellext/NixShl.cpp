@@ -1,5 +1,7 @@
 #include "shellext/NixShl.h"
 
+#include <shlwapi.h>
+
 #include <new>
 #include <vector>
 
@@ -25,14 +27,7 @@ bool VerbIsText(const CMINVOKECOMMANDINFO& info) {
 
 NixShl::NixShl() { LockModule(); }
 
-NixShl::~NixShl() {
-    if (typeInfo_) typeInfo_->Release();
-    if (data_) data_->Release();
-    if (classKey_) ::RegCloseKey(classKey_);
-    if (folder_) ::ILFree(folder_);
-    if (menuBitmap_) ::DeleteObject(menuBitmap_);
-    UnlockModule();
-}
+NixShl::~NixShl() { UnlockModule(); }
 
 HRESULT NixShl::Create(REFIID iid, void** object) {
     auto* instance = new (std::nothrow) NixShl;
@@ -43,19 +38,15 @@ HRESULT NixShl::Create(REFIID iid, void** object) {
 }
 
 STDMETHODIMP NixShl::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (::IsEqualIID(iid, IID_IUnknown) || ::IsEqualIID(iid, IID_IDispatch) || ::IsEqualIID(iid, kIidINixShl))
-        *object = static_cast<INixShl*>(this);
-    else if (::IsEqualIID(iid, IID_IShellExtInit))
-        *object = static_cast<IShellExtInit*>(this);
-    else if (::IsEqualIID(iid, IID_IContextMenu))
-        *object = static_cast<IContextMenu*>(this);
-    else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
+    // IUnknown is answered by the first entry.
+    static const QITAB interfaces[] = {
+        QITABENTMULTI2(NixShl, kIidINixShl, INixShl),
+        QITABENTMULTI2(NixShl, IID_IDispatch, INixShl),
+        QITABENTMULTI2(NixShl, IID_IShellExtInit, IShellExtInit),
+        QITABENTMULTI2(NixShl, IID_IContextMenu, IContextMenu),
+        {nullptr, 0},
+    };
+    return ::QISearch(this, interfaces, iid, object);
 }
 
 STDMETHODIMP_(ULONG) NixShl::AddRef() { return ::InterlockedIncrement(&refs_); }
@@ -70,11 +61,13 @@ HRESULT NixShl::LoadTypeInfo() {
     if (typeInfo_) return S_OK;
     const std::wstring path = ModulePath(ThisModule());
     if (path.empty()) return E_FAIL;
-    ITypeLib* library = nullptr;
-    HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library);
+    ITypeLib* loaded = nullptr;
+    HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &loaded);
     if (FAILED(hr)) return hr;
-    hr = library->GetTypeInfoOfGuid(kIidINixShl, &typeInfo_);
-    library->Release();
+    const OwnedInterface<ITypeLib> library(loaded);
+    ITypeInfo* info = nullptr;
+    hr = library->GetTypeInfoOfGuid(kIidINixShl, &info);
+    if (SUCCEEDED(hr)) typeInfo_.reset(info);
     return hr;
 }
 
@@ -91,38 +84,32 @@ STDMETHODIMP NixShl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
     const HRESULT hr = LoadTypeInfo();
     if (FAILED(hr)) return hr;
     typeInfo_->AddRef();
-    *info = typeInfo_;
+    *info = typeInfo_.get();
     return S_OK;
 }
 
 STDMETHODIMP NixShl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     const HRESULT hr = LoadTypeInfo();
     if (FAILED(hr)) return hr;
-    return ::DispGetIDsOfNames(typeInfo_, names, count, ids);
+    return ::DispGetIDsOfNames(typeInfo_.get(), names, count, ids);
 }
 
 STDMETHODIMP NixShl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                             EXCEPINFO* exception, UINT* argError) {
     const HRESULT hr = LoadTypeInfo();
     if (FAILED(hr)) return hr;
-    return ::DispInvoke(static_cast<INixShl*>(this), typeInfo_, id, flags, params, result, exception, argError);
+    return ::DispInvoke(static_cast<INixShl*>(this), typeInfo_.get(), id, flags, params, result, exception, argError);
 }
 
 STDMETHODIMP NixShl::Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* data, HKEY classKey) {
-    if (folder) {
-        if (folder_) ::ILFree(folder_);
-        folder_ = ::ILClone(folder);
-    }
-    if (data_) data_->Release();
-    data_ = data;
-    if (data_) data_->AddRef();
-    filePath_ = FirstSelectedPath(data_);
+    if (folder) folder_.reset(::ILClone(folder));
+    // The selection is borrowed from the caller: the object keeps a reference of its own.
+    if (data) data->AddRef();
+    data_.reset(data);
+    filePath_ = FirstSelectedPath(data_.get());
     if (classKey) {
         HKEY opened = nullptr;
-        if (::RegOpenKeyExA(classKey, nullptr, 0, MAXIMUM_ALLOWED, &opened) == ERROR_SUCCESS) {
-            if (classKey_) ::RegCloseKey(classKey_);
-            classKey_ = opened;
-        }
+        if (::RegOpenKeyExA(classKey, nullptr, 0, MAXIMUM_ALLOWED, &opened) == ERROR_SUCCESS) classKey_.reset(opened);
     }
     return S_OK;
 }
@@ -133,8 +120,8 @@ STDMETHODIMP NixShl::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT
     ::LoadStringA(ThisModule(), kMenuTextId, text.data(), kMenuTextMax);
     if (!::InsertMenuA(menu, index, MF_BYPOSITION | MF_STRING, firstId, text.data()))
         return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, 0);
-    if (!menuBitmap_) menuBitmap_ = ::LoadBitmapA(ThisModule(), MAKEINTRESOURCEA(kMenuBitmapId));
-    if (menuBitmap_) ::SetMenuItemBitmaps(menu, index, MF_BYPOSITION, menuBitmap_, nullptr);
+    if (!menuBitmap_) menuBitmap_.reset(::LoadBitmapA(ThisModule(), MAKEINTRESOURCEA(kMenuBitmapId)));
+    if (menuBitmap_) ::SetMenuItemBitmaps(menu, index, MF_BYPOSITION, menuBitmap_.get(), nullptr);
     return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, 1);
 }
 

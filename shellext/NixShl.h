@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shellext/ClassIds.h"
+#include "shellext/Owned.h"
 
 namespace lume {
 
@@ -47,14 +48,14 @@ private:
     HRESULT LoadTypeInfo();
 
     LONG refs_ = 1;
-    PIDLIST_ABSOLUTE folder_ = nullptr;  // kept as given; not used further
+    OwnedItemList folder_;  // kept as given; not used further
     // First file of the selection: empty when there is none, no path when it is too long to hand
     // over whole.
     std::optional<std::wstring> filePath_ = std::wstring();
-    IDataObject* data_ = nullptr;
-    HKEY classKey_ = nullptr;       // kept as given; not used further
-    HBITMAP menuBitmap_ = nullptr;  // shown on the entry while the menu lives
-    ITypeInfo* typeInfo_ = nullptr;
+    OwnedInterface<IDataObject> data_;
+    OwnedKey classKey_;        // kept as given; not used further
+    OwnedBitmap menuBitmap_;   // shown on the entry while the menu lives
+    OwnedInterface<ITypeInfo> typeInfo_;
 };
 
 }  // namespace lume

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shellext/HandOffContract.h"
 #include "shellext/Module.h"
@@ -34,11 +35,48 @@ std::wstring ModuleFolder(HMODULE module) {
     return path.substr(0, slash + 1);
 }
 
+// The same file: one volume and one file index, however the two paths are spelt (case, short
+// names, links on the way).
+bool SameFile(const std::wstring& first, const std::wstring& second) {
+    BY_HANDLE_FILE_INFORMATION info[2] = {};
+    const std::wstring* paths[2] = {&first, &second};
+    for (int i = 0; i < 2; ++i) {
+        HANDLE file = ::CreateFileW(paths[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        const BOOL read = ::GetFileInformationByHandle(file, &info[i]);
+        ::CloseHandle(file);
+        if (!read) return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
+// True when the window's process runs this very program file.
+bool RunsProgram(HWND window, const std::wstring& program) {
+    DWORD processId = 0;
+    if (!::GetWindowThreadProcessId(window, &processId) || processId == 0) return false;
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return false;
+    std::vector<wchar_t> image(1024);
+    DWORD length = static_cast<DWORD>(image.size());
+    const BOOL named = ::QueryFullProcessImageNameW(process, 0, image.data(), &length);
+    ::CloseHandle(process);
+    return named && length < image.size() && SameFile(std::wstring(image.data(), length), program);
+}
+
 }  // namespace
 
-HWND FindMainWindow() { return ::FindWindowA(kMainWindowClass, kMainWindowTitle); }
+HWND FindMainWindow(HMODULE besideModule) {
+    const std::wstring folder = ModuleFolder(besideModule);
+    if (folder.empty()) return nullptr;
+    const std::wstring program = folder + kProgramFileName;
+    for (HWND window = nullptr; (window = ::FindWindowExA(nullptr, window, kMainWindowClass, kMainWindowTitle));)
+        if (RunsProgram(window, program)) return window;
+    return nullptr;
+}
 
-void SendPathToWindow(HWND window, const std::wstring& path) {
+HRESULT SendPathToWindow(HWND window, const std::wstring& path) {
     COPYDATASTRUCT block{};
     std::optional<std::string> narrow = InCodePage(path);
     if (narrow) {
@@ -51,7 +89,12 @@ void SendPathToWindow(HWND window, const std::wstring& path) {
         block.lpData = const_cast<wchar_t*>(path.c_str());
     }
     // The window's answer carries nothing; the send only waits until it has taken the path.
-    ::SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block));
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block), SMTO_ABORTIFHUNG,
+                              kHandOffTimeoutMs, &answer))
+        return S_OK;
+    const DWORD error = ::GetLastError();
+    return HRESULT_FROM_WIN32(error ? error : ERROR_TIMEOUT);
 }
 
 HRESULT StartProgramWithPath(HMODULE besideModule, const std::wstring& path) {
@@ -74,10 +117,7 @@ HRESULT StartProgramWithPath(HMODULE besideModule, const std::wstring& path) {
 }
 
 HRESULT HandOffPath(HMODULE besideModule, const std::wstring& path) {
-    if (HWND window = FindMainWindow()) {
-        SendPathToWindow(window, path);
-        return S_OK;
-    }
+    if (HWND window = FindMainWindow(besideModule)) return SendPathToWindow(window, path);
     return StartProgramWithPath(besideModule, path);
 }
 

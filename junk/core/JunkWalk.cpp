@@ -51,25 +51,25 @@ bool IsOwnFile(const std::wstring& folder, const wchar_t* name) {
     return !file || FinalPathOf(file.Get()) == path;
 }
 
-std::vector<std::wstring> FixedDriveRoots() {
+std::vector<std::wstring> FixedDriveRoots(const HostRoots& hosts) {
     std::vector<std::wstring> roots;
     wchar_t buffer[1025] = {};
     const DWORD length = ::GetLogicalDriveStringsW(1024, buffer);
     if (length == 0 || length > 1024) return roots;
     for (const wchar_t* root = buffer; *root; root += wcslen(root) + 1) {
-        if (::GetDriveTypeW(root) == DRIVE_FIXED) roots.emplace_back(root);
+        if (::GetDriveTypeW(root) == DRIVE_FIXED && !hosts.IsHostRoot(root)) roots.emplace_back(root);
     }
     return roots;
 }
 
-std::optional<std::wstring> FullJunkRoot(const std::wstring& root) {
+std::optional<std::wstring> FullJunkRoot(const std::wstring& root, const HostRoots& hosts) {
     if (root.empty()) return std::nullopt;
     wchar_t full[MAX_PATH] = {};
     const DWORD length = ::GetFullPathNameW(root.c_str(), MAX_PATH, full, nullptr);
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
     std::wstring folder(full, length);
     if (folder.back() != L'\\') folder += L'\\';
-    if (folder.size() > kMaxPathChars) return std::nullopt;
+    if (folder.size() > kMaxPathChars || hosts.Refusal(folder)) return std::nullopt;
     return folder;
 }
 

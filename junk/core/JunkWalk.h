@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/HostRoots.h"
 #include "junk/core/JunkMatch.h"
 
 namespace scw {
@@ -41,12 +42,14 @@ struct JunkStop {
     bool AtFolder() const { return AtEntry() || (event && ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0); }
 };
 
-// The roots of the fixed disks, in the system's order ("C:\").
-std::vector<std::wstring> FixedDriveRoots();
+// The roots of the fixed disks, in the system's order ("C:\"), but a drive onto the host's root
+// under Wine.
+std::vector<std::wstring> FixedDriveRoots(const HostRoots& hosts = HostRoots());
 
 // The root in full, ending in a backslash: rows then name the same files whatever the process's
-// current directory is later (a file dialog may change it). Nothing when it does not fit.
-std::optional<std::wstring> FullJunkRoot(const std::wstring& root);
+// current directory is later (a file dialog may change it). Nothing when it does not fit, or is
+// a device path or the host's root (HostRoots::Refusal says why).
+std::optional<std::wstring> FullJunkRoot(const std::wstring& root, const HostRoots& hosts = HostRoots());
 
 // Whether a file the walk found is reached under its own name in its folder: false for a file
 // link that shows as a plain file (Wine), which the listing then leaves out.

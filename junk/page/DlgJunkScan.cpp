@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/WhiteBackground.h"
+#include "engine/HostRoots.h"
 #include "framework/Dpi.h"
 #include "framework/WindowText.h"
 #include "junk/core/JunkTypes.h"
@@ -184,8 +185,15 @@ bool CDlgJunkScan::OnCommand(WORD id, WORD code, HWND) {
     }
 }
 
+bool CDlgJunkScan::RefusesRoot(const std::wstring& root) {
+    const std::optional<std::wstring> why = HostRoots().Refusal(root);
+    if (why) showMessage(hwnd_, (L"Scourwell will not search \"" + root + L"\" for junk files: " + *why + L".").c_str());
+    return why.has_value();
+}
+
 void CDlgJunkScan::OnBrowse() {
-    if (std::optional<std::wstring> folder = BrowseForJunkFolder(hwnd_))
+    // Wine's browser offers the Linux root as "/" beside My Computer.
+    if (std::optional<std::wstring> folder = BrowseForJunkFolder(hwnd_); folder && !RefusesRoot(*folder))
         ::SetWindowTextW(GetDlgItem(IDC_JUNK_PATH), folder->c_str());
 }
 
@@ -212,6 +220,7 @@ void CDlgJunkScan::OnScanNow() {
             return;
         }
         if (root.back() != L'\\') root += L'\\';
+        if (RefusesRoot(root)) return;
     }
     if (onScan) onScan(root, patterns);
 }

@@ -53,6 +53,8 @@ private:
     void ChoosePlace(bool allDisks);
     void TickRows(int ticked);
     void OnBrowse();
+    // Tells the user why a folder may never be searched (a device path, the Linux host's root).
+    bool RefusesRoot(const std::wstring& root);
     void OnScanNow();
     std::vector<std::wstring> TickedPatterns() const;
 

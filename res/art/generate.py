@@ -124,6 +124,7 @@ def define_all():
     button4("IDB_CANCELALL", (287, 286, 290, 293), 96, 28, "Cancel All", glyph="cross")
     button4("IDB_SHRED", (270, 272, 271), 93, 57, "Shred", kind="danger", glyph="shredder", size=15)
     button4("IDB_SHRED_STOP", (275, 277, 276), 93, 57, "Stop", kind="secondary", glyph="stop", size=15)
+    button4("IDB_WIPEFREE", (570, 571, 572, 573), 96, 28, "Wipe Free Space", glyph="sparkle", size=11)
 
     # Privacy sweep page (ids of our own).
     button4("IDB_SWEEP_SELALL", (500, 501, 502, 503), 149, 21, "Select All", size=11)

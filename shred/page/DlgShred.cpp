@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "shred/core/ShredFolder.h"
 #include "shred/core/ShredTarget.h"
+#include "shred/page/DlgWipeFree.h"
 #include "shred/page/FilePickers.h"
 
 namespace scw {
@@ -30,6 +31,11 @@ void CreateButton(CNButtonEx& button, HWND parent, int id, const wchar_t* captio
     button.Create(caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r, parent, id);
     button.SetBitmaps(images.normal, images.hover, images.pressed, images.disabled, r.right - r.left,
                       r.bottom - r.top);
+}
+
+void RunWipeDialog(HWND owner, int passes) {
+    CDlgWipeFree dialog(passes);
+    dialog.DoModal(::GetAncestor(owner, GA_ROOT));
 }
 
 void TellWithMessageBox(HWND owner, const std::wstring& text) {
@@ -54,6 +60,10 @@ std::wstring ShredRunReport(const ShredSummary& s) {
         line(Count(s.namesOnly, L"file has", L"files have") +
              L" other names (hard links): only the chosen name was removed. The data was not overwritten, "
              L"because the other names still use it.");
+    if (s.tooLong)
+        line(Count(s.tooLong, L"file was", L"files were") +
+             L" skipped (too long): the full path is longer than Windows allows, so it was not shredded and "
+             L"stays on the disk.");
     if (s.leftAlone)
         line(Count(s.leftAlone, L"entry is a link", L"entries are links") +
              L": a link is never shredded, so what it points to stays untouched.");
@@ -79,7 +89,7 @@ std::wstring ShredFolderRefusal(const std::wstring& folder, const ShredCheck& ch
 
 CDlgShred::CDlgShred()
     : CDialog(IDD_SHRED), chooseFiles(ChooseFilesToShred), chooseFolder(ChooseFolderToShred),
-      tellUser(TellWithMessageBox), header_(IDB_SHRED_HEADER) {}
+      tellUser(TellWithMessageBox), runWipeDialog(RunWipeDialog), header_(IDB_SHRED_HEADER) {}
 
 CDlgShred::~CDlgShred() {
     // The worker reports into the controls below: stop and join it while they still exist.
@@ -135,6 +145,8 @@ void CDlgShred::CreateControls() {
                  {IDB_CANCELFILE_NORMAL, IDB_CANCELFILE_HOVER, IDB_CANCELFILE_PRESSED, IDB_CANCELFILE_DISABLED});
     CreateButton(cancelAll_, hwnd_, kCancelAll, L"Cancel All", Rect(W - 100, 206, W - 4, 234),
                  {IDB_CANCELALL_NORMAL, IDB_CANCELALL_HOVER, IDB_CANCELALL_PRESSED, IDB_CANCELALL_DISABLED});
+    CreateButton(wipeFree_, hwnd_, kWipeFree, L"Wipe Free Space", Rect(W - 100, 246, W - 4, 274),
+                 {IDB_WIPEFREE_NORMAL, IDB_WIPEFREE_HOVER, IDB_WIPEFREE_PRESSED, IDB_WIPEFREE_DISABLED});
     const wchar_t* labels[3] = {L"Quick(1 overwrite pass)", L"Safe(DOD 5220.22-M:3 overwrite passes)",
                                 L"Thorough(7 overwrite passes)"};
     for (int i = 0; i < 3; ++i) {
@@ -168,6 +180,7 @@ bool CDlgShred::OnCommand(WORD id, WORD code, HWND) {
         ShowRows();
         return true;
     case kShred: OnShred(); return true;
+    case kWipeFree: OnWipeFree(); return true;
     default: return false;
     }
 }
@@ -190,7 +203,7 @@ void CDlgShred::OnAddDirectory() {
     }
     // A folder replaces the list.
     rows_.Clear();
-    ForEachFileBelow(*folder, [this](const std::wstring& path) { AddOne(path); });
+    AddShredFolder(rows_, *folder);
     ShowRows();
 }
 
@@ -209,7 +222,20 @@ void CDlgShred::OnShred() {
         run_->RequestStop();
         return;
     }
+    // A wipe of free space holds the page as a shred run does.
+    if (!idle_) return;
     run_->Start(Passes());
+}
+
+void CDlgShred::OnWipeFree() {
+    if (!idle_ || run_->Busy()) return;
+    idle_ = false;
+    EnableListControls(false);
+    shred_.Enable(false);
+    runWipeDialog(hwnd_, Passes());
+    shred_.Enable(true);
+    EnableListControls(true);
+    idle_ = true;
 }
 
 void CDlgShred::ShowRows() {
@@ -228,17 +254,22 @@ void CDlgShred::ShowRunning(bool running) {
     const ButtonImages& images = running ? kStopImages : kShredImages;
     shred_.SetBitmaps(images.normal, images.hover, images.pressed, images.disabled, 93, 57);
     shred_.SetText(running ? L"Stop" : L"Shred");
-    for (CNRadioEx& radio : radios_) ::EnableWindow(radio.GetSafeHwnd(), !running);
+    EnableListControls(!running);
+    ::SendMessageW(GetDlgItem(kProgress), PBM_SETPOS, 0, 0);
+}
+
+void CDlgShred::EnableListControls(bool enable) {
+    for (CNRadioEx& radio : radios_) ::EnableWindow(radio.GetSafeHwnd(), enable);
     // The labels belong to the radios: they grey with them.
     for (CMyStaticCtrl& label : labels_) {
-        label.SetTextColor(running ? ::GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+        label.SetTextColor(enable ? RGB(0, 0, 0) : ::GetSysColor(COLOR_GRAYTEXT));
         RECT rc;
         ::GetWindowRect(label.GetSafeHwnd(), &rc);
         ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
         ::RedrawWindow(hwnd_, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    for (CNButtonEx* button : {&addFile_, &addDirectory_, &cancelFile_, &cancelAll_}) button->Enable(!running);
-    ::SendMessageW(GetDlgItem(kProgress), PBM_SETPOS, 0, 0);
+    for (CNButtonEx* button : {&addFile_, &addDirectory_, &cancelFile_, &cancelAll_, &wipeFree_})
+        button->Enable(enable);
 }
 
 void CDlgShred::RunStarted(std::uint64_t totalBytes, int passes) {

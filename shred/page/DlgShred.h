@@ -31,6 +31,7 @@ public:
     static constexpr int kQuick = 1012, kSafe = 1013, kThorough = 1014;
     static constexpr int kAddFile = 15005, kAddDirectory = 15006, kCancelFile = 15007, kCancelAll = 15008;
     static constexpr int kShred = 15009;
+    static constexpr int kWipeFree = 15010;
     static constexpr int kProgress = 1015;
     // The same place and size as the other pages.
     static constexpr int kPageWidth = 612;
@@ -53,6 +54,8 @@ public:
     std::function<std::optional<std::wstring>(HWND owner)> chooseFolder;
     // Tells the user something with an OK button.
     std::function<void(HWND owner, const std::wstring& text)> tellUser;
+    // Runs the free-space wipe dialog modally, the page's method ticked; tests replace it.
+    std::function<void(HWND owner, int passes)> runWipeDialog;
 
     bool Idle() const { return idle_; }
     int Passes() const;
@@ -83,6 +86,8 @@ private:
     void OnAddDirectory();
     void OnCancelFile();
     void OnShred();
+    void OnWipeFree();
+    void EnableListControls(bool enable);
     bool AddOne(const std::wstring& fullPath);
     void ShowRows();
     void ShowRunning(bool running);
@@ -97,7 +102,7 @@ private:
     CMyListCtrl list_;
     CNRadioEx radios_[3];
     CMyStaticCtrl labels_[3];
-    CNButtonEx addFile_, addDirectory_, cancelFile_, cancelAll_, shred_;
+    CNButtonEx addFile_, addDirectory_, cancelFile_, cancelAll_, shred_, wipeFree_;
     std::unique_ptr<UiChannel> channel_;
     // Last: the worker is joined before the list, the controls and the channel go.
     std::unique_ptr<ShredRun> run_;

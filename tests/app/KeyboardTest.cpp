@@ -108,8 +108,8 @@ TEST_F(KeyboardTest, TabGoesThroughTheShownPageInReadingOrderThenTheWindowsButto
     Press(VK_DOWN);
     ASSERT_EQ(w.CurrentPage(), kPageShred);
     EXPECT_EQ(TabRound(), Expected({CDlgShred::kList, CDlgShred::kAddFile, CDlgShred::kAddDirectory,
-                                    CDlgShred::kCancelFile, CDlgShred::kCancelAll, CDlgShred::kQuick,
-                                    CDlgShred::kShred}));
+                                    CDlgShred::kCancelFile, CDlgShred::kCancelAll, CDlgShred::kWipeFree,
+                                    CDlgShred::kQuick, CDlgShred::kShred}));
 
     Press(VK_DOWN);
     ASSERT_EQ(w.CurrentPage(), kPageOptions);

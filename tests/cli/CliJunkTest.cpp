@@ -6,6 +6,7 @@
 
 #include "framework/UniqueHandle.h"
 #include "tests/cli/CliProcess.h"
+#include "tests/common/HostStandIn.h"
 
 using namespace scw;
 using namespace scw::test;
@@ -112,4 +113,18 @@ TEST_F(CliJunkTest, WithoutARootEveryFixedDiskIsSearched) {
     EXPECT_EQ(r.exitCode, 0u) << r.errors;
     const std::vector<std::string> lines = Lines(r.output);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "mscreate.dir\t" + folder), 1) << r.output;
+}
+
+TEST_F(CliJunkTest, ADevicePathRootIsRefusedWithItsReasonAndNothingBehindItIsListedOrDeleted) {
+    // Under Wine "\\?\unix\..." names the host's own files; the stand-in keeps this test off them.
+    HostStandIn host;
+    if (host.UnixFolder().empty()) GTEST_SKIP() << "needs Wine";
+    for (const std::wstring& root : {host.DevicePath(), L"\\\\?\\" + host.Folder(), L"\\\\.\\" + host.Folder()}) {
+        ProcessResult r = cli.Run(L"junk --root " + root + L" --types all --delete --yes");
+        EXPECT_EQ(r.exitCode, 2u) << r.errors;
+        EXPECT_EQ(r.output, "");
+        EXPECT_NE(r.errors.find("refusing " + Utf8(root) + ": a device path"), std::string::npos) << r.errors;
+    }
+    EXPECT_TRUE(host.FilesSurvive());
+    EXPECT_TRUE(FileExists(root / L"A.TMP"));
 }

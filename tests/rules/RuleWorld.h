@@ -16,16 +16,18 @@ struct RuleWorld {
     std::wstring roaming = profile + L"\\AppData\\Roaming";
     std::wstring local = profile + L"\\AppData\\Local";
     std::wstring windows = temp / L"Windows";
+    std::wstring programData = temp / L"ProgramData";
     OverrideEnvironment env;
 
     RuleWorld() {
-        for (const std::wstring& folder : {documents, roaming, local, windows + L"\\System32"})
+        for (const std::wstring& folder : {documents, roaming, local, windows + L"\\System32", programData})
             MakeFolders(folder + L"\\");
         env.SetKnownFolder(CSIDL_PROFILE, profile);
         env.SetKnownFolder(CSIDL_PERSONAL, documents);
         env.SetKnownFolder(CSIDL_APPDATA, roaming);
         env.SetKnownFolder(CSIDL_LOCAL_APPDATA, local);
         env.SetKnownFolder(CSIDL_DESKTOPDIRECTORY, profile + L"\\Desktop");
+        env.SetKnownFolder(CSIDL_COMMON_APPDATA, programData);
         env.SetWindowsFolder(windows);
     }
 };

@@ -1,6 +1,8 @@
-// The DLL's hand-off as the receiving side sees it: which message a window of our class gets for
-// which path, what becomes of a path too long to hand over whole, and a start that cannot happen.
-// The DLL is loaded from a folder of its own, with no program beside it.
+// The DLL's hand-off as the receiving side sees it: which message our window gets for which path,
+// that another program's window of our class and title gets nothing, that a window which does not
+// answer cannot hold the file manager, what becomes of a path too long to hand over whole, and a
+// start that cannot happen. The DLL is loaded from a folder of its own; "our" window is a
+// recorder running as Scourwell.exe beside it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -74,15 +76,24 @@ protected:
 
 }  // namespace
 
+// Runs in a second process, as Scourwell.exe beside the DLL, started by RemoteRecorder.
+TEST(ShellExtReceiver, RecordsWhatItIsHanded) {
+    if (!::GetEnvironmentVariableW(L"SCOURWELL_TEST_RECORD", nullptr, 0)) GTEST_SKIP() << "helper of other tests";
+    RemoteRecorder::RunHere();
+}
+
 TEST_F(ShellExtHandOff, OurWindowGetsNarrowTextUnderIdentifierZeroAndUtf16OnlyForANameOutsideTheCodePage) {
     const std::wstring plainPath = files / L"plain name.txt";
     const std::wstring widePath = files / kWideName;
     ASSERT_TRUE(IsAscii(plainPath));
     WriteFileText(plainPath);
     WriteFileText(widePath);
-    CopyDataRecorder ours{lume::kMainWindowClassW};
+    RemoteRecorder ours{lone.Path()};
+    ASSERT_NE(ours.Hwnd(), nullptr);
+    // Another program's windows: one titled like ours, one with our class and title as well.
     CopyDataRecorder decoy{L"ScourwellDecoy"};
-    ASSERT_EQ(::FindWindowW(nullptr, L"Scourwell"), decoy.Hwnd()) << "the decoy is the first window by title";
+    CopyDataRecorder lookalike{lume::kMainWindowClassW};
+    ASSERT_EQ(::FindWindowW(nullptr, L"Scourwell"), lookalike.Hwnd()) << "the look-alike is the first window";
 
     ComPtr<IDataObject> plain;
     ASSERT_EQ(SelectionDataObject(files.Path(), {L"plain name.txt"}, plain.Put()), S_OK);
@@ -91,26 +102,43 @@ TEST_F(ShellExtHandOff, OurWindowGetsNarrowTextUnderIdentifierZeroAndUtf16OnlyFo
     ASSERT_EQ(SelectionDataObject(files.Path(), {kWideName}, wide.Put()), S_OK);
     EXPECT_EQ(Choose(wide.Get()), S_OK);
 
-    ASSERT_EQ(ours.Messages().size(), 2u);
-    const CopyDataRecorder::Received& first = ours.Messages()[0];
+    ASSERT_TRUE(WaitUntil([&] { return ours.Messages().size() == 2; }, 5000)) << ours.Messages().size();
+    const std::vector<CopyDataRecorder::Received> messages = ours.Messages();
+    const CopyDataRecorder::Received& first = messages[0];
     EXPECT_EQ(first.identifier, lume::kHandOffNarrow);
     EXPECT_EQ(first.bytes, plainPath.size() + 1) << "the path and its terminator";
     EXPECT_EQ(first.data, AsciiWithNul(plainPath));
-    const CopyDataRecorder::Received& second = ours.Messages()[1];
+    const CopyDataRecorder::Received& second = messages[1];
     const size_t wideBytes = (widePath.size() + 1) * sizeof(wchar_t);
     EXPECT_EQ(second.identifier, lume::kHandOffUtf16);
     EXPECT_EQ(second.bytes, wideBytes);
     EXPECT_EQ(second.data, Bytes(widePath.c_str(), wideBytes));
     EXPECT_TRUE(decoy.Messages().empty()) << "another program's window titled Scourwell gets nothing";
+    EXPECT_TRUE(lookalike.Messages().empty()) << "nor one with our class too";
 }
 
-TEST_F(ShellExtHandOff, WithNoWindowAndNoProgramBesideItTheFailedStartIsReported) {
+TEST_F(ShellExtHandOff, WithNoWindowOfOursAndNoProgramBesideItTheFailedStartIsReported) {
     WriteFileText(files / L"a.txt");
+    CopyDataRecorder lookalike{lume::kMainWindowClassW};  // our class and title, another program
     ComPtr<IDataObject> data;
     ASSERT_EQ(SelectionDataObject(files.Path(), {L"a.txt"}, data.Put()), S_OK);
     const HRESULT hr = Choose(data.Get());
     EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
     EXPECT_EQ(hr, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)) << std::hex << hr;
+    EXPECT_TRUE(lookalike.Messages().empty());
+}
+
+TEST_F(ShellExtHandOff, OurWindowThatDoesNotAnswerHoldsTheFileManagerAFewSecondsAtMost) {
+    WriteFileText(files / L"a.txt");
+    RemoteRecorder hung{lone.Path(), true};
+    ASSERT_NE(hung.Hwnd(), nullptr);
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(SelectionDataObject(files.Path(), {L"a.txt"}, data.Put()), S_OK);
+    const ULONGLONG start = ::GetTickCount64();
+    const HRESULT hr = Choose(data.Get());
+    const ULONGLONG took = ::GetTickCount64() - start;
+    EXPECT_TRUE(FAILED(hr)) << "a path that was not taken is not reported as handed over: " << std::hex << hr;
+    EXPECT_LT(took, 8000u);
 }
 
 TEST_F(ShellExtHandOff, AFirstPathOf259CharactersArrivesWholeAndALongerOneIsDroppedNotCut) {
@@ -132,13 +160,15 @@ TEST_F(ShellExtHandOff, AFirstPathOf259CharactersArrivesWholeAndALongerOneIsDrop
     ComPtr<IDataObject> over;
     ASSERT_EQ(FileListDataObject({tooLong}, over.Put()), S_OK);
     {
-        CopyDataRecorder ours{lume::kMainWindowClassW};
+        RemoteRecorder ours{lone.Path()};
         EXPECT_EQ(Choose(fits.Get()), S_OK);
-        ASSERT_EQ(ours.Messages().size(), 1u);
+        ASSERT_TRUE(WaitUntil([&] { return ours.Messages().size() == 1; }, 5000));
         EXPECT_EQ(ours.Messages()[0].data, AsciiWithNul(whole));
         EXPECT_EQ(Choose(over.Get()), HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
+        PumpMessages(300);
         EXPECT_EQ(ours.Messages().size(), 1u) << "nothing sent, neither cut nor empty";
     }
+    ::DeleteFileW((lone / L"Scourwell.exe").c_str());
     // Nor is it handed to a start: with no program beside the DLL, a start would fail with
     // "file not found".
     EXPECT_EQ(Choose(over.Get()), HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));

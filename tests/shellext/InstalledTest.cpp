@@ -5,18 +5,11 @@
 #include <shlobj.h>
 
 #include <memory>
-#include <optional>
 
 #include "ShellExtSupport.h"
-#include "app/LumeDlg.h"
-#include "app/ProcessState.h"
-#include "state/Settings.h"
-#include "app/TrayIcon.h"
-#include "app/WebPages.h"
 #include "res/resource.h"
 #include "shellext/ClassIds.h"
 #include "shellext/HandOffContract.h"
-#include "shred/page/DlgShred.h"
 #include "tests/common/TestSupport.h"
 
 using namespace scw;
@@ -44,9 +37,6 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
     return parts;
 }
 
-// What the shredder page lists; the one place that knows how to ask the page.
-std::vector<std::wstring> ListedForShredding(CLumeDlg& window) { return window.ShredPage().QueuedPaths(); }
-
 class InstalledShellExt : public testing::Test {
 protected:
     void SetUp() override {
@@ -59,14 +49,8 @@ protected:
     }
 
     void TearDown() override {
-        window.reset();
         mirror.reset();
         if (!uninstalled) RunUninstaller(installFolder);
-        ::DeleteFileW(SettingsFile().Path().c_str());
-        if (savedSettings) WriteFileText(SettingsFile().Path(), *savedSettings);
-        TheProcessState() = ProcessState{};
-        CTrayIcon::SetNotifier(nullptr);
-        SetWebPageOpener(nullptr);
     }
 
     // Another process does what the file manager does with the installed class for these files.
@@ -80,32 +64,15 @@ protected:
         ::SetEnvironmentVariableW(kExpectDllVariable, nullptr);
         ASSERT_TRUE(chooser.Started());
         DWORD code = 1;
-        // The hand-off is a sent message: it is answered only while this thread pumps.
+        // This thread's windows (the look-alikes) go on answering messages while the chooser runs.
         ASSERT_TRUE(WaitUntil([&] { return chooser.Wait(0, &code); }, 60000));
         EXPECT_EQ(code, 0u) << "the chooser process reported a failure";
-    }
-
-    // The main window in this process, started hidden in the tray as with "-A".
-    CLumeDlg& OpenHiddenWindow() {
-        const std::wstring settings = SettingsFile().Path();
-        if (FileExists(settings)) savedSettings = ReadFileText(settings);
-        TheProcessState() = ProcessState{};
-        TheProcessState().autoStartFlag = true;
-        CTrayIcon::SetNotifier([](DWORD, const NOTIFYICONDATAW&) { return TRUE; });
-        SetWebPageOpener([](const std::wstring&, int) {});
-        window = std::make_unique<CLumeDlg>();
-        EXPECT_TRUE(window->Create(nullptr));
-        ::UpdateWindow(window->GetSafeHwnd());
-        PumpMessages(200);
-        return *window;
     }
 
     TempFolder base{L"installed"};
     const std::wstring installFolder = base / L"Scour Well";
     const std::wstring files = base / L"files\\";
     std::unique_ptr<MachineClassMirror> mirror;
-    std::unique_ptr<CLumeDlg> window;
-    std::optional<std::string> savedSettings;
     bool starKeyExisted = false;
     bool uninstalled = false;
 };
@@ -135,7 +102,8 @@ TEST(ShellExtChooser, ChoosesTheShredEntryForTheSelection) {
 
 TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeavesNothing) {
     const std::wstring folder = installFolder + L"\\";
-    for (const wchar_t* name : {L"Scourwell.exe", L"scourwell-cli.exe", L"lumeShl.dll", L"uninstall.exe"})
+    for (const wchar_t* name :
+         {L"Scourwell.exe", L"scourwell-cli.exe", L"lumeShl.dll", L"uninstall.exe", L"rules\\modern.ini"})
         EXPECT_TRUE(FileExists(folder + name)) << name;
 
     const std::wstring classes = L"Software\\Classes\\";
@@ -203,24 +171,58 @@ TEST_F(InstalledShellExt, SilentSetupPutsEverythingInPlaceAndSilentUninstallLeav
     }
 }
 
-TEST_F(InstalledShellExt, TheRunningWindowTakesTheFirstFileFromAnotherProcessWhole) {
+TEST_F(InstalledShellExt, UninstallTakesOnlyWhatTheSetupWroteAndNoSettingFilesWithoutOurProgramBesideThem) {
+    const std::wstring folder = installFolder + L"\\";
+    // Our program gone (by hand, or never there): setting.ini and update.ini then belong to
+    // whoever else uses this folder, as notes.txt does.
+    ASSERT_TRUE(::DeleteFileW((folder + L"Scourwell.exe").c_str()));
+    WriteFileText(folder + L"setting.ini", "another program's settings");
+    WriteFileText(folder + L"update.ini", "another program's update");
+    WriteFileText(folder + L"notes.txt", "another program's notes");
+
+    mirror.reset();
+    ASSERT_TRUE(RunUninstaller(installFolder, true));
+    uninstalled = true;
+    for (const wchar_t* name : {L"scourwell-cli.exe", L"lumeShl.dll", L"uninstall.exe"})
+        EXPECT_FALSE(FileExists(folder + name)) << "the setup wrote it";
+    EXPECT_EQ(ReadFileText(folder + L"setting.ini"), "another program's settings");
+    EXPECT_EQ(ReadFileText(folder + L"update.ini"), "another program's update");
+    EXPECT_EQ(ReadFileText(folder + L"notes.txt"), "another program's notes");
+    EXPECT_TRUE(FolderExists(installFolder)) << "a folder that still holds anything stays";
+}
+
+TEST_F(InstalledShellExt, TheRunningProgramTakesTheFirstFileFromAnotherProcessWholeAndALookAlikeGetsNothing) {
     WriteFileText(files + L"first.txt");
     WriteFileText(files + L"second.txt");
     WriteFileText(files + kWideName);
-    CLumeDlg& w = OpenHiddenWindow();
-    ASSERT_FALSE(::IsWindowVisible(w.GetSafeHwnd())) << "hidden in the tray";
-    CopyDataRecorder decoy{L"ScourwellDecoy"};  // another program's window titled like ours
-    ASSERT_EQ(::FindWindowW(nullptr, L"Scourwell"), decoy.Hwnd()) << "the decoy is the first window by title";
+    // The installed program, started hidden in the tray.
+    ChildProcess program(L"\"" + installFolder + L"\\Scourwell.exe\" -A", installFolder);
+    ASSERT_TRUE(program.Started());
+    HWND running = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (running = MainWindowOfProcess(program.Id())) != nullptr; }, 60000));
+    bool hasList = false;
+    ASSERT_TRUE(WaitUntil([&] { return RemoteShredList(running, &hasList), hasList; }, 20000)) << "its pages are made";
+    ASSERT_FALSE(::IsWindowVisible(running)) << "hidden in the tray";
+    // Other programs' windows: one titled like ours, and one with our class and title as well.
+    CopyDataRecorder decoy{L"ScourwellDecoy"};
+    CopyDataRecorder lookalike{lume::kMainWindowClassW};
+    ASSERT_EQ(::FindWindowW(lume::kMainWindowClassW, L"Scourwell"), lookalike.Hwnd()) << "the look-alike comes first";
 
     ChooseInAnotherProcess({L"first.txt", L"second.txt"});
-    EXPECT_EQ(ListedForShredding(w), std::vector<std::wstring>{files + L"first.txt"}) << "only the first file";
-    EXPECT_TRUE(::IsWindowVisible(w.GetSafeHwnd()));
-    EXPECT_EQ(w.CurrentPage(), kPageShred);
-    EXPECT_EQ(w.SelectedTab(), kPageShred);
+    std::vector<std::wstring> listed;
+    WaitUntil([&] { return !(listed = RemoteShredList(running, &hasList)).empty(); }, 5000);
+    EXPECT_EQ(listed, std::vector<std::wstring>{files + L"first.txt"}) << "only the first file";
+    EXPECT_TRUE(::IsWindowVisible(running));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsOnlyTheShredPage(running); }, 5000));
     EXPECT_TRUE(decoy.Messages().empty()) << "another program's window titled Scourwell gets nothing";
+    EXPECT_TRUE(lookalike.Messages().empty()) << "nor one of our class: it does not run our program";
 
     ChooseInAnotherProcess({kWideName});
-    EXPECT_EQ(ListedForShredding(w), (std::vector<std::wstring>{files + L"first.txt", files + kWideName}));
+    WaitUntil([&] { return (listed = RemoteShredList(running, &hasList)).size() == 2; }, 5000);
+    EXPECT_EQ(listed, (std::vector<std::wstring>{files + L"first.txt", files + kWideName}));
+
+    ::PostMessageW(running, WM_COMMAND, ID_TRAY_EXIT, 0);
+    EXPECT_TRUE(program.Wait(20000)) << "the program did not exit";
 }
 
 TEST_F(InstalledShellExt, WithNoWindowTheInstalledProgramStartsOnTheShredderWithThePath) {
@@ -263,3 +265,34 @@ TEST_F(InstalledShellExt, WithNoWindowTheInstalledProgramStartsOnTheShredderWith
     }
     ::CloseHandle(process);
 }
+
+// Into one of these the setup would put the program among everything else, and the uninstaller
+// would once take the folder itself when the program's files had been all it held.
+TEST(SetupTarget, RefusesADriveRootAndTheSystemsAndTheUsersTopFoldersAndWritesNothingThere) {
+    const int topFolders[] = {CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_PROFILE, CSIDL_PROGRAM_FILES, CSIDL_WINDOWS};
+    const bool registeredBefore = RegKeyExists(HKEY_CURRENT_USER, kUninstallKey);
+    std::vector<std::wstring> targets{L"C:\\"};
+    for (int csidl : topFolders) {
+        wchar_t path[MAX_PATH] = {};
+        ASSERT_EQ(::SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path), S_OK);
+        targets.push_back(path);
+    }
+    targets.push_back(targets[1] + L"\\");  // Documents, spelt with its backslash
+    for (const std::wstring& target : targets) {
+        SCOPED_TRACE(std::string(target.begin(), target.end()));
+        std::wstring folder = target;
+        if (folder.back() != L'\\') folder += L'\\';
+        const bool hadProgram = FileExists(folder + L"Scourwell.exe");
+        DWORD code = 0;
+        EXPECT_FALSE(RunSetup(target, &code));
+        EXPECT_EQ(code, 2u);
+        if (!hadProgram) EXPECT_FALSE(FileExists(folder + L"Scourwell.exe"));
+        EXPECT_FALSE(FileExists(folder + L"uninstall.exe"));
+        EXPECT_NE(RegText(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"), target) << "nothing registered";
+        if (FileExists(folder + L"uninstall.exe")) RunUninstaller(target, true);  // undo a wrong install
+    }
+    // A request rerouted to the default folder is undone too.
+    if (!registeredBefore && RegKeyExists(HKEY_CURRENT_USER, kUninstallKey))
+        RunUninstaller(RegText(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"));
+}
+

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "shellext/ClassIds.h"
+#include "shellext/HandOffContract.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {
@@ -158,6 +159,84 @@ LRESULT CALLBACK CopyDataRecorder::Proc(HWND hwnd, UINT message, WPARAM wParam, 
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+namespace {
+constexpr wchar_t kRecordVariable[] = L"SCOURWELL_TEST_RECORD";
+constexpr wchar_t kHangVariable[] = L"SCOURWELL_TEST_HANG";
+
+// One line a message: identifier, byte count, the bytes in hexadecimal.
+std::string RecordLine(const CopyDataRecorder::Received& received) {
+    static const char digits[] = "0123456789abcdef";
+    std::string line = std::to_string(received.identifier) + " " + std::to_string(received.bytes) + " ";
+    for (char c : received.data) {
+        line += digits[static_cast<unsigned char>(c) >> 4];
+        line += digits[static_cast<unsigned char>(c) & 15];
+    }
+    return line + "\n";
+}
+
+}  // namespace
+
+HWND MainWindowOfProcess(DWORD processId) {
+    for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, lume::kMainWindowClassW, L"Scourwell"));) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) return window;
+    }
+    return nullptr;
+}
+
+RemoteRecorder::RemoteRecorder(const std::wstring& folder, bool hang) : record_(folder + L"received.txt") {
+    const std::wstring program = folder + L"Scourwell.exe";
+    EXPECT_TRUE(::CopyFileW((TestBinFolder() + L"test_shellext.exe").c_str(), program.c_str(), FALSE));
+    ::SetEnvironmentVariableW(kRecordVariable, record_.c_str());
+    ::SetEnvironmentVariableW(kHangVariable, hang ? L"1" : nullptr);
+    process_ = std::make_unique<ChildProcess>(L"\"" + program + L"\" --gtest_filter=ShellExtReceiver.*", folder);
+    ::SetEnvironmentVariableW(kRecordVariable, nullptr);
+    ::SetEnvironmentVariableW(kHangVariable, nullptr);
+    EXPECT_TRUE(process_->Started());
+    EXPECT_TRUE(WaitUntil([&] { return (hwnd_ = MainWindowOfProcess(process_->Id())) != nullptr; }, 30000))
+        << "the recorder's window did not show";
+}
+
+RemoteRecorder::~RemoteRecorder() = default;
+
+std::vector<CopyDataRecorder::Received> RemoteRecorder::Messages() const {
+    std::vector<CopyDataRecorder::Received> messages;
+    const std::string text = FileExists(record_) ? ReadFileText(record_) : std::string();
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string line = text.substr(start, end - start);
+        const size_t first = line.find(' '), second = line.find(' ', first + 1);
+        CopyDataRecorder::Received received{std::stoull(line.substr(0, first)),
+                                            static_cast<DWORD>(std::stoul(line.substr(first + 1, second - first - 1))),
+                                            {}};
+        for (size_t at = second + 1; at + 1 < line.size(); at += 2)
+            received.data.push_back(static_cast<char>(std::stoi(line.substr(at, 2), nullptr, 16)));
+        messages.push_back(std::move(received));
+    }
+    return messages;
+}
+
+void RemoteRecorder::RunHere() {
+    wchar_t record[1024] = {};
+    if (!::GetEnvironmentVariableW(kRecordVariable, record, 1024)) return;
+    CopyDataRecorder window{lume::kMainWindowClassW};
+    if (::GetEnvironmentVariableW(kHangVariable, nullptr, 0)) {
+        ::Sleep(60000);  // never looks at its messages
+        return;
+    }
+    size_t written = 0;
+    // Ended by the test that started it.
+    for (const ULONGLONG start = ::GetTickCount64(); ::GetTickCount64() - start < 120000;) {
+        PumpMessages(20);
+        if (window.Messages().size() == written) continue;
+        std::string text;
+        for (const CopyDataRecorder::Received& received : window.Messages()) text += RecordLine(received);
+        WriteFileText(record, text);
+        written = window.Messages().size();
+    }
+}
+
 HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::wstring>& names,
                             IDataObject** data) {
     *data = nullptr;
@@ -227,19 +306,23 @@ MachineClassMirror::~MachineClassMirror() {
     for (const std::wstring& key : copied_) DeleteRegTree(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + key);
 }
 
-bool RunSetup(const std::wstring& installFolder) {
+bool RunSetup(const std::wstring& installFolder, DWORD* exitCode) {
     // "/D=" must come last and unquoted; it may hold blanks.
     ProcessResult result =
         RunProcess(L"\"" + TestBinFolder() + L"scourwell-setup.exe\" /S /D=" + installFolder, L"", 120000);
+    if (exitCode) *exitCode = result.exitCode;
     return !result.timedOut && result.exitCode == 0;
 }
 
-bool RunUninstaller(const std::wstring& installFolder) {
-    // The uninstaller copies itself away and returns at once; its copy removes the folder.
+bool RunUninstaller(const std::wstring& installFolder, bool folderStays) {
+    // The uninstaller copies itself away and returns at once; its copy removes the folder, then
+    // the program's entry in the registry.
     std::wstring folder = installFolder;
     if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
     ProcessResult result = RunProcess(L"\"" + folder + L"\\uninstall.exe\" /S", L"", 120000);
     if (result.timedOut || result.exitCode != 0) return false;
+    if (folderStays)
+        return WaitUntil([] { return !RegKeyExists(HKEY_CURRENT_USER, kUninstallKey); }, 60000);
     if (WaitUntil([&] { return !FolderExists(folder); }, 60000)) return true;
     WIN32_FIND_DATAW entry;
     HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);

@@ -4,10 +4,12 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/UniqueHandle.h"
+#include "tests/common/TestSupport.h"
 
 namespace scw::test {
 
@@ -17,6 +19,7 @@ inline constexpr wchar_t kIidText[] = L"{A3D61F2E-5B07-4C9A-8E14-6F2B9D3C7A58}";
 // The system's marshaller of dual interfaces described by a type library.
 inline constexpr wchar_t kAutomationMarshaller[] = L"{00020424-0000-0000-C000-000000000046}";
 inline constexpr wchar_t kUserClasses[] = L"Software\\Classes";
+inline constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Scourwell";
 
 // A REG_SZ value's text, or "<none>".
 std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);
@@ -68,6 +71,32 @@ private:
     std::vector<Received> received_;
 };
 
+// The window of our class titled "Scourwell" that belongs to the process, or null.
+HWND MainWindowOfProcess(DWORD processId);
+
+// A window of our class and title in a process of its own that runs "Scourwell.exe" from the
+// given folder (a copy of this test program), as the real main window does: the only window the
+// extension hands a path to. It records what it gets; with `hang` it never answers at all.
+class RemoteRecorder {
+public:
+    RemoteRecorder(const std::wstring& folder, bool hang = false);
+    ~RemoteRecorder();
+    RemoteRecorder(const RemoteRecorder&) = delete;
+    RemoteRecorder& operator=(const RemoteRecorder&) = delete;
+
+    // Its window, once it is there.
+    HWND Hwnd() const { return hwnd_; }
+    // What it has received so far.
+    std::vector<CopyDataRecorder::Received> Messages() const;
+    // The body of the recorder process, run by the helper test below.
+    static void RunHere();
+
+private:
+    std::wstring record_;
+    std::unique_ptr<ChildProcess> process_;
+    HWND hwnd_ = nullptr;
+};
+
 // The data object the file manager hands a context-menu handler for these files of one folder,
 // from the folder's own shell object (IShellFolder::GetUIObjectOf).
 HRESULT SelectionDataObject(const std::wstring& folder, const std::vector<std::wstring>& names,
@@ -96,9 +125,10 @@ private:
 };
 
 // Runs the built setup silently into the folder (which may hold blanks); true on exit code 0.
-bool RunSetup(const std::wstring& installFolder);
-// Runs the installed uninstaller silently and waits until it has removed the install folder.
-bool RunUninstaller(const std::wstring& installFolder);
+bool RunSetup(const std::wstring& installFolder, DWORD* exitCode = nullptr);
+// Runs the installed uninstaller silently and waits until it has removed the install folder, or,
+// when the folder is to stay (it holds files of others), until it has removed its own entry.
+bool RunUninstaller(const std::wstring& installFolder, bool folderStays = false);
 
 // The command line another process was started with, read from its process parameters.
 std::wstring ProcessCommandLine(HANDLE process);

@@ -4,6 +4,7 @@
 
 #include "framework/UniqueHandle.h"
 #include "update/core/UpdateBody.h"
+#include "update/core/UpdateCopy.h"
 #include "update/core/UpdateSource.h"
 #include "update/core/Versions.h"
 
@@ -28,39 +29,33 @@ bool CAutoUpdater::KeepLocalCopy(const std::string& body) const {
     // the current folder is).
     if (path.empty() && !ProgramFolder().empty()) path = ProgramFolder() + kUpdateFileName;
     if (path.empty() || path.size() > MAX_PATH - 1) return false;
-    // A copy that cannot be written (a read-only update.ini or program folder) costs nothing: the
-    // check goes on from the body it received. A read-only copy is asked about first, since not
-    // every file system refuses to overwrite one (an administrator's may not).
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    UniqueFileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    return ::WriteFile(file.Get(), body.data(), static_cast<DWORD>(body.size()), &written, nullptr) &&
-           written == body.size();
+    // A copy that cannot be written costs nothing: the check goes on from the body it received.
+    return ReplaceUpdateCopy(path, body);
 }
 
-UpdateFinding CAutoUpdater::Fetch(const std::wstring& location) const {
+UpdateFinding CAutoUpdater::Fetch(const std::wstring& location, HANDLE stop) const {
     UpdateFinding finding;
     DWORD connection = 0;
     if (!internet_ || !::InternetGetConnectedState(&connection, 0)) {
         finding.code = kUpdateNoConnection;
         return finding;
     }
-    const std::optional<std::string> body = DownloadWithin(internet_, location + kUpdateFileName, options_.deadlineMs);
+    const std::optional<std::string> body =
+        DownloadWithin(internet_, location + kUpdateFileName, options_.deadlineMs, stop);
     if (!body) {
         finding.code = kUpdateOpenFailed;
         return finding;
     }
-    finding.localCopySaved = KeepLocalCopy(*body);
+    finding.serverVersion = VersionNamedIn(*body);
+    // Only an answer that names a version is an update description worth keeping: a portal's or
+    // a proxy's page in its place would replace a good copy with nothing.
+    if (finding.serverVersion) finding.localCopySaved = KeepLocalCopy(*body);
 
     finding.runningVersion = options_.runningVersion ? *options_.runningVersion : RunningVersionText();
     if (finding.runningVersion.empty()) {
         finding.code = kUpdateNoRunningVersion;
         return finding;
     }
-    finding.serverVersion = VersionNamedIn(*body);
     // An answer that names no version offers nothing (a default would offer a version that does
     // not exist).
     if (!finding.serverVersion) return finding;

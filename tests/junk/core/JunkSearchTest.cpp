@@ -6,6 +6,7 @@
 #include "junk/core/JunkRun.h"
 #include "junk/core/JunkTypes.h"
 #include "state/RunFlags.h"
+#include "tests/common/HostStandIn.h"
 #include "tests/common/TestSupport.h"
 #include "tests/junk/core/JunkFixtures.h"
 
@@ -166,4 +167,24 @@ TEST(JunkSearch, AnEmptyRootSearchesEveryFixedDiskAndNoOtherDrive) {
     WriteFileText(temp / L"MSCreate.dir");
     const std::vector<std::wstring> found = Search(L"", {44});
     EXPECT_EQ(std::count(found.begin(), found.end(), temp / L"mscreate.dir"), 1);
+}
+
+TEST(JunkSearch, UnderWineTheHostsRootIsNeitherAFixedDiskToSearchNorARootAndDevicePathsAreNoRoots) {
+    HostStandIn host;
+    if (!host.Ready()) GTEST_SKIP() << "needs Wine's mount manager";
+    const HostRoots hosts(host.UnixFolder());
+    std::vector<std::wstring> drives = FixedDriveRoots(hosts);
+    EXPECT_EQ(std::count(drives.begin(), drives.end(), host.Drive()), 0) << "Scan all Disk passes it by";
+    EXPECT_EQ(std::count(drives.begin(), drives.end(), L"C:\\"), 1);
+    drives = FixedDriveRoots();
+    EXPECT_EQ(std::count(drives.begin(), drives.end(), host.Drive()), 1) << "the stand-in alone decides";
+
+    EXPECT_FALSE(FullJunkRoot(host.Drive(), hosts).has_value());
+    EXPECT_FALSE(FullJunkRoot(host.Folder(), hosts).has_value());
+    EXPECT_EQ(FullJunkRoot(host.Folder() + L"sub", hosts), host.Folder() + L"sub\\");
+    // A device path reaches past the drives: under Wine, "\\?\unix\" is the host's whole disk.
+    EXPECT_TRUE(Search(host.DevicePath(), {6, 35}).empty());
+    EXPECT_TRUE(Search(L"\\\\?\\" + host.Folder(), {6, 35}).empty());
+    EXPECT_EQ(Search(host.Folder(), {6, 35}).size(), 3u) << "the same folder by its own name is searched";
+    EXPECT_TRUE(host.FilesSurvive());
 }

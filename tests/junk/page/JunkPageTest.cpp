@@ -202,6 +202,20 @@ TEST_F(JunkPageTest, ScanPanelOpensOnTheDefaultsAndRefusesAScanWithoutTypesOrPat
     EXPECT_EQ(page->Tabs().GetCurrent(), 0);
 }
 
+TEST_F(JunkPageTest, ADevicePathTypedAsTheFolderIsRefusedWithTheReasonAndNothingIsSearched) {
+    // Under Wine "\\?\unix\..." reaches the Linux host's files; this one names the planted folder.
+    ClickRadio(IDC_JUNK_CHOOSEDIR);
+    const std::wstring typed = L"\\\\?\\" + root.Path();
+    ::SetWindowTextW(Scan().GetDlgItem(IDC_JUNK_PATH), typed.c_str());
+    Click(Scan().GetSafeHwnd(), IDC_JUNK_SCANNOW);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].starts_with(L"Scourwell will not search \"" + typed + L"\" for junk files: a device path"))
+        << std::string(messages[0].begin(), messages[0].end());
+    EXPECT_FALSE(Results().Run().Busy());
+    EXPECT_TRUE(Visible(Scan())) << "the scan panel stays";
+    EXPECT_TRUE(FileExists(root / L"A.TMP"));
+}
+
 TEST_F(JunkPageTest, ScanNowOnAPlantedFolderListsItsJunkAndResetGoesBackToTheScanPanel) {
     SearchPlantedFolder();
     EXPECT_EQ(page->Tabs().GetCurrent(), 1);

@@ -7,6 +7,7 @@
 
 #include "shred/core/ShredFolder.h"
 #include "shred/core/ShredRun.h"
+#include "tests/common/HostStandIn.h"
 #include "tests/common/TestSupport.h"
 
 namespace scw::test {
@@ -80,6 +81,23 @@ TEST(ShredFolderGuard, AnOrdinaryFolderIsTakenAndOtherLinksMissingFoldersAndFile
     EXPECT_EQ(CheckShredFolder(temp / L"old letters\\a.txt").refusal, ShredRefusal::Other);
     EXPECT_EQ(CheckShredFolder(L"old letters").refusal, ShredRefusal::BadPath) << "relative";
     RemoveFolderLink(temp / L"letters-link");
+}
+
+TEST(ShredFolderGuard, UnderWineTheHostsRootByItsDriveOrItsFolderIsProtectedAndNothingBelowIsListed) {
+    HostStandIn host;
+    if (!host.Ready()) GTEST_SKIP() << "needs Wine's mount manager";
+    OverrideEnvironment env;
+    env.SetHostRootFolder(host.UnixFolder());
+    for (const std::wstring& root : {host.Drive(), host.Folder()}) {
+        int listed = 0;
+        const ShredCheck check = ForEachFileBelow(root, [&](const std::wstring&) { ++listed; }, env);
+        EXPECT_EQ(check.refusal, ShredRefusal::ProtectedFolder) << std::string(root.begin(), root.end());
+        EXPECT_EQ(listed, 0);
+    }
+    EXPECT_EQ(CheckShredFolder(host.DevicePath(), env).refusal, ShredRefusal::BadPath);
+    EXPECT_TRUE(CheckShredFolder(host.Folder() + L"sub", env).Ok()) << "a folder below it is the user's to choose";
+    EXPECT_TRUE(CheckShredFolder(host.Folder()).Ok()) << "without the stand-in it is an ordinary folder";
+    EXPECT_TRUE(host.FilesSurvive());
 }
 
 }  // namespace

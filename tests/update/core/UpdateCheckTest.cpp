@@ -2,8 +2,12 @@
 // fetch, and what happens to the local copy of update.ini.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <thread>
+#include <vector>
 
+#include "framework/UniqueHandle.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestSupport.h"
 #include "update/core/AutoUpdater.h"
@@ -19,6 +23,20 @@ std::string Ini(const std::string& version) { return "[Program]\r\nVersion=" + v
 
 // What a check may take beyond its deadline: starting and ending the exchange's worker.
 constexpr ULONGLONG kDeadlineMargin = 600;
+
+// The names in a folder, sorted.
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 struct CheckRun {
     int code = -1;
@@ -108,11 +126,14 @@ TEST_F(UpdateCheck, EmptyRunningVersionIsReportedBeforeAnyComparison) {
 TEST_F(UpdateCheck, AnswerNamingNoVersionOffersNothing) {
     const std::string html = "<html><head><title>Welcome</title></head><body>Downloads moved</body></html>";
     for (const std::string& body : {html, std::string("[Program]\r\nName=x\r\n"), std::string("Version=9.0\r\n")}) {
+        WriteFileText(localCopy_, Ini("1.0"));
         LocalHttpServer server(LocalHttpServer::Answer(200, body));
         CheckRun run = Run(server.BaseUrl(), L"1.0");
         EXPECT_EQ(run.code, kUpdateNotNewer) << body;
         EXPECT_EQ(run.asked, 0);
         EXPECT_FALSE(run.finding.serverVersion.has_value());
+        EXPECT_FALSE(run.finding.localCopySaved) << body;
+        EXPECT_EQ(ReadFileText(localCopy_), Ini("1.0")) << "a page in place of an answer replaces nothing";
     }
 }
 
@@ -152,6 +173,22 @@ TEST_F(UpdateCheck, SilentServerFailsWithinTheTimeOut) {
     const ULONGLONG start = ::GetTickCount64();
     EXPECT_EQ(updater.Fetch(silent.BaseUrl()).code, kUpdateOpenFailed);
     EXPECT_LT(::GetTickCount64() - start, 1500 + kDeadlineMargin);
+}
+
+// What lets the start-up check's worker be joined at exit without waiting for the server.
+TEST_F(UpdateCheck, AStopEndsTheWaitOnASilentServerAtOnce) {
+    LocalHttpServer silent = LocalHttpServer::Silent();
+    CAutoUpdater updater({15000, localCopy_, std::wstring(L"1.0")});
+    UniqueKernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    // Set half a second in, while the request waits for an answer.
+    std::thread stopper([&] {
+        ::Sleep(500);
+        ::SetEvent(stop.Get());
+    });
+    const ULONGLONG start = ::GetTickCount64();
+    EXPECT_EQ(updater.Fetch(silent.BaseUrl(), stop.Get()).code, kUpdateOpenFailed);
+    EXPECT_LT(::GetTickCount64() - start, 500 + kDeadlineMargin);
+    stopper.join();
 }
 
 TEST_F(UpdateCheck, TricklingServerFailsWithinTheDeadline) {
@@ -206,6 +243,43 @@ TEST_F(UpdateCheck, ReadOnlyCopyBesideTheProgramIsKeptAndTheAnswerStillCounts) {
     ::SetFileAttributesW(beside.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(updater.Fetch(server.BaseUrl()).localCopySaved);
     EXPECT_EQ(ReadFileText(beside), Ini("3.1"));
+}
+
+// Under Wine a file link shows as a plain file, and writing to its name writes to what it points
+// to; the links here are made from the Linux side.
+TEST_F(UpdateCheck, AnUpdateIniThatIsALinkOrBehindALinkedFolderIsNeverWrittenThrough) {
+    const std::wstring precious = folder_ / L"precious.ini";
+    WriteFileText(precious, "precious");
+    WriteFileText(folder_ / L"other\\sentinel.txt", "keep");
+    if (!MakeFileLink(localCopy_, precious)) GTEST_SKIP() << "file links show as links here";
+    ASSERT_TRUE(MakeFolderLink(folder_ / L"linked", folder_ / L"other"));
+    ASSERT_EQ(ReadFileText(localCopy_), "precious") << "the link reads as its target";
+
+    LocalHttpServer server(LocalHttpServer::Answer(200, Ini("3.1")));
+    for (const std::wstring& copy : {localCopy_, folder_ / L"linked\\update.ini"}) {
+        CAutoUpdater updater({5000, copy, std::wstring(L"3.0")});
+        const UpdateFinding finding = updater.Fetch(server.BaseUrl());
+        EXPECT_EQ(finding.code, kUpdateProceed) << "the answer still counts";
+        EXPECT_FALSE(finding.localCopySaved);
+    }
+    EXPECT_EQ(ReadFileText(precious), "precious");
+    EXPECT_EQ(ReadFileText(localCopy_), "precious") << "still the link to it";
+    EXPECT_EQ(ReadFileText(folder_ / L"other\\sentinel.txt"), "keep");
+    EXPECT_FALSE(FileExists(folder_ / L"other\\update.ini")) << "nothing written into the linked folder";
+    EXPECT_EQ(NamesIn(folder_.Path()), (std::vector<std::wstring>{L"linked", L"other", L"precious.ini", L"update.ini"}))
+        << "no answer left behind under another name";
+    RemoveFolderLink(folder_ / L"linked");
+}
+
+TEST_F(UpdateCheck, AGoodAnswerReplacesThePlainCopyWholeAndLeavesNoOtherFile) {
+    WriteFileText(localCopy_, std::string(5000, 'o'));  // longer than the answer: nothing of it may remain
+    WriteFileText(folder_ / L"sentinel.ini", "keep");
+    LocalHttpServer server(LocalHttpServer::Answer(200, Ini("3.1")));
+    CAutoUpdater updater({5000, localCopy_, std::wstring(L"3.0")});
+    EXPECT_TRUE(updater.Fetch(server.BaseUrl()).localCopySaved);
+    EXPECT_EQ(ReadFileText(localCopy_), Ini("3.1"));
+    EXPECT_EQ(ReadFileText(folder_ / L"sentinel.ini"), "keep");
+    EXPECT_EQ(NamesIn(folder_.Path()), (std::vector<std::wstring>{L"sentinel.ini", L"update.ini"}));
 }
 
 TEST(UpdateSource, VariableReplacesTheDownloadLocation) {
