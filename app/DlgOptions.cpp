@@ -5,6 +5,7 @@
 #include "app/RunAtLogon.h"
 #include "app/UpdateFeedback.h"
 #include "controls/SkinDraw.h"
+#include "engine/OverwriteDelete.h"
 #include "controls/SubclassWindow.h"
 #include "controls/WhiteBackground.h"
 #include "framework/ScaleChildren.h"
@@ -44,6 +45,7 @@ BOOL CDlgOptions::OnInitDialog() {
     FillLists();
     // The settings values are valid from here on; the close rule and the scheduler read them.
     TheProcessState().settings = ReadSettings(settings_);
+    SetOverwriteBeforeDelete(TheProcessState().settings.overwriteBeforeDelete != 0);
     ShowValues(TheProcessState().settings);
     return TRUE;
 }
@@ -72,8 +74,10 @@ void CDlgOptions::CreateControls() {
 
     runAtStartup_.AttachDlgItem(hwnd_, IDC_OPT_RUN_AT_STARTUP);
     autoUpdate_.AttachDlgItem(hwnd_, IDC_OPT_AUTO_UPDATE);
+    overwrite_.AttachDlgItem(hwnd_, IDC_OPT_OVERWRITE);
     scanEvery_.AttachDlgItem(hwnd_, IDC_OPT_SCAN_EVERY);
-    for (CNCheckBoxEX* box : {&runAtStartup_, &autoUpdate_, &scanEvery_}) box->SetGlyphStrip(IDB_CHECK_STRIP);
+    for (CNCheckBoxEX* box : {&runAtStartup_, &autoUpdate_, &overwrite_, &scanEvery_})
+        box->SetGlyphStrip(IDB_CHECK_STRIP);
     exitRadio_.AttachDlgItem(hwnd_, IDC_OPT_EXIT);
     trayRadio_.AttachDlgItem(hwnd_, IDC_OPT_TRAY);
     exitRadio_.SetGlyphStrip(IDB_RADIO_STRIP);
@@ -93,6 +97,7 @@ void CDlgOptions::FillLists() {
 void CDlgOptions::ShowValues(const SettingsValues& v) {
     runAtStartup_.SetTicked(v.runAtStartup != 0);
     autoUpdate_.SetTicked(v.autoUpdate != 0);
+    overwrite_.SetTicked(v.overwriteBeforeDelete != 0);
     scanEvery_.SetTicked(v.schedulerOn != 0);
     const std::pair<int, int> selections[] = {{IDC_OPT_HALF, v.schedulerHalf},
                                               {IDC_OPT_MINUTE, v.schedulerMinute},
@@ -127,6 +132,8 @@ void CDlgOptions::Save() {
     write(kSectionGeneral, kKeyRunAtStartup, runAtStartup, values.runAtStartup);
     SetRunAtLogon(runAtStartup);
     write(kSectionGeneral, kKeyAutoUpdate, autoUpdate_.IsTicked(), values.autoUpdate);
+    write(kSectionGeneral, kKeyOverwriteBeforeDelete, overwrite_.IsTicked(), values.overwriteBeforeDelete);
+    SetOverwriteBeforeDelete(values.overwriteBeforeDelete != 0);
     write(kSectionScheduler, kKeyEvery, scanEvery_.IsTicked(), values.schedulerOn);
     write(kSectionScheduler, kKeyDay, Selected(IDC_OPT_DAY), values.schedulerDay);
     write(kSectionScheduler, kKeyHour, Selected(IDC_OPT_HOUR), values.schedulerHour);
@@ -141,7 +148,7 @@ void CDlgOptions::Save() {
 bool CDlgOptions::Changed() const {
     const SettingsValues& v = TheProcessState().settings;
     if (runAtStartup_.IsTicked() != (v.runAtStartup != 0) || scanEvery_.IsTicked() != (v.schedulerOn != 0) ||
-        autoUpdate_.IsTicked() != (v.autoUpdate != 0))
+        autoUpdate_.IsTicked() != (v.autoUpdate != 0) || overwrite_.IsTicked() != (v.overwriteBeforeDelete != 0))
         return true;
     // The schedule's time counts only while the schedule is on.
     if (scanEvery_.IsTicked() &&
@@ -153,7 +160,7 @@ bool CDlgOptions::Changed() const {
 
 bool CDlgOptions::IsTicked(int controlId) const {
     for (const CNGlyphButton* box : std::initializer_list<const CNGlyphButton*>{
-             &runAtStartup_, &autoUpdate_, &scanEvery_, &exitRadio_, &trayRadio_}) {
+             &runAtStartup_, &autoUpdate_, &overwrite_, &scanEvery_, &exitRadio_, &trayRadio_}) {
         if (::GetDlgCtrlID(box->GetSafeHwnd()) == controlId) return box->IsTicked();
     }
     return false;

@@ -82,6 +82,9 @@ private:
 struct DeleteOptions {
     bool clearReadOnly = false;      // a read-only file is made writable first
     bool queueLockedForRestart = false;  // a checked file in use goes at the next restart
+    // Overwritten once with random data before it goes (see OverwriteDelete.h); a file that
+    // cannot be overwritten stays, and is never queued for a restart.
+    bool overwrite = false;
 };
 
 // Opens, checks and deletes one listed file.

@@ -49,6 +49,7 @@ SettingsValues ReadSettings(const CIniFileRW& file) {
     v.schedulerHour = file.ReadInt(kSectionScheduler, kKeyHour);
     v.schedulerMinute = file.ReadInt(kSectionScheduler, kKeyMinute);
     v.schedulerHalf = file.ReadInt(kSectionScheduler, kKeyWhen);
+    v.overwriteBeforeDelete = file.ReadInt(kSectionGeneral, kKeyOverwriteBeforeDelete, 0) != 0;
     return v;
 }
 
