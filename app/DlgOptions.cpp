@@ -1,7 +1,5 @@
 #include "app/DlgOptions.h"
 
-#include "app/LumeApp.h"
-#include "app/ProcessState.h"
 #include "app/RunAtLogon.h"
 #include "app/UpdateFeedback.h"
 #include "controls/SkinDraw.h"
@@ -31,8 +29,9 @@ void AddStrings(HWND combo, int first, int last) {
 }
 }  // namespace
 
-CDlgOptions::CDlgOptions()
-    : CDialog(IDD_OPTIONS), askUser(AskWithMessageBox), settings_(SettingsFile()), header_(IDB_OPTIONS_HEADER) {
+CDlgOptions::CDlgOptions(SettingsValues& inUse, const Catalogue& catalogue, CIniFileRW settings)
+    : CDialog(IDD_OPTIONS), askUser(AskWithMessageBox), inUse_(inUse), catalogue_(catalogue),
+      settings_(std::move(settings)), header_(IDB_OPTIONS_HEADER) {
     chooseOneClickItems = [this](HWND owner) { RunChooser(owner); };
     checkUpdate = [](HWND owner) { CheckUpdateWithFeedback(owner); };
 }
@@ -43,10 +42,7 @@ BOOL CDlgOptions::OnInitDialog() {
     LayOut();
     CreateControls();
     FillLists();
-    // The settings values are valid from here on; the close rule and the scheduler read them.
-    TheProcessState().settings = ReadSettings(settings_);
-    SetOverwriteBeforeDelete(TheProcessState().settings.overwriteBeforeDelete != 0);
-    ShowValues(TheProcessState().settings);
+    ShowValues(inUse_);
     return TRUE;
 }
 
@@ -123,30 +119,24 @@ int CDlgOptions::Selected(int comboId) const {
 }
 
 void CDlgOptions::Save() {
-    SettingsValues& values = TheProcessState().settings;
-    auto write = [this](const wchar_t* section, const wchar_t* key, int value, int& stored) {
-        // The value in use changes only when the file took it.
-        if (settings_.WriteInt(section, key, value)) stored = value;
-    };
-    const bool runAtStartup = runAtStartup_.IsTicked();
-    write(kSectionGeneral, kKeyRunAtStartup, runAtStartup, values.runAtStartup);
-    SetRunAtLogon(runAtStartup);
-    write(kSectionGeneral, kKeyAutoUpdate, autoUpdate_.IsTicked(), values.autoUpdate);
-    write(kSectionGeneral, kKeyOverwriteBeforeDelete, overwrite_.IsTicked(), values.overwriteBeforeDelete);
-    SetOverwriteBeforeDelete(values.overwriteBeforeDelete != 0);
-    write(kSectionScheduler, kKeyEvery, scanEvery_.IsTicked(), values.schedulerOn);
-    write(kSectionScheduler, kKeyDay, Selected(IDC_OPT_DAY), values.schedulerDay);
-    write(kSectionScheduler, kKeyHour, Selected(IDC_OPT_HOUR), values.schedulerHour);
-    write(kSectionScheduler, kKeyMinute, Selected(IDC_OPT_MINUTE), values.schedulerMinute);
-    write(kSectionScheduler, kKeyWhen, Selected(IDC_OPT_HALF), values.schedulerHalf);
-    if (exitRadio_.IsTicked() != (values.exitOnClose != 0))
-        write(kSectionExit, kKeyExit, exitRadio_.IsTicked(), values.exitOnClose);
-    if (trayRadio_.IsTicked() != (values.trayOnClose != 0))
-        write(kSectionExit, kKeyTray, trayRadio_.IsTicked(), values.trayOnClose);
+    SettingsValues wanted;
+    wanted.runAtStartup = runAtStartup_.IsTicked();
+    wanted.autoUpdate = autoUpdate_.IsTicked();
+    wanted.overwriteBeforeDelete = overwrite_.IsTicked();
+    wanted.schedulerOn = scanEvery_.IsTicked();
+    wanted.schedulerDay = Selected(IDC_OPT_DAY);
+    wanted.schedulerHour = Selected(IDC_OPT_HOUR);
+    wanted.schedulerMinute = Selected(IDC_OPT_MINUTE);
+    wanted.schedulerHalf = Selected(IDC_OPT_HALF);
+    wanted.exitOnClose = exitRadio_.IsTicked();
+    wanted.trayOnClose = trayRadio_.IsTicked();
+    WriteSettings(settings_, wanted, inUse_);
+    SetOverwriteBeforeDelete(inUse_.overwriteBeforeDelete != 0);
+    SetRunAtLogon(wanted.runAtStartup != 0);
 }
 
 bool CDlgOptions::Changed() const {
-    const SettingsValues& v = TheProcessState().settings;
+    const SettingsValues& v = inUse_;
     if (runAtStartup_.IsTicked() != (v.runAtStartup != 0) || scanEvery_.IsTicked() != (v.schedulerOn != 0) ||
         autoUpdate_.IsTicked() != (v.autoUpdate != 0) || overwrite_.IsTicked() != (v.overwriteBeforeDelete != 0))
         return true;
@@ -179,23 +169,13 @@ void CDlgOptions::Hide() {
         if (askUser(hwnd_, kSaveQuestion, L"Scourwell") == IDOK)
             Save();
         else
-            ShowValues(TheProcessState().settings);
+            ShowValues(inUse_);
     }
     ::ShowWindow(hwnd_, SW_HIDE);
 }
 
 void CDlgOptions::RunChooser(HWND owner) {
-    const Catalogue* catalogue = nullptr;
-    if (CLumeApp* app = TheApp()) {
-        catalogue = &app->TheCatalogue();
-    } else {
-        if (!ownCatalogue_) {
-            ownCatalogue_ = std::make_unique<Catalogue>();
-            ownCatalogue_->Build();
-        }
-        catalogue = ownCatalogue_.get();
-    }
-    CDlgOptionsChoose chooser(*catalogue, settings_);
+    CDlgOptionsChoose chooser(catalogue_, settings_);
     chooser.DoModal(owner);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The settings page: a child dialog of the main window that shows and saves the nine settings
-// values, writes the Run value, opens the one-click chooser and offers the update check. It
-// reads the settings file when it is created (every start).
+// values the program runs on, writes the Run value, opens the one-click chooser and offers the
+// update check.
 #include <functional>
 #include <memory>
 
@@ -24,10 +24,12 @@ public:
     static constexpr int kPageWidth = 612;
     static constexpr int kPageHeight = 488;
 
-    CDlgOptions();
+    // `inUse`: the values the program runs on, read at start-up; a save changes them. The chooser
+    // shows `catalogue`. Both outlive the page.
+    CDlgOptions(SettingsValues& inUse, const Catalogue& catalogue, CIniFileRW settings);
     ~CDlgOptions() override;
 
-    // The settings file; set before the page is created (tests use their own).
+    // Another settings file from now on.
     void SetSettingsFile(CIniFileRW settings) { settings_ = std::move(settings); }
     // Offers to save unsaved changes, then hides the page (every page change calls it).
     void Hide();
@@ -65,13 +67,14 @@ private:
     void PaintBackground(HDC dc);
     void RunChooser(HWND owner);
 
+    SettingsValues& inUse_;
+    const Catalogue& catalogue_;
     CIniFileRW settings_;
     CGuiGroupBox generalGroup_, exitGroup_, schedulerGroup_;
     CNCheckBoxEX runAtStartup_, autoUpdate_, overwrite_, scanEvery_;
     CNRadioEx exitRadio_, trayRadio_;
     CNButtonEx save_;
     PageHeader header_;
-    std::unique_ptr<Catalogue> ownCatalogue_;
 };
 
 }  // namespace scw

@@ -5,7 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/DlgWelcome.h"
 #include "app/LumeDlg.h"
-#include "app/ProcessState.h"
+#include "engine/OverwriteDelete.h"
 #include "framework/StartupTrace.h"
 #include "framework/WorkerThread.h"
 #include "shred/core/WipeFolder.h"
@@ -13,20 +13,17 @@
 namespace scw {
 
 namespace {
-CLumeApp* g_app = nullptr;
 constexpr DWORD kSplashMs = 1000;
 }  // namespace
 
-CLumeApp* TheApp() { return g_app; }
+CLumeApp::CLumeApp(CIniFileRW settingsFile) : settingsFile_(std::move(settingsFile)) {}
 
-CLumeApp::CLumeApp() {
-    g_app = this;
-    TheProcessState() = ProcessState{};
-}
+CLumeApp::~CLumeApp() { FreeCatalogue(); }
 
-CLumeApp::~CLumeApp() {
-    FreeCatalogue();
-    if (g_app == this) g_app = nullptr;
+void CLumeApp::LoadSettings() {
+    EnsureDefaultSettings(settingsFile_);
+    state_.settings = ReadSettings(settingsFile_);
+    SetOverwriteBeforeDelete(state_.settings.overwriteBeforeDelete != 0);
 }
 
 std::wstring CLumeApp::CommandLine() const { return ::GetCommandLineW(); }
@@ -37,7 +34,7 @@ BOOL CLumeApp::InitInstance() {
     if (::GetLastError() == ERROR_ALREADY_EXISTS) return FALSE;
 
     StartupOptions options = ParseCommandLine(CommandLine());
-    ProcessState& state = TheProcessState();
+    ProcessState& state = state_;
     state.autoStartFlag = options.autoStart;
     state.shredPathArgument = options.shredPath;
 
@@ -66,7 +63,8 @@ BOOL CLumeApp::InitInstance() {
     ::InitCommonControlsEx(&controls);
 
     StartupMark("splash ended");
-    CLumeDlg mainWindow;
+    LoadSettings();
+    CLumeDlg mainWindow(catalogue_, state_, settingsFile_);
     mainWindow.DoModal();
     SetMainWindow(nullptr);
     return FALSE;

@@ -3,10 +3,7 @@
 #include "app/DlgOptions.h"
 #include "app/HandOff.h"
 #include "app/PageKeys.h"
-#include "app/LumeApp.h"
 #include "app/ProgramIcon.h"
-#include "app/ProcessState.h"
-#include "state/Settings.h"
 #include "app/SiteAddresses.h"
 #include "app/UpdateFeedback.h"
 #include "app/WebPages.h"
@@ -46,18 +43,17 @@ std::wstring DisplayAddress(std::wstring url) {
 }
 }  // namespace
 
-CLumeDlg::CLumeDlg()
+CLumeDlg::CLumeDlg(Catalogue& catalogue, ProcessState& state, CIniFileRW settingsFile)
     : CDialog(IDD_MAIN),
+      state_(state),
       background_(std::make_unique<CBackGround>()),
-      scanPage_(std::make_unique<CDlgScan>(*this)),
-      optionsPage_(std::make_unique<CDlgOptions>()),
+      scanPage_(std::make_unique<CDlgScan>(*this, catalogue, settingsFile)),
+      optionsPage_(std::make_unique<CDlgOptions>(state.settings, catalogue, settingsFile)),
       shredPage_(std::make_unique<CDlgShred>()),
       junkPage_(std::make_unique<CDlgJunk>()),
       minimizeButton_(std::make_unique<CNButtonEx>()),
       closeButton_(std::make_unique<CNButtonEx>()) {
     RegisterMainWindowClass(AppInstance());
-    // The sweep page shows the application's catalogue; on its own (tests) it builds one.
-    if (CLumeApp* app = TheApp()) scanPage_->SetCatalogue(&app->TheCatalogue());
 }
 
 CLumeDlg::~CLumeDlg() {
@@ -68,7 +64,6 @@ CLumeDlg::~CLumeDlg() {
 
 BOOL CLumeDlg::OnInitDialog() {
     StartupMark("main window created");
-    EnsureDefaultSettings(SettingsFile());
     // Everything below is made and laid out in the skin's pixels (96 DPI), then taken to the
     // window's DPI at once: controls that size themselves see the same scale as the layout.
     const Dpi dpi = DpiOfWindow(hwnd_);
@@ -107,10 +102,9 @@ BOOL CLumeDlg::OnInitDialog() {
     trayAnimation_.SetOwner(hwnd_, [this] { return scanPage_->RunningCount(); });
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 
-    ProcessState& state = TheProcessState();
-    if (!state.shredPathArgument.empty()) {
+    if (!state_.shredPathArgument.empty()) {
         SelectTab(kPageShred);
-        shredPage_->AddPath(state.shredPathArgument);
+        shredPage_->AddPath(state_.shredPathArgument);
     } else {
         SelectTab(kPageScan);
     }
@@ -119,7 +113,7 @@ BOOL CLumeDlg::OnInitDialog() {
     ShowPage(currentPage_);
     InitializeFocusCues(hwnd_);
     ::SetTimer(hwnd_, kSchedulerTimer, kSchedulerPeriodMs, nullptr);
-    if (TheProcessState().settings.autoUpdate) {
+    if (state_.settings.autoUpdate) {
         startupUpdate_ = std::make_unique<StartupUpdateCheck>(hwnd_);
         startupUpdate_->Start();
     }
@@ -318,7 +312,7 @@ void CLumeDlg::ExitProgram() {
 
 void CLumeDlg::ApplyCloseRule() {
     if (JunkSearchBusy.load()) return;
-    const SettingsValues& settings = TheProcessState().settings;
+    const SettingsValues& settings = state_.settings;
     if (settings.exitOnClose) ExitProgram();
     if (settings.trayOnClose) ::ShowWindow(hwnd_, SW_HIDE);
 }
@@ -327,7 +321,7 @@ void CLumeDlg::HandOff(const COPYDATASTRUCT* data) {
     std::optional<std::wstring> path = ReadHandOffPath(data);
     // A block without a terminated string is not a hand-off: nothing changes.
     if (!path) return;
-    TheProcessState().autoStartFlag = false;
+    state_.autoStartFlag = false;
     // The strip follows, so the highlighted tab always names the page in view.
     SelectTab(kPageShred);
     ShowPage(kPageShred);
@@ -336,7 +330,7 @@ void CLumeDlg::HandOff(const COPYDATASTRUCT* data) {
 }
 
 void CLumeDlg::ShowFromTray(int tab, int page) {
-    TheProcessState().autoStartFlag = false;
+    state_.autoStartFlag = false;
     SelectTab(tab);
     ShowPage(page);
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -385,7 +379,7 @@ bool CLumeDlg::OnCommand(WORD id, WORD, HWND) {
 
 bool CLumeDlg::OnPaint() {
     // A hidden start lives in the tray until something shows the window on purpose.
-    if (TheProcessState().autoStartFlag) ::ShowWindow(hwnd_, SW_HIDE);
+    if (state_.autoStartFlag) ::ShowWindow(hwnd_, SW_HIDE);
     {
         PaintScope paint(hwnd_);
         CMemDC mem(paint.Get(), hwnd_);
@@ -412,7 +406,7 @@ void CLumeDlg::OnTimer(UINT_PTR id) {
 void CLumeDlg::ScheduledScanCheck() {
     // Any sweep run, its delete phase included, lets the occurrence pass: no balloon, no run.
     const bool busy = SweepBusy.load() || SweepDeleting.load() || (scanPage_->Run() && scanPage_->Run()->Busy());
-    if (!scheduler_.Tick(TheProcessState().settings, busy)) return;
+    if (!scheduler_.Tick(state_.settings, busy)) return;
     tray_.ShowInfoBalloon(L"Auto Scan", kAutoScanText, kAutoScanBalloonMs);
     scanPage_->StartOneClickErase();
 }
@@ -420,7 +414,7 @@ void CLumeDlg::ScheduledScanCheck() {
 void CLumeDlg::OnTrayCallback(WPARAM iconId, LPARAM mouseMessage) {
     if (AnyRunBusy() || iconId != kTrayIconId) return;
     if (mouseMessage == WM_LBUTTONDBLCLK) {
-        TheProcessState().autoStartFlag = false;
+        state_.autoStartFlag = false;
         // A window minimised from the task bar comes back too, not only a hidden one.
         ::ShowWindow(hwnd_, ::IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     } else if (mouseMessage == WM_RBUTTONDOWN) {
@@ -452,7 +446,7 @@ void CLumeDlg::OnDestroy() {
 bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case kTabChangedMessage:
-        TheProcessState().autoStartFlag = false;
+        state_.autoStartFlag = false;
         ShowPage(static_cast<int>(lParam));
         result = 0;
         return true;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ProcessState.h"
 #include "app/ScanScheduler.h"
 #include "app/TrayAnimation.h"
 #include "app/TrayIcon.h"
@@ -14,8 +15,10 @@
 #include "controls/HyperLink.h"
 #include "controls/NButtonEx.h"
 #include "controls/SkinTab.h"
+#include "engine/Catalogue.h"
 #include "framework/Dialog.h"
 #include "framework/DpiLayout.h"
+#include "framework/IniFileRW.h"
 #include "framework/UiChannel.h"
 #include "sweep/core/TrayActivity.h"
 
@@ -37,7 +40,9 @@ inline constexpr UINT_PTR kSchedulerTimer = 6;
 
 class CLumeDlg : public CDialog, public TrayActivity {
 public:
-    CLumeDlg();
+    // The catalogue the sweep page shows, the start-up state and settings values the window and
+    // its pages run on, and the settings file they save to; all outlive the window.
+    CLumeDlg(Catalogue& catalogue, ProcessState& state, CIniFileRW settingsFile);
     ~CLumeDlg() override;
 
     // Removes the tray icon and ends the modal run with exit code -1.
@@ -94,6 +99,7 @@ private:
 
     // First: runs of the pages post to it until the pages have joined their workers.
     UiChannel channel_;
+    ProcessState& state_;
     CNButtonEx updateButton_;
     CNButtonEx helpTopButton_;
     CNButtonEx helpSideButton_;

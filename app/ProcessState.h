@@ -1,6 +1,7 @@
 #pragma once
-// Start-up state and settings values shared by the windows of the main program. Read and
-// written on the user-interface thread only.
+// Start-up state and the settings values the main program runs on. The application object owns
+// one, read once at start-up, and hands it to the windows; read and written on the
+// user-interface thread only.
 #include <string>
 
 #include "state/Settings.h"
@@ -10,9 +11,7 @@ namespace scw {
 struct ProcessState {
     bool autoStartFlag = false;
     std::wstring shredPathArgument;
-    SettingsValues settings;  // all 0 until the settings page has read the file
+    SettingsValues settings;
 };
-
-ProcessState& TheProcessState();
 
 }  // namespace scw

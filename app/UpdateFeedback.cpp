@@ -1,9 +1,5 @@
 #include "app/UpdateFeedback.h"
 
-#include <atomic>
-#include <mutex>
-#include <thread>
-
 #include "app/SiteAddresses.h"
 #include "app/WebPages.h"
 #include "update/core/AutoUpdater.h"
@@ -52,36 +48,21 @@ int CheckUpdateWithFeedback(HWND owner) {
     return code;
 }
 
-struct StartupUpdateCheck::Shared {
-    std::mutex lock;
-    const UiChannel* channel = nullptr;  // null once the check's owner has gone
-    std::function<void()> offer;
-    std::atomic<bool> finished{false};
-};
-
-StartupUpdateCheck::StartupUpdateCheck(HWND owner) : owner_(owner), shared_(std::make_shared<Shared>()) {
-    shared_->channel = &channel_;
-    shared_->offer = [this] { Offer(); };
-}
+StartupUpdateCheck::StartupUpdateCheck(HWND owner) : owner_(owner) {}
 
 StartupUpdateCheck::~StartupUpdateCheck() {
-    std::lock_guard<std::mutex> guard(shared_->lock);
-    shared_->channel = nullptr;
     channel_.Close();
+    worker_.StopAndJoin();
 }
 
 void StartupUpdateCheck::Start() {
-    std::thread([shared = shared_, location = UpdateDownloadLocation()] {
-        const bool newer = CAutoUpdater().Fetch(location).Newer();
-        {
-            std::lock_guard<std::mutex> guard(shared->lock);
-            if (newer && shared->channel) shared->channel->Post(shared->offer);
-        }
-        shared->finished = true;
-    }).detach();
+    worker_.Start([this, location = UpdateDownloadLocation()](HANDLE stop) {
+        if (CAutoUpdater().Fetch(location, stop).Newer()) channel_.Post([this] { Offer(); });
+        finished_ = true;
+    });
 }
 
-bool StartupUpdateCheck::Finished() const { return shared_->finished.load(); }
+bool StartupUpdateCheck::Finished() const { return finished_.load(); }
 
 void StartupUpdateCheck::Offer() {
     // The window may have closed while the answer was on its way.

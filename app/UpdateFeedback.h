@@ -3,11 +3,12 @@
 // and the start-up check whose network exchange runs on a worker.
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "framework/UiChannel.h"
+#include "framework/WorkerThread.h"
 
 namespace scw {
 
@@ -28,9 +29,8 @@ int CheckUpdateWithFeedback(HWND owner);
 class StartupUpdateCheck {
 public:
     explicit StartupUpdateCheck(HWND owner);  // window thread
-    // Returns at once: an exchange still waiting on the network is left to end on its own (the
-    // platform cannot cancel it), and its answer is dropped. So the program never waits for a
-    // slow server when it exits.
+    // Drops the answer (the channel closes), then stops and joins the worker, which stops
+    // waiting on the network at once: the program never waits for a slow server when it exits.
     ~StartupUpdateCheck();
     StartupUpdateCheck(const StartupUpdateCheck&) = delete;
     StartupUpdateCheck& operator=(const StartupUpdateCheck&) = delete;
@@ -40,13 +40,13 @@ public:
     bool Finished() const;
 
 private:
-    struct Shared;
     void Offer();
 
     HWND owner_;
     UiChannel channel_;
-    // What the worker and this object both use; the worker keeps it alive after this object goes.
-    std::shared_ptr<Shared> shared_;
+    std::atomic<bool> finished_{false};
+    // Last: joined before what it uses goes.
+    WorkerThread worker_;
 };
 
 }  // namespace scw

@@ -80,9 +80,7 @@ int wmain(int argc, wchar_t** argv) {
     NoTray tray;
     long pageRows = 0;
     for (int r = 0; r < rounds; ++r) {
-        scw::CDlgScan dialog(tray, env);
-        dialog.SetCatalogue(&catalogue);
-        dialog.SetSettingsFile(settings);
+        scw::CDlgScan dialog(tray, catalogue, settings, env);
         dialog.Create(host);
         ::SetWindowPos(dialog.GetSafeHwnd(), nullptr, 0, 0, 620, 520, SWP_NOZORDER | SWP_SHOWWINDOW);
         g_lastTick = 0;

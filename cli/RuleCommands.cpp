@@ -71,9 +71,9 @@ int ListRules(ConsoleOut& out, bool json) {
     return ExitDone;
 }
 
-RuleChoice ChooseRules(ConsoleOut& out, const Arguments& args) {
+RuleChoice ChooseRules(ConsoleOut& out, const Arguments& args, const std::vector<std::wstring>& savedNames) {
     RuleChoice choice;
-    if (!args.allRules && args.ruleNames.empty()) return choice;
+    if (!args.allRules && args.ruleNames.empty() && savedNames.empty()) return choice;
     choice.set = rules::LoadRuleSet(rules::ProgramFolder());
     if (!choice.set.problems.empty())
         out.Err(L"scourwell-cli: " + std::to_wstring(choice.set.problems.size()) +
@@ -89,6 +89,8 @@ RuleChoice ChooseRules(ConsoleOut& out, const Arguments& args) {
         for (const rules::RuleEntry& entry : choice.set.entries)
             if (detector.IsDetected(entry)) choose(&entry);
     }
+    for (const std::wstring& name : savedNames)
+        if (const rules::RuleEntry* entry = choice.set.Find(name)) choose(entry);
     for (const std::wstring& name : args.ruleNames) {
         if (const rules::RuleEntry* entry = choice.set.Find(name))
             choose(entry);

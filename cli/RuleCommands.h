@@ -13,13 +13,14 @@ namespace scw::cli {
 
 int ListRules(ConsoleOut& out, bool json);
 
-// The rule files beside the program and the entries the arguments choose, each once, in file
-// order. Unknown names and each chosen entry's warning go to standard error.
+// The rule files beside the program and the entries the arguments and the saved sets choose, each
+// once. Unknown names given on the command line and each chosen entry's warning go to standard
+// error; a saved name whose entry has gone from the rule files is forgotten quietly.
 struct RuleChoice {
     rules::RuleSet set;
     std::vector<const rules::RuleEntry*> entries;
 };
-RuleChoice ChooseRules(ConsoleOut& out, const Arguments& args);
+RuleChoice ChooseRules(ConsoleOut& out, const Arguments& args, const std::vector<std::wstring>& savedNames);
 
 void ListRuleTargets(ConsoleOut& out, const std::vector<const rules::RuleEntry*>& entries, bool json);
 

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "state/ItemSets.h"
+#include "state/RuleItemSets.h"
 #include "state/Settings.h"
 
 namespace scw::cli {
@@ -93,6 +94,7 @@ std::optional<Selection> ResolveSelection(const std::wstring& text, const Catalo
                                           const CIniFileRW& settings, std::wstring& error) {
     Collector collector(catalogue);
     std::vector<std::wstring> notes;
+    std::vector<std::wstring> ruleNames;
     std::vector<std::wstring> parts = SplitCommas(text);
     if (parts.empty()) {
         error = L"the SELECTION is empty";
@@ -109,6 +111,10 @@ std::optional<Selection> ResolveSelection(const std::wstring& text, const Catalo
                 continue;
             }
             for (int id : SetIds(settings, *set)) collector.Add(id);
+            RuleItemSetContent rules = ReadRuleItemSet(settings, *set);
+            // The recent set stands for the default one until it was written, rules as items.
+            if (*set == ItemSet::Recent && !rules.written) rules = ReadRuleItemSet(settings, ItemSet::Default);
+            ruleNames.insert(ruleNames.end(), rules.names.begin(), rules.names.end());
         } else if (std::optional<long long> id = ParseId(part)) {
             collector.Add(*id);
         } else {
@@ -118,6 +124,7 @@ std::optional<Selection> ResolveSelection(const std::wstring& text, const Catalo
     }
     Selection selection = collector.Finish();
     selection.notes = std::move(notes);
+    selection.ruleNames = std::move(ruleNames);
     return selection;
 }
 

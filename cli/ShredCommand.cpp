@@ -76,6 +76,7 @@ public:
     int Shredded() const { return shredded_; }
 
     void RunStarted(std::uint64_t, int) override {}
+    void PassedOver(const std::wstring& path, const std::wstring& reason) override { Skipped(path, reason); }
     void Progress(std::uint64_t) override {}
     void FileFinished(const ShredRow& row, const FileOutcome& outcome) override {
         switch (outcome.result) {
@@ -127,7 +128,8 @@ int ShredPaths(ConsoleOut& out, const std::vector<std::wstring>& paths, int pass
     }
     for (const std::wstring& path : fullPaths) {
         if (IsPlainFolder(path)) {
-            const ShredCheck walked = ForEachFileBelow(path, add);
+            const ShredCheck walked = ForEachFileBelow(
+                path, FolderFiles{add, [&](const std::wstring& file) { list.AddPassedOver(file, L"too long"); }});
             if (!walked.Ok()) refused.emplace_back(path, RefusalText(walked));
         } else
             add(path);
@@ -140,6 +142,8 @@ int ShredPaths(ConsoleOut& out, const std::vector<std::wstring>& paths, int pass
             out.Out(FormatRecord({{L"path", row.FullPath()}, {L"size", Bytes(row.size)}}, json));
         }
         for (const auto& [path, reason] : refused) out.Err(L"scourwell-cli: would skip " + path + L": " + reason);
+        for (const auto& [path, reason] : list.PassedOver())
+            out.Err(L"scourwell-cli: would skip " + path + L": " + reason);
         out.Err(std::to_wstring(list.Size()) + L" files, " + std::to_wstring(bytes) + L" bytes");
         out.Err(L"nothing was shredded: add --yes to shred these files");
         return ExitUsage;

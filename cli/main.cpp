@@ -64,7 +64,7 @@ int RunCommand(ConsoleOut& out, const Arguments& args) {
     for (const std::wstring& note : selection.notes) out.Err(L"scourwell-cli: " + note);
     if (!selection.unknownIds.empty())
         out.Err(L"scourwell-cli: ignored ids that name no item: " + JoinIds(selection.unknownIds));
-    const RuleChoice rules = ChooseRules(out, args);
+    const RuleChoice rules = ChooseRules(out, args, selection.ruleNames);
 
     if (args.command == Command::Targets) {
         if (!selection.items.empty() || rules.entries.empty()) ListTargets(out, selection, args.json);

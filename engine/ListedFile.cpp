@@ -136,7 +136,23 @@ std::optional<std::wstring> ListingFolder(const std::wstring& folder) {
     return final;
 }
 
-ListedFile ListedFile::Open(const std::wstring& listedPath, DWORD access, DWORD share) {
+std::optional<std::wstring> ListingFile(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos || slash + 1 == path.size() || path.size() > kMaxPathChars || IsDevicePath(path) ||
+        path.find_first_of(L"*?", slash) != std::wstring::npos)
+        return std::nullopt;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+    std::wstring folder = FinalPathOf(path.substr(0, slash + 1));
+    if (folder.empty()) return std::nullopt;
+    // The name as given, never as a search spells it: where a disk tells letter case apart, a
+    // search for "secret.txt" may answer with "Secret.txt", a file the user did not name.
+    const std::wstring listed = WithSlash(std::move(folder)) + path.substr(slash + 1);
+    if (listed.size() > kMaxPathChars) return std::nullopt;
+    return listed;
+}
+
+ListedFile ListedFile::Open(const std::wstring& listedPath, DWORD access, DWORD share, bool withDelete) {
     ListedFile file;
     file.path_ = listedPath;
     if (listedPath.size() > kMaxPathChars) {
@@ -147,7 +163,8 @@ ListedFile ListedFile::Open(const std::wstring& listedPath, DWORD access, DWORD 
         file.check_ = DeleteOutcome::Refused(DeleteRefusal::Other, ERROR_INVALID_NAME);
         return file;
     }
-    UniqueFileHandle handle = OpenItself(listedPath, access | DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, share);
+    UniqueFileHandle handle =
+        OpenItself(listedPath, access | (withDelete ? DELETE : 0) | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, share);
     if (!handle) {
         file.check_ = DeleteOutcome::OfError(::GetLastError());
         return file;

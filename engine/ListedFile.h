@@ -50,11 +50,13 @@ std::optional<std::wstring> ListingFolder(const std::wstring& folder);
 // A listed file opened for its check: the handle it was judged by. Move-only.
 class ListedFile {
 public:
-    // Opens `listedPath` without following a final link, asking for `access` plus DELETE and
-    // attribute access, sharing `share`, and checks it: a plain file (not a folder, not a link)
-    // whose handle's final path is exactly `listedPath`.
+    // Opens `listedPath` without following a final link, asking for `access` plus attribute
+    // access (and DELETE unless `withDelete` is false: then it cannot be renamed or deleted
+    // through this handle), sharing `share`, and checks it: a plain file (not a folder, not a
+    // link) whose handle's final path is exactly `listedPath`.
     static ListedFile Open(const std::wstring& listedPath, DWORD access = 0,
-                           DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+                           DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           bool withDelete = true);
 
     const DeleteOutcome& Check() const { return check_; }
     bool Ok() const { return check_.Deleted(); }
@@ -86,6 +88,12 @@ struct DeleteOptions {
     // cannot be overwritten stays, and is never queued for a restart.
     bool overwrite = false;
 };
+
+// The path a listing records for one file named by its path: its folder's final path (links on
+// the way resolved) and its name exactly as given (a name in another letter case than the
+// file's is then refused by the check, never taken for a sibling). Nothing for a path that names
+// no file (or a wildcard); a link keeps its own name, so its check refuses it.
+std::optional<std::wstring> ListingFile(const std::wstring& path);
 
 // Opens, checks and deletes one listed file.
 DeleteOutcome DeleteListedFile(const std::wstring& listedPath, const DeleteOptions& options = {});

@@ -100,6 +100,7 @@ stop_wineserver() {
   return 0
 }
 
+# Configures and builds everything, or only the targets named in SCOURWELL_BUILD_TARGETS.
 configure_and_build() {
   local build="$1" arch="$2"
   shift 2
@@ -112,5 +113,7 @@ configure_and_build() {
   cmake -S "$SCOURWELL_ROOT" -B "$build" -G Ninja "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$SCOURWELL_ROOT/cmake/toolchain-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$build"
+  local targets=()
+  [ -n "${SCOURWELL_BUILD_TARGETS:-}" ] && read -r -a targets <<<"--target $SCOURWELL_BUILD_TARGETS"
+  cmake --build "$build" "${targets[@]}"
 }

@@ -15,5 +15,12 @@ seed_demo_world() {
     return 1
   fi
   log "seeding the demo world (skip it with --no-demo)"
-  (cd "$folder" && wine scourwell-demo.exe --private-prefix </dev/null)
+  (cd "$folder" && wine scourwell-demo.exe --private-prefix </dev/null) || return 1
+  # A link inside a browser cache, to a folder outside it: a clean must remove nothing behind it.
+  # Wine shows a Linux link to a folder as a folder link; the Windows side cannot make one here.
+  local cache
+  for cache in "$prefix"/drive_c/users/*/AppData/Local/Google/Chrome/"User Data"/"Profile 1"/Cache/Cache_Data; do
+    [ -d "$cache" ] && [ ! -L "$cache/outside" ] && ln -s "$prefix/drive_c/Demo/Outside the cache" "$cache/outside"
+  done
+  return 0
 }

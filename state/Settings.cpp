@@ -53,4 +53,30 @@ SettingsValues ReadSettings(const CIniFileRW& file) {
     return v;
 }
 
+bool WriteSettings(const CIniFileRW& file, const SettingsValues& wanted, SettingsValues& inUse) {
+    bool ok = true;
+    auto write = [&](const wchar_t* section, const wchar_t* key, int value, int& stored) {
+        if (file.WriteInt(section, key, value))
+            stored = value;
+        else
+            ok = false;
+    };
+    // The order of the settings page's Save.
+    write(kSectionGeneral, kKeyRunAtStartup, wanted.runAtStartup, inUse.runAtStartup);
+    write(kSectionGeneral, kKeyAutoUpdate, wanted.autoUpdate, inUse.autoUpdate);
+    write(kSectionGeneral, kKeyOverwriteBeforeDelete, wanted.overwriteBeforeDelete, inUse.overwriteBeforeDelete);
+    write(kSectionScheduler, kKeyEvery, wanted.schedulerOn, inUse.schedulerOn);
+    write(kSectionScheduler, kKeyDay, wanted.schedulerDay, inUse.schedulerDay);
+    write(kSectionScheduler, kKeyHour, wanted.schedulerHour, inUse.schedulerHour);
+    write(kSectionScheduler, kKeyMinute, wanted.schedulerMinute, inUse.schedulerMinute);
+    write(kSectionScheduler, kKeyWhen, wanted.schedulerHalf, inUse.schedulerHalf);
+    // Read as on or off, as the close rule reads them.
+    auto differs = [](int a, int b) { return (a != 0) != (b != 0); };
+    if (differs(wanted.exitOnClose, inUse.exitOnClose))
+        write(kSectionExit, kKeyExit, wanted.exitOnClose, inUse.exitOnClose);
+    if (differs(wanted.trayOnClose, inUse.trayOnClose))
+        write(kSectionExit, kKeyTray, wanted.trayOnClose, inUse.trayOnClose);
+    return ok;
+}
+
 }  // namespace scw

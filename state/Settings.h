@@ -45,4 +45,9 @@ bool EnsureDefaultSettings(const CIniFileRW& file);
 
 SettingsValues ReadSettings(const CIniFileRW& file);
 
+// Writes the wanted values; each value in use changes only when the file took it, so the program
+// never runs on a value that was not saved. The close settings are written only when they
+// change. False when any write failed.
+bool WriteSettings(const CIniFileRW& file, const SettingsValues& wanted, SettingsValues& inUse);
+
 }  // namespace scw

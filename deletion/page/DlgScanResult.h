@@ -9,12 +9,12 @@
 #include "controls/DigiStatic.h"
 #include "controls/NButtonEx.h"
 #include "controls/PictureEx.h"
+#include "deletion/core/DeletionProgress.h"
+#include "deletion/core/DeletionSteps.h"
 #include "framework/Dialog.h"
 #include "framework/DpiLayout.h"
 #include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
-#include "deletion/core/DeletionProgress.h"
-#include "deletion/core/DeletionSteps.h"
 
 namespace scw {
 

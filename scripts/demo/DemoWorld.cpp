@@ -1,5 +1,5 @@
 // Seeds the private Wine prefix of scripts/run.sh with a small, believable demo world: browser
-// history and cookies, recent documents, run history, temporary files, junk files and a few
+// history and cookies (also today's Chrome, with two profiles, and Firefox), recent documents, run history, temporary files, junk files and a few
 // files to shred. Every name and content is fixed, so seeding again changes nothing.
 // Run only inside the sandboxed prefix (scripts/run.sh checks it): it writes real user folders.
 #include <windows.h>
@@ -112,6 +112,41 @@ void SeedFirefox() {
     File(profile, L"sessionstore.js", "{\"windows\":[{\"tabs\":[{\"url\":\"https://forum.example/\"}]}]}");
 }
 
+// Today's Firefox keeps its cache under the local AppData, its session in a compressed file.
+void SeedModernFirefox() {
+    const std::wstring profile = Known(CSIDL_APPDATA) + L"\\Mozilla\\Firefox\\Profiles\\k2demo9x.default";
+    File(profile, L"sessionstore.jsonlz4", Filler("mozLz40 tabs https://forum.example/", 10));
+    File(profile, L"logins.json", "{\"logins\":[{\"hostname\":\"https://mail.example\"}]}");
+    File(profile, L"key4.db", Filler("SQLite format 3 key4", 8));
+    const std::wstring cache = Known(CSIDL_LOCAL_APPDATA) + L"\\Mozilla\\Firefox\\Profiles\\k2demo9x.default\\cache2";
+    File(cache + L"\\entries", L"3F0A9C1B2D4E5F60718293A4B5C6D7E8F9012345", Filler("cached page video.example", 60));
+    File(cache + L"\\entries", L"0B1C2D3E4F5061728394A5B6C7D8E9F001122334", Filler("cached image forum.example", 90));
+    File(cache, L"index", Filler("cache index", 4));
+}
+
+// Two Chrome profiles with caches, cookies and history beside what must stay: bookmarks, saved
+// passwords, preferences and an extension. run.sh puts a link to C:\Demo\Outside the cache in
+// the second profile's cache; nothing behind it may go.
+void SeedChrome() {
+    const std::wstring data = Known(CSIDL_LOCAL_APPDATA) + L"\\Google\\Chrome\\User Data";
+    File(data, L"Local State", "{\"profile\":{\"info_cache\":{}}}");
+    const wchar_t* const profiles[] = {L"Default", L"Profile 1"};
+    for (const wchar_t* name : profiles) {
+        const std::wstring profile = data + L"\\" + name;
+        File(profile + L"\\Cache\\Cache_Data", L"data_0", Filler("chrome cache block news.example", 80));
+        File(profile + L"\\Cache\\Cache_Data", L"f_00001a", Filler("chrome cache entry shop.example", 120));
+        File(profile + L"\\Code Cache\\js", L"index", Filler("compiled script", 20));
+        File(profile + L"\\Network", L"Cookies", Filler("SQLite format 3 cookies .shop.example", 30));
+        File(profile, L"History", Filler("SQLite format 3 urls https://news.example/today", 70));
+        File(profile, L"Visited Links", Filler("visited", 6));
+        File(profile, L"Bookmarks", "{\"roots\":{\"bookmark_bar\":{\"children\":[{\"url\":\"https://recipes.example/\"}]}}}");
+        File(profile, L"Login Data", Filler("SQLite format 3 logins", 12));
+        File(profile, L"Preferences", "{\"browser\":{\"show_home_button\":true}}");
+        File(profile + L"\\Extensions\\abcdefghijklmnopabcdefghijklmnop\\1.0", L"manifest.json", "{\"name\":\"Demo\"}");
+    }
+    File(L"C:\\Demo\\Outside the cache", L"family photos.txt", "Behind a link in a cache: must survive a clean.");
+}
+
 void SeedOpera() {
     const std::wstring profile = Known(CSIDL_APPDATA) + L"\\Opera\\Opera\\profile";
     File(profile, L"cookies4.dat", Filler("opera cookie travel.example", 16));
@@ -185,6 +220,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring demo = L"C:\\Demo";
     SeedInternetExplorer();
     SeedFirefox();
+    SeedModernFirefox();
+    SeedChrome();
     SeedOpera();
     SeedWindows(Known(CSIDL_PERSONAL));
     SeedJunk(demo);

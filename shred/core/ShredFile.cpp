@@ -12,14 +12,21 @@ bool StopRequested(HANDLE stopEvent) { return stopEvent && ::WaitForSingleObject
 FileOutcome RefusedOutcome(const ShredCheck& check) {
     FileOutcome outcome;
     outcome.check = check;
-    const bool leftAlone = check.refusal == ShredRefusal::Link || check.refusal == ShredRefusal::Folder;
+    const bool leftAlone = check.refusal == ShredRefusal::Link || check.refusal == ShredRefusal::Folder ||
+                           check.refusal == ShredRefusal::Moved;
     outcome.result = leftAlone ? FileResult::Refused : FileResult::PassFailed;
     return outcome;
 }
 
-// One pass over the whole file; Shredded when it was written and flushed.
+// One pass over the whole file from its start; Shredded when it was written and flushed.
 FileOutcome WritePass(HANDLE file, std::uint64_t size, const unsigned char* block, const PassContext& context) {
     FileOutcome outcome;
+    LARGE_INTEGER zero{};
+    if (!::SetFilePointerEx(file, zero, nullptr, FILE_BEGIN)) {
+        outcome.result = FileResult::PassFailed;
+        outcome.error = ::GetLastError();
+        return outcome;
+    }
     std::uint64_t offset = 0;
     while (offset < size) {
         if (StopRequested(context.stopEvent)) {
@@ -46,23 +53,56 @@ FileOutcome WritePass(HANDLE file, std::uint64_t size, const unsigned char* bloc
     return outcome;
 }
 
-// Cuts the file to nothing so its old size does not outlive it. False when it became a link or
-// a folder meanwhile: then it is left alone.
-bool TruncateUnlessLink(const std::wstring& fullPath, ShredCheck& check) {
-    ShredTarget target = OpenShredTarget(fullPath, GENERIC_WRITE);
-    check = target.check;
-    if (check.refusal == ShredRefusal::Link || check.refusal == ShredRefusal::Folder) return false;
-    if (!target.check.Ok() || target.check.links != 1) return true;  // the deletion will tell
+// Cuts the file to nothing so its old size does not outlive it.
+void Truncate(HANDLE file) {
     LARGE_INTEGER zero{};
-    if (::SetFilePointerEx(target.handle.Get(), zero, nullptr, FILE_BEGIN) && ::SetEndOfFile(target.handle.Get()))
-        ::FlushFileBuffers(target.handle.Get());
-    return true;
+    if (::SetFilePointerEx(file, zero, nullptr, FILE_BEGIN) && ::SetEndOfFile(file)) ::FlushFileBuffers(file);
 }
 
-FileOutcome RemoveName(const std::wstring& fullPath, FileResult success, std::uint64_t written) {
+// Renames the open file at random within its folder, then deletes it, both through its handle;
+// 0 or the system's error. On an error it keeps (or gets back) its name where it can.
+DWORD RemoveThroughHandle(ListedFile& file, std::wstring& leftName) {
+    const std::wstring path = file.Path();
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::wstring random = RandomNameLike(name);
+        if (random == name) continue;
+        const DWORD error = file.RenameTo(random);
+        if (!error) break;
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+    }
+    // Accepted is done: a program that holds the file with delete sharing keeps it, under the
+    // random name and cut to nothing, only until it lets go.
+    const DeleteOutcome deleted = file.Delete(false);
+    if (deleted.Deleted()) return 0;
+    DWORD error = deleted.error ? deleted.error : ERROR_ACCESS_DENIED;
+    // Back under the name the list shows, so the row still finds it.
+    const std::wstring now = file.Path();
+    std::wstring currentName = now.substr(now.find_last_of(L'\\') + 1);
+    if (currentName != name && !file.RenameTo(name)) currentName = name;
+    leftName = currentName;
+    return error;
+}
+
+// Removes the name of a file that was written through a handle without delete access: opened
+// again, through the same check, to be renamed and deleted.
+DWORD RemoveAfterwards(const std::wstring& listedPath, std::wstring& leftName) {
+    ShredTarget again = OpenShredTarget(listedPath, 0);
+    if (again.check.Ok() && again.removable) return RemoveThroughHandle(again.file, leftName);
+    leftName = listedPath.substr(listedPath.find_last_of(L'\\') + 1);
+    const DWORD error = again.check.error;
+    return error ? error : again.check.refusal == ShredRefusal::Locked ? ERROR_SHARING_VIOLATION : ERROR_ACCESS_DENIED;
+}
+
+FileOutcome RemoveName(ShredTarget& target, const std::wstring& listedPath, FileResult success,
+                       std::uint64_t written) {
     FileOutcome outcome;
     outcome.written = written;
-    outcome.error = RemoveFileName(fullPath, outcome.leftName);
+    outcome.error = target.removable ? RemoveThroughHandle(target.file, outcome.leftName) : 0;
+    if (!target.removable) {
+        target.file.Close();
+        outcome.error = RemoveAfterwards(listedPath, outcome.leftName);
+    }
     outcome.result = outcome.error ? FileResult::RemoveFailed : success;
     return outcome;
 }
@@ -92,62 +132,26 @@ std::wstring RandomNameLike(const std::wstring& name) {
     return random;
 }
 
-DWORD RemoveFileName(const std::wstring& fullPath, std::wstring& leftName) {
-    const size_t slash = fullPath.find_last_of(L'\\');
-    const std::wstring folder = fullPath.substr(0, slash + 1);
-    const std::wstring name = fullPath.substr(slash + 1);
-    std::wstring current = fullPath;
-    std::wstring currentName = name;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        const std::wstring random = RandomNameLike(name);
-        if (random == name) continue;
-        if (::MoveFileExW(fullPath.c_str(), (folder + random).c_str(), 0)) {
-            current = folder + random;
-            currentName = random;
-            break;
-        }
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
-    }
-    // Accepted is done: a program that holds the file with delete sharing keeps it, under the
-    // random name and cut to nothing, only until it lets go.
-    if (::DeleteFileW(current.c_str())) return 0;
-    DWORD error = ::GetLastError();
-    if (error == 0) error = ERROR_ACCESS_DENIED;
-    // Back under the name the list shows, so the row still finds it.
-    if (current != fullPath && ::MoveFileExW(current.c_str(), fullPath.c_str(), 0)) currentName = name;
-    leftName = currentName;
-    return error;
+DWORD RemoveFileName(const std::wstring& listedPath, std::wstring& leftName) {
+    return RemoveAfterwards(listedPath, leftName);
 }
 
-FileOutcome ShredFile(const std::wstring& fullPath, const std::vector<BlockKind>& plan, const PassContext& context) {
+FileOutcome ShredFile(const std::wstring& listedPath, const std::vector<BlockKind>& plan, const PassContext& context) {
+    ShredTarget target = OpenShredTarget(listedPath, GENERIC_WRITE);
+    if (!target.check.Ok()) return RefusedOutcome(target.check);
+    // Its content is also the content of names the user did not choose.
+    if (target.check.links != 1) return RemoveName(target, listedPath, FileResult::NameRemoved, 0);
     std::uint64_t written = 0;
     for (BlockKind kind : plan) {
-        ShredTarget target = OpenShredTarget(fullPath, GENERIC_WRITE);
-        if (!target.check.Ok()) {
-            FileOutcome outcome = RefusedOutcome(target.check);
-            outcome.written = written;
-            return outcome;
-        }
-        if (target.check.links != 1) {
-            // Its content is also the content of names the user did not choose.
-            target.handle.Reset();
-            return RemoveName(fullPath, FileResult::NameRemoved, written);
-        }
-        FileOutcome pass = WritePass(target.handle.Get(), target.check.size, context.buffers->Block(kind), context);
+        FileOutcome pass = WritePass(target.file.Handle(), target.check.size, context.buffers->Block(kind), context);
         written += pass.written;
         if (pass.result != FileResult::Shredded) {
             pass.written = written;
             return pass;
         }
     }
-    ShredCheck check;
-    if (!TruncateUnlessLink(fullPath, check)) {
-        FileOutcome outcome = RefusedOutcome(check);
-        outcome.written = written;
-        return outcome;
-    }
-    return RemoveName(fullPath, FileResult::Shredded, written);
+    Truncate(target.file.Handle());
+    return RemoveName(target, listedPath, FileResult::Shredded, written);
 }
 
 }  // namespace scw

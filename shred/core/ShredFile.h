@@ -40,12 +40,15 @@ struct PassContext {
     std::function<void(std::uint64_t)> onWritten;
 };
 
-FileOutcome ShredFile(const std::wstring& fullPath, const std::vector<BlockKind>& plan, const PassContext& context);
+// Shreds the listed file (its final path, as the list recorded it): opened and checked once, and
+// every pass, the cut, the rename and the delete go through that handle.
+FileOutcome ShredFile(const std::wstring& listedPath, const std::vector<BlockKind>& plan, const PassContext& context);
 
-// Removes one name of a file: renamed first to a random name of the same length in its folder,
-// then deleted (under its own name when the rename fails). Returns 0 or the system's error; on
-// an error the file keeps (or gets back) its name where it can, and leftName says which it has.
-DWORD RemoveFileName(const std::wstring& fullPath, std::wstring& leftName);
+// Removes one name of a listed file through the same check: renamed first to a random name of
+// the same length in its folder, then deleted (under its own name when the rename fails), both
+// through the handle it was checked by. Returns 0 or the system's error; on an error the file
+// keeps (or gets back) its name where it can, and leftName says which it has.
+DWORD RemoveFileName(const std::wstring& listedPath, std::wstring& leftName);
 
 // A name of the same length made of lower-case letters and digits.
 std::wstring RandomNameLike(const std::wstring& name);

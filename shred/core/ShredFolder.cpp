@@ -5,6 +5,8 @@
 
 #include "engine/FinalPath.h"
 #include "engine/FolderSafety.h"
+#include "engine/FolderWalk.h"
+#include "engine/ListedFile.h"
 #include "engine/Targets.h"
 #include "framework/UniqueHandle.h"
 
@@ -26,27 +28,20 @@ std::wstring WithSlash(std::wstring folder) {
     return folder;
 }
 
-void WalkBelow(const std::wstring& folder, const std::function<void(const std::wstring&)>& onFile) {
-    const std::wstring base = WithSlash(folder);
-    const std::wstring pattern = base + L"*.*";
-    if (pattern.size() > kMaxPathChars) return;
-    WIN32_FIND_DATAW data;
-    UniqueFind find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring path = base + name;
-        if (path.size() > kMaxPathChars) continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            // A linked folder belongs to someone else's tree.
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) WalkBelow(path, onFile);
-            continue;
-        }
-        onFile(path);
-    } while (::FindNextFileW(find.Get(), &data));
-}
+class FilesBelow final : public FolderVisitor {
+public:
+    explicit FilesBelow(const FolderFiles& files) : files_(files) {}
+    bool OnFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
+        files_.onFile(folder + entry.cFileName);
+        return true;
+    }
+    void OnTooLong(const std::wstring& folder, const wchar_t* name) override {
+        if (files_.onTooLong) files_.onTooLong(folder + name);
+    }
+
+private:
+    const FolderFiles& files_;
+};
 
 }  // namespace
 
@@ -71,11 +66,20 @@ ShredCheck CheckShredFolder(const std::wstring& folder, const Environment& env) 
     return {};
 }
 
+ShredCheck ForEachFileBelow(const std::wstring& folder, const FolderFiles& files, const Environment& env) {
+    ShredCheck check = CheckShredFolder(folder, env);
+    if (!check.Ok()) return check;
+    // Files are named where they really are: the shred checks each against that path.
+    const std::optional<std::wstring> root = ListingFolder(AsFolderPath(folder));
+    if (!root) return ShredCheck::Refusing(ShredRefusal::Link);
+    FilesBelow visitor(files);
+    WalkFolder(*root, visitor);
+    return check;
+}
+
 ShredCheck ForEachFileBelow(const std::wstring& folder, const std::function<void(const std::wstring&)>& onFile,
                             const Environment& env) {
-    ShredCheck check = CheckShredFolder(folder, env);
-    if (check.Ok()) WalkBelow(AsFolderPath(folder), onFile);
-    return check;
+    return ForEachFileBelow(folder, FolderFiles{onFile, nullptr}, env);
 }
 
 }  // namespace scw

@@ -16,9 +16,17 @@ namespace scw {
 // Other with ERROR_DIRECTORY for a file.
 ShredCheck CheckShredFolder(const std::wstring& folder, const Environment& env = SystemEnv());
 
+// What a folder walk hands over: every file below (its final path, as a row records it), and
+// every file whose full path is over the platform limit (never listed, never cut).
+struct FolderFiles {
+    std::function<void(const std::wstring&)> onFile;
+    std::function<void(const std::wstring&)> onTooLong;
+};
+
 // Every file below the folder, depth first, hidden and system files included, when
 // CheckShredFolder passes it; the check is returned either way. Linked folders inside are never
-// entered, and over-long paths are passed over.
+// entered.
+ShredCheck ForEachFileBelow(const std::wstring& folder, const FolderFiles& files, const Environment& env = SystemEnv());
 ShredCheck ForEachFileBelow(const std::wstring& folder, const std::function<void(const std::wstring&)>& onFile,
                             const Environment& env = SystemEnv());
 

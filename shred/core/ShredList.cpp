@@ -1,6 +1,7 @@
 #include "shred/core/ShredList.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace scw {
 
@@ -53,6 +54,22 @@ void ShredList::RemoveAt(std::vector<size_t> indices) {
 void ShredList::Clear() {
     std::lock_guard<std::mutex> guard(lock_);
     rows_.clear();
+    passedOver_.clear();
+}
+
+void ShredList::AddPassedOver(std::wstring path, std::wstring reason) {
+    std::lock_guard<std::mutex> guard(lock_);
+    passedOver_.emplace_back(std::move(path), std::move(reason));
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> ShredList::PassedOver() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return passedOver_;
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> ShredList::TakePassedOver() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return std::exchange(passedOver_, {});
 }
 
 void ShredList::Rename(const ShredRow& row, const std::wstring& newName) {

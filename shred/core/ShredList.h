@@ -29,12 +29,20 @@ public:
     bool Remove(const ShredRow& row);
     // Removes the rows at these positions (any order, repeats allowed).
     void RemoveAt(std::vector<size_t> indices);
+    // Empties the list and forgets what was passed over.
     void Clear();
     void Rename(const ShredRow& row, const std::wstring& newName);
+
+    // A file an Add passed over without listing it (its full path too long), with the reason: the
+    // next run reports it, so the user hears of what stays on the disk.
+    void AddPassedOver(std::wstring path, std::wstring reason);
+    std::vector<std::pair<std::wstring, std::wstring>> PassedOver() const;
+    std::vector<std::pair<std::wstring, std::wstring>> TakePassedOver();
 
 private:
     mutable std::mutex lock_;
     std::vector<ShredRow> rows_;
+    std::vector<std::pair<std::wstring, std::wstring>> passedOver_;
 };
 
 // Splits a full path at its last backslash into a row (size 0).

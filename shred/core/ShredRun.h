@@ -53,4 +53,9 @@ struct AddOutcome {
 };
 AddOutcome AddShredPath(ShredList& list, const std::wstring& fullPath);
 
+// Adding every file below a folder the shredder may take (CheckShredFolder), each as
+// AddShredPath adds it; a file whose full path is over the platform limit is passed over and
+// kept in the list's record as "too long". The folder's check is returned.
+ShredCheck AddShredFolder(ShredList& list, const std::wstring& folder);
+
 }  // namespace scw

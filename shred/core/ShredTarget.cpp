@@ -34,56 +34,51 @@ ShredCheck ShredCheck::OfError(DWORD code) {
     }
 }
 
-ShredTarget OpenShredTarget(const std::wstring& fullPath, DWORD access) {
+namespace {
+
+ShredCheck CheckOfRefusal(const DeleteOutcome& outcome) {
+    switch (outcome.refusal) {
+    case DeleteRefusal::None: return {};
+    case DeleteRefusal::Gone: return ShredCheck::Refusing(ShredRefusal::Missing, outcome.error);
+    case DeleteRefusal::Link: return ShredCheck::Refusing(ShredRefusal::Link);
+    case DeleteRefusal::Moved: return ShredCheck::Refusing(ShredRefusal::Moved);
+    case DeleteRefusal::Folder: return ShredCheck::Refusing(ShredRefusal::Folder);
+    case DeleteRefusal::TooLong: return ShredCheck::Refusing(ShredRefusal::TooLong);
+    case DeleteRefusal::Locked: return ShredCheck::Refusing(ShredRefusal::Locked, outcome.error);
+    default: return ShredCheck::OfError(outcome.error ? outcome.error : ERROR_ACCESS_DENIED);
+    }
+}
+
+}  // namespace
+
+ShredTarget OpenShredTarget(const std::wstring& listedPath, DWORD access) {
     ShredTarget target;
-    if (!UsablePath(fullPath)) {
+    if (!UsablePath(listedPath)) {
         target.check = ShredCheck::Refusing(ShredRefusal::BadPath);
         return target;
     }
-    const DWORD attributes = ::GetFileAttributesW(fullPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        target.check = ShredCheck::OfError(::GetLastError());
-        return target;
+    // What the name itself is, before anything is opened: a link to a folder is a link first.
+    const DWORD attributes = ::GetFileAttributesW(listedPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        const ShredRefusal refusal = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? ShredRefusal::Link
+                                     : (attributes & FILE_ATTRIBUTE_DIRECTORY)   ? ShredRefusal::Folder
+                                     : (attributes & FILE_ATTRIBUTE_READONLY)    ? ShredRefusal::ReadOnly
+                                                                                 : ShredRefusal::None;
+        if (refusal != ShredRefusal::None) {
+            target.check = ShredCheck::Refusing(refusal);
+            return target;
+        }
     }
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        target.check = ShredCheck::Refusing(ShredRefusal::Link);
-        return target;
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        target.check = ShredCheck::Refusing(ShredRefusal::Folder);
-        return target;
-    }
-    if (attributes & FILE_ATTRIBUTE_READONLY) {
-        target.check = ShredCheck::Refusing(ShredRefusal::ReadOnly);
-        return target;
-    }
-    // Opening the link itself where the system knows it as one, so nothing behind it is touched.
-    UniqueFileHandle handle(::CreateFileW(fullPath.c_str(), access, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!handle) {
-        target.check = ShredCheck::OfError(::GetLastError());
-        return target;
-    }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(handle.Get(), &info)) {
-        target.check = ShredCheck::OfError(::GetLastError());
-        return target;
-    }
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        target.check = ShredCheck::Refusing(ShredRefusal::Link);
-        return target;
-    }
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        target.check = ShredCheck::Refusing(ShredRefusal::Folder);
-        return target;
-    }
-    if (!ReachedDirectly(handle.Get(), fullPath)) {
-        target.check = ShredCheck::Refusing(ShredRefusal::Link);
-        return target;
-    }
-    target.check.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    target.check.links = info.nNumberOfLinks;
-    target.handle = std::move(handle);
+    target.file = ListedFile::Open(listedPath, access, FILE_SHARE_WRITE);
+    target.removable = target.file.Ok();
+    // Held by a program that lets others write but not delete: it is still overwritten, and its
+    // removal is tried once the passes are done.
+    if (target.file.Check().refusal == DeleteRefusal::Locked)
+        target.file = ListedFile::Open(listedPath, access, FILE_SHARE_WRITE, false);
+    target.check = CheckOfRefusal(target.file.Check());
+    if (!target.check.Ok()) return target;
+    target.check.size = target.file.Size();
+    target.check.links = target.file.Info().nNumberOfLinks;
     return target;
 }
 
@@ -125,6 +120,8 @@ std::wstring RefusalText(const ShredCheck& check) {
     case ShredRefusal::Locked: return L"locked";
     case ShredRefusal::BadPath: return L"bad path";
     case ShredRefusal::ProtectedFolder: return L"protected folder";
+    case ShredRefusal::Moved: return L"moved";
+    case ShredRefusal::TooLong: return L"too long";
     case ShredRefusal::Other: return SystemMessage(check.error);
     }
     return L"";

@@ -60,6 +60,10 @@ std::wstring ShredRunReport(const ShredSummary& s) {
         line(Count(s.namesOnly, L"file has", L"files have") +
              L" other names (hard links): only the chosen name was removed. The data was not overwritten, "
              L"because the other names still use it.");
+    if (s.tooLong)
+        line(Count(s.tooLong, L"file was", L"files were") +
+             L" skipped (too long): the full path is longer than Windows allows, so it was not shredded and "
+             L"stays on the disk.");
     if (s.leftAlone)
         line(Count(s.leftAlone, L"entry is a link", L"entries are links") +
              L": a link is never shredded, so what it points to stays untouched.");
@@ -196,7 +200,7 @@ void CDlgShred::OnAddDirectory() {
     }
     // A folder replaces the list.
     rows_.Clear();
-    ForEachFileBelow(*folder, [this](const std::wstring& path) { AddOne(path); });
+    AddShredFolder(rows_, *folder);
     ShowRows();
 }
 

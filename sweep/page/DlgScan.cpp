@@ -10,7 +10,6 @@
 #include "res/resource.h"
 #include "sweep/page/ResultListAdapter.h"
 #include "state/ItemSets.h"
-#include "state/Settings.h"
 
 namespace scw {
 
@@ -40,9 +39,9 @@ void CreateButton(CNButtonEx& button, HWND parent, int id, const RECT& r, UINT f
 }
 }  // namespace
 
-CDlgScan::CDlgScan(TrayActivity& mainWindow, const Environment& env)
+CDlgScan::CDlgScan(TrayActivity& mainWindow, Catalogue& catalogue, CIniFileRW settings, const Environment& env)
     : CDialog(IDD_SCAN), askUser(AskWithMessageBox), tellUser(TellWithMessageBox), mainWindow_(mainWindow),
-      env_(env), settings_(SettingsFile()) {}
+      env_(env), catalogue_(catalogue), settings_(std::move(settings)) {}
 
 CDlgScan::~CDlgScan() {
     // The worker reports into the controls below: stop and join it while they still exist.
@@ -52,14 +51,9 @@ CDlgScan::~CDlgScan() {
 }
 
 BOOL CDlgScan::OnInitDialog() {
-    if (!catalogue_) {
-        ownCatalogue_ = std::make_unique<Catalogue>();
-        ownCatalogue_->Build();
-        catalogue_ = ownCatalogue_.get();
-    }
-    run_ = std::make_unique<SweepRun>(*catalogue_, *this, settings_, env_, &mainWindow_);
+    run_ = std::make_unique<SweepRun>(catalogue_, *this, settings_, env_, &mainWindow_);
     CreateControls();
-    tree_.Fill(*catalogue_);
+    tree_.Fill(catalogue_);
     ItemSetContent recent = ReadItemSet(settings_, ItemSet::Recent);
     tree_.ApplyItemSet(recent.count == -1 ? ReadItemSet(settings_, ItemSet::Default).ids : recent.ids);
     return TRUE;

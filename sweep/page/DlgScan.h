@@ -33,14 +33,10 @@ public:
     static constexpr int kPageWidth = 612;
     static constexpr int kPageHeight = 488;
 
-    // The main window, which shows the runs' activity in the tray.
-    explicit CDlgScan(TrayActivity& mainWindow, const Environment& env = SystemEnv());
+    // The main window, which shows the runs' activity in the tray; the catalogue the tree shows
+    // (it outlives the page); the settings file of the item sets.
+    CDlgScan(TrayActivity& mainWindow, Catalogue& catalogue, CIniFileRW settings, const Environment& env = SystemEnv());
     ~CDlgScan() override;
-
-    // The catalogue the tree shows and the settings file of the item sets; set before the page
-    // is created. Without a catalogue the page builds its own.
-    void SetCatalogue(Catalogue* catalogue) { catalogue_ = catalogue; }
-    void SetSettingsFile(CIniFileRW settings) { settings_ = std::move(settings); }
 
     // Ticks the one-click item set and erases its traces on a worker thread.
     void StartOneClickErase();
@@ -91,8 +87,7 @@ private:
     UiChannel channel_;
     TrayActivity& mainWindow_;
     const Environment& env_;
-    Catalogue* catalogue_ = nullptr;
-    std::unique_ptr<Catalogue> ownCatalogue_;
+    Catalogue& catalogue_;
     CIniFileRW settings_;
     CNButtonEx selectAll_, selectNone_, selectDefault_, scan_, delete_, deleteAll_;
     CMyTreeCtrl tree_;

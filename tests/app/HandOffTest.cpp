@@ -61,20 +61,20 @@ TEST(HandOffUtf16, IsReadWithinTheByteCountAndIdentifierZeroStaysNarrow) {
 }
 
 TEST_F(MainWindowTest, AnEmptyUtf16HandOffShowsTheShredderRestoredButAnUnterminatedOneChangesNothing) {
-    TheProcessState().autoStartFlag = true;
+    state_.autoStartFlag = true;
     CLumeDlg& w = Open();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(Window()); }, 3000));
     const wchar_t noNul[] = L"C:\\b.txt";
     SendHandOff(noNul, 4 * sizeof(wchar_t), lume::kHandOffUtf16);
     EXPECT_FALSE(::IsWindowVisible(Window()));
-    EXPECT_TRUE(TheProcessState().autoStartFlag);
+    EXPECT_TRUE(state_.autoStartFlag);
     EXPECT_EQ(w.CurrentPage(), kPageScan);
 
     const wchar_t empty[] = L"";
     SendHandOff(empty, sizeof empty, lume::kHandOffUtf16);
     EXPECT_TRUE(::IsWindowVisible(Window()));
     EXPECT_FALSE(::IsIconic(Window()));
-    EXPECT_FALSE(TheProcessState().autoStartFlag);
+    EXPECT_FALSE(state_.autoStartFlag);
     EXPECT_EQ(w.CurrentPage(), kPageShred);
     EXPECT_EQ(w.SelectedTab(), kPageShred);
     EXPECT_TRUE(w.ShredPage().QueuedPaths().empty());

@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, StartedWithAShredPathOpensOnTheShredderWithThePathQueued)
     TempFolder files(L"shredarg");
     const std::wstring path = files / L"My Files\\a b.txt";
     WriteFileText(path);
-    TheProcessState().shredPathArgument = path;
+    state_.shredPathArgument = path;
     CLumeDlg& w = Open();
     EXPECT_EQ(w.SelectedTab(), 2);
     EXPECT_EQ(w.CurrentPage(), kPageShred);
@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, StartedWithAShredPathOpensOnTheShredderWithThePathQueued)
 }
 
 TEST_F(MainWindowTest, HandOffWhileHiddenAfterAutoStartShowsTheWindowForGood) {
-    TheProcessState().autoStartFlag = true;
+    state_.autoStartFlag = true;
     CLumeDlg& w = Open();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(Window()); }, 3000)) << "a hidden start hides at paint";
 
@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, HandOffWhileHiddenAfterAutoStartShowsTheWindowForGood) {
     const std::string path = WideToAnsi(secret);
     SendHandOff(path.c_str(), static_cast<DWORD>(path.size() + 1));
     EXPECT_TRUE(::IsWindowVisible(Window()));
-    EXPECT_FALSE(TheProcessState().autoStartFlag);
+    EXPECT_FALSE(state_.autoStartFlag);
     EXPECT_EQ(w.CurrentPage(), kPageShred);
     EXPECT_EQ(w.SelectedTab(), 2);
     EXPECT_TRUE(Visible(w.ShredPage()));
@@ -109,18 +109,18 @@ TEST_F(MainWindowTest, HandOffReadsOnlyTheGivenBytesUpToTheFirstNul) {
 }
 
 TEST_F(MainWindowTest, HandOffOfAnEmptyPathShowsTheShredderButAnUnterminatedOneChangesNothing) {
-    TheProcessState().autoStartFlag = true;
+    state_.autoStartFlag = true;
     CLumeDlg& w = Open();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(Window()); }, 3000));
     const char noNul[] = "C:\\b.txt";
     SendHandOff(noNul, 4);
     EXPECT_FALSE(::IsWindowVisible(Window()));
-    EXPECT_TRUE(TheProcessState().autoStartFlag);
+    EXPECT_TRUE(state_.autoStartFlag);
     EXPECT_EQ(w.CurrentPage(), kPageScan);
 
     SendHandOff("", 1);
     EXPECT_TRUE(::IsWindowVisible(Window()));
-    EXPECT_FALSE(TheProcessState().autoStartFlag);
+    EXPECT_FALSE(state_.autoStartFlag);
     EXPECT_EQ(w.CurrentPage(), kPageShred);
     EXPECT_TRUE(w.ShredPage().QueuedPaths().empty());
 }
@@ -175,10 +175,10 @@ TEST_F(MainWindowTest, TaskBarMinimiseKeepsTheBusyRuleAndTheTrayRestoresTheWindo
 }
 
 TEST_F(MainWindowTest, TabMessagesChangePagesAndPageFiveOnlyOpensTheFaq) {
-    TheProcessState().autoStartFlag = true;
+    state_.autoStartFlag = true;
     CLumeDlg& w = Open();
     ::SendMessageW(Window(), kTabChangedMessage, 0, kPageJunk);
-    EXPECT_FALSE(TheProcessState().autoStartFlag) << "a tab click ends the hidden start";
+    EXPECT_FALSE(state_.autoStartFlag) << "a tab click ends the hidden start";
     EXPECT_TRUE(Visible(w.JunkPage()));
     EXPECT_FALSE(Visible(w.ScanPage()));
     EXPECT_EQ(w.JunkPage().ResetCount(), 1) << "the junk page is reset each time it is shown";
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, TabMessagesChangePagesAndPageFiveOnlyOpensTheFaq) {
 }
 
 TEST_F(MainWindowTest, TrayIconIgnoresClicksWhileAnyRunIsBusy) {
-    TheProcessState().autoStartFlag = true;
+    state_.autoStartFlag = true;
     CLumeDlg& w = Open();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(Window()); }, 3000));
     for (std::atomic<int>* flag : {&SweepBusy, &SweepDeleting, &JunkSearchBusy}) {
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, TrayIconIgnoresClicksWhileAnyRunIsBusy) {
     EXPECT_FALSE(::IsWindowVisible(Window())) << "other mouse messages are ignored";
     TrayClick(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(::IsWindowVisible(Window()));
-    EXPECT_FALSE(TheProcessState().autoStartFlag);
+    EXPECT_FALSE(state_.autoStartFlag);
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_TRUE(::IsWindowVisible(Window())) << "stays visible at later paints";
     EXPECT_EQ(w.CurrentPage(), kPageScan) << "the page does not change";
@@ -249,7 +249,7 @@ TEST_F(MainWindowTest, RightClickBuildsTheTrayMenuOnceWithItsEntries) {
 }
 
 TEST_F(MainWindowTest, TrayMenuCommandsSelectTheirTabsAndPages) {
-    TheProcessState().autoStartFlag = true;
+    state_.autoStartFlag = true;
     CLumeDlg& w = Open();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(Window()); }, 3000));
 
@@ -277,7 +277,7 @@ TEST_F(MainWindowTest, TrayMenuCommandsSelectTheirTabsAndPages) {
         EXPECT_EQ(w.CurrentPage(), c.tab);
         EXPECT_TRUE(Visible(*c.page));
         EXPECT_TRUE(::IsWindowVisible(Window()));
-        EXPECT_FALSE(TheProcessState().autoStartFlag);
+        EXPECT_FALSE(state_.autoStartFlag);
     }
     EXPECT_FALSE(QuitPosted());
     Command(ID_TRAY_EXIT);

@@ -6,8 +6,8 @@
 
 #include "app/CommandLine.h"
 #include "app/DlgOptions.h"
-#include "app/ProcessState.h"
 #include "app/RunAtLogon.h"
+#include "engine/Catalogue.h"
 #include "engine/OverwriteDelete.h"
 #include "res/options.h"
 #include "state/Settings.h"
@@ -29,7 +29,6 @@ std::optional<std::wstring> ReadRunValue() {
 class SettingsPage : public ::testing::Test {
 protected:
     void SetUp() override {
-        TheProcessState() = ProcessState{};
         savedRunValue_ = ReadRunValue();
         EnsureDefaultSettings(file_);
         WNDCLASSEXW wc{};
@@ -47,12 +46,13 @@ protected:
         ::DestroyWindow(host_);
         SetRunAtLogon(false);
         if (savedRunValue_) SetRegString(HKEY_CURRENT_USER, kRunKeyPath, kRunValueName, *savedRunValue_);
-        TheProcessState() = ProcessState{};
     }
 
+    // The values in use are read from the file first, as the application does at start-up.
     CDlgOptions& Open() {
-        page_ = std::make_unique<CDlgOptions>();
-        page_->SetSettingsFile(file_);
+        inUse_ = ReadSettings(file_);
+        if (!catalogue_.Head()) catalogue_.Build();
+        page_ = std::make_unique<CDlgOptions>(inUse_, catalogue_, file_);
         page_->askUser = [this](HWND, const wchar_t* text, const wchar_t* caption) {
             questions_.push_back(std::wstring(caption) + L": " + text);
             return answer_;
@@ -99,6 +99,8 @@ protected:
     TempFolder folder_{L"options"};
     CIniFileRW file_{CIniFileRW::ByPath{}, folder_ / L"setting.ini"};
     HWND host_ = nullptr;
+    SettingsValues inUse_;
+    Catalogue catalogue_;
     std::unique_ptr<CDlgOptions> page_;
     std::vector<std::wstring> questions_;
     int answer_ = IDOK;
@@ -118,7 +120,7 @@ TEST_F(SettingsPage, ShowsTheFileAndReadsMissingKeysAsOne) {
     EXPECT_EQ(Selected(IDC_OPT_MINUTE), 38);
     EXPECT_EQ(Selected(IDC_OPT_HALF), 0);
     for (int id : {IDC_OPT_DAY, IDC_OPT_HOUR, IDC_OPT_MINUTE, IDC_OPT_HALF}) EXPECT_FALSE(Enabled(id)) << id;
-    EXPECT_EQ(TheProcessState().settings.trayOnClose, 1);
+    EXPECT_EQ(inUse_.trayOnClose, 1);
 
     // No scheduler section: on, Sunday, 1 : 01 PM; a value outside its list selects nothing.
     ::WritePrivateProfileStringW(kSectionScheduler, nullptr, nullptr, file_.Path().c_str());
@@ -187,7 +189,7 @@ TEST_F(SettingsPage, RunValueIsTheQuotedProgramWithDashAAndGoesAway) {
     ASSERT_TRUE(value.has_value());
     EXPECT_EQ(*value, L"\"" + program + L"\" -A");
     EXPECT_EQ(FileValue(kSectionGeneral, kKeyRunAtStartup), 1);
-    EXPECT_EQ(TheProcessState().settings.runAtStartup, 1);
+    EXPECT_EQ(inUse_.runAtStartup, 1);
 
     // Saving the same state again rewrites the same value.
     Save();
@@ -249,7 +251,7 @@ TEST_F(SettingsPage, OnlyAmToPmIsAChangeThatAsksAndOkSavesIt) {
     ASSERT_EQ(questions_.size(), 1u);
     EXPECT_EQ(questions_[0], L"Scourwell: Some items have benn changed,do you want to save the changes?");
     EXPECT_EQ(FileValue(kSectionScheduler, kKeyWhen), 1);
-    EXPECT_EQ(TheProcessState().settings.schedulerHalf, 1);
+    EXPECT_EQ(inUse_.schedulerHalf, 1);
     EXPECT_FALSE(::IsWindowVisible(page_->GetSafeHwnd()));
     page_->Hide();
     EXPECT_EQ(questions_.size(), 1u) << "saved: no second question";
@@ -298,7 +300,7 @@ TEST_F(SettingsPage, SchedulerChangeWhileOffIsNoChangeButALaterSaveWritesIt) {
     EXPECT_EQ(FileValue(kSectionScheduler, kKeyDay), 2);
     EXPECT_EQ(FileValue(kSectionScheduler, kKeyMinute), 7);
     EXPECT_EQ(FileValue(kSectionScheduler, kKeyEvery), 0);
-    EXPECT_EQ(TheProcessState().settings.schedulerDay, 2);
+    EXPECT_EQ(inUse_.schedulerDay, 2);
 }
 
 TEST_F(SettingsPage, FailedWriteKeepsTheValueInUse) {
@@ -307,8 +309,8 @@ TEST_F(SettingsPage, FailedWriteKeepsTheValueInUse) {
     page_->SetSettingsFile(CIniFileRW(CIniFileRW::ByPath{}, folder_ / L"gone\\setting.ini"));
     Click(IDC_OPT_AUTO_UPDATE);
     Save();
-    EXPECT_EQ(TheProcessState().settings.autoUpdate, 0);
-    EXPECT_EQ(TheProcessState().settings.trayOnClose, 1);
+    EXPECT_EQ(inUse_.autoUpdate, 0);
+    EXPECT_EQ(inUse_.trayOnClose, 1);
 }
 
 TEST_F(SettingsPage, ButtonsOpenTheChooserAndTheUpdateCheck) {

@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 
-#include "app/ProcessState.h"
 #include "app/WebPages.h"
 #include "state/RunFlags.h"
 #include "tests/common/TestSupport.h"
@@ -11,7 +10,8 @@ void MainWindowTest::SetUp() {
     std::wstring path = SettingsFile().Path();
     if (FileExists(path)) savedSettings_ = ReadFileText(path);
     ::DeleteFileW(path.c_str());
-    TheProcessState() = ProcessState{};
+    state_ = ProcessState{};
+    if (!catalogue_.Head()) catalogue_.Build();
     SweepBusy = 0;
     SweepDeleting = 0;
     JunkSearchBusy = 0;
@@ -32,7 +32,6 @@ void MainWindowTest::TearDown() {
     std::wstring path = SettingsFile().Path();
     ::DeleteFileW(path.c_str());
     if (savedSettings_) WriteFileText(path, *savedSettings_);
-    TheProcessState() = ProcessState{};
 }
 
 void MainWindowTest::WriteCloseSettings(int exitOnClose, int trayOnClose) {
@@ -43,7 +42,9 @@ void MainWindowTest::WriteCloseSettings(int exitOnClose, int trayOnClose) {
 }
 
 CLumeDlg& MainWindowTest::Open() {
-    window_ = std::make_unique<CLumeDlg>();
+    EnsureDefaultSettings(SettingsFile());
+    state_.settings = ReadSettings(SettingsFile());
+    window_ = std::make_unique<CLumeDlg>(catalogue_, state_, SettingsFile());
     EXPECT_TRUE(window_->Create(nullptr));
     ::UpdateWindow(Window());
     PumpMessages(100);

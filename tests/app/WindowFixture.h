@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "app/LumeDlg.h"
+#include "app/ProcessState.h"
+#include "engine/Catalogue.h"
 #include "state/Settings.h"
 
 namespace scw::test {
@@ -28,7 +30,8 @@ protected:
 
     // Writes "exit" and "tray" into a fresh default settings file.
     void WriteCloseSettings(int exitOnClose, int trayOnClose);
-    // Creates the window and lets it paint.
+    // Reads the settings file as the application does at start-up, then creates the window (on
+    // the fixture's catalogue and start-up state) and lets it paint.
     CLumeDlg& Open();
     void Close();
     HWND Window() const { return window_->GetSafeHwnd(); }
@@ -43,6 +46,9 @@ protected:
 
     std::vector<std::wstring> openedPages_;
     std::vector<TrayCall> trayCalls_;
+    // What the application object would hand the window.
+    ProcessState state_;
+    Catalogue catalogue_;
 
 private:
     std::unique_ptr<CLumeDlg> window_;

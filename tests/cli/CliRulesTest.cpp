@@ -86,4 +86,20 @@ TEST_F(CliRulesTest, ChosenEntriesScanBesideACatalogueSelectionAndCleanAsTheCata
     EXPECT_EQ(cli.Run(L"scan --rule").exitCode, 2u);
 }
 
+TEST_F(CliRulesTest, TheSavedSetsCarryTheirRuleEntriesAndForgetOnesThatAreGone) {
+    cli.WriteSettings(
+        "[DefaultItem]\r\nDefaultItems=0\r\n"
+        "[DefaultRuleItem]\r\nDefaultRuleItems=2\r\nitem0=Gone Entry\r\nitem1=Own Entry\r\n"
+        "[OneClickItem]\r\nOneClickItems=0\r\n[RecentItem]\r\nRecentItems=-1\r\n");
+    const ProcessResult scan = cli.Run(L"scan recent");
+    EXPECT_EQ(scan.exitCode, 0u);
+    EXPECT_EQ(Lines(scan.output), std::vector<std::string>{Trace("Own Entry", "Own\\", "x.tmp")});
+    EXPECT_EQ(scan.errors.find("Gone Entry"), std::string::npos) << scan.errors;
+
+    const ProcessResult clean = cli.Run(L"clean default --yes");
+    EXPECT_EQ(LastLine(clean.errors), "deleted 1, failed 0");
+    EXPECT_FALSE(FileExists(world / L"Own\\x.tmp"));
+    EXPECT_TRUE(FileExists(world / L"Cache\\a.bin"));
+}
+
 }  // namespace

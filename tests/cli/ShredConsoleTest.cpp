@@ -126,13 +126,30 @@ TEST_F(ShredConsoleTest, AFileHeldWithoutWriteSharingIsSkippedAsLocked) {
     EXPECT_EQ(ReadFileText(folder + L"one.txt"), std::string(70000, 'a'));
 }
 
+TEST_F(ShredConsoleTest, AFileBelowAFolderWhosePathIsTooLongIsReportedSkippedAndTheExitIsOne) {
+    std::wstring deep = folder;
+    while (deep.size() < 240) deep += L"dddddddddd\\";
+    const std::wstring tooLong = deep + std::wstring(268 - deep.size(), L'x');
+    MakeFolders(deep);
+    WriteFileText(L"\\\\?\\" + tooLong, "long");
+    ProcessResult r = cli.Run(L"shred " + Quoted(files / L"folder") + L" --yes");
+    EXPECT_EQ(r.exitCode, 1u) << r.errors;
+    const std::vector<std::string> lines = Lines(r.output);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "skipped\t" + Utf8(tooLong) + "\ttoo long"), lines.end())
+        << r.output;
+    EXPECT_NE(r.errors.find("shredded 2, skipped 1, failed 0"), std::string::npos) << r.errors;
+    EXPECT_EQ(ReadFileText(L"\\\\?\\" + tooLong), "long");
+    EXPECT_EQ(ReadFileText(files / L"sentinel.txt"), "keep");
+    RemoveTree(L"\\\\?\\" + folder);
+}
+
 TEST_F(ShredConsoleTest, HelpNamesEveryReasonARecordCanCarry) {
     ProcessResult r = cli.Run(L"--help");
     EXPECT_EQ(r.exitCode, 0u);
     std::vector<std::wstring> reasons;
     for (ShredRefusal refusal : {ShredRefusal::Missing, ShredRefusal::Folder, ShredRefusal::Link,
                                  ShredRefusal::ReadOnly, ShredRefusal::Locked, ShredRefusal::BadPath,
-                                 ShredRefusal::ProtectedFolder}) {
+                                 ShredRefusal::ProtectedFolder, ShredRefusal::Moved, ShredRefusal::TooLong}) {
         ShredCheck check;
         check.refusal = refusal;
         reasons.push_back(RefusalText(check));

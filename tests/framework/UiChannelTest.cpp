@@ -75,6 +75,26 @@ TEST(UiChannel, ASenderWaitingWhenTheOwnerClosesIsReleased) {
     EXPECT_EQ(result.load(), 0);
 }
 
+TEST(UiChannel, ClosuresMayUseTheChannelThemselves) {
+    UiChannel channel;
+    std::vector<int> order;
+    // On the window thread a send runs at once; a post from inside a closure runs after it.
+    EXPECT_TRUE(channel.Send([&] {
+        order.push_back(1);
+        channel.Post([&] {
+            order.push_back(3);
+            channel.Send([&] { order.push_back(4); });
+        });
+        order.push_back(2);
+    }));
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    test::PumpMessages(50);
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+    channel.Close();
+    EXPECT_FALSE(channel.Send([&] { order.push_back(5); })) << "closed: not even the window thread's own work";
+    EXPECT_EQ(order.size(), 4u);
+}
+
 TEST(QuitHandling, AQuitInANestedModalLoopEndsTheOuterLoopToo) {
     CDialog outer(IDD_ONECLICK_CHOOSE);
     CDialog inner(IDD_ONECLICK_CHOOSE);

@@ -111,3 +111,29 @@ TEST(SettingsFile, AnUnwritableLocationLeavesEveryReadAtOne) {
 TEST(SettingsFile, LivesBesideTheProgram) {
     EXPECT_EQ(scw::SettingsFile().Path(), TestBinFolder() + L"setting.ini");
 }
+
+TEST(SettingsFile, WrittenValuesReadBackAndTheCloseRuleIsWrittenOnlyWhenItChanges) {
+    TempFolder folder;
+    CIniFileRW file = FileAt(folder / L"setting.ini");
+    scw::EnsureDefaultSettings(file);
+    SettingsValues inUse = scw::ReadSettings(file);
+    SettingsValues wanted{1, 1, 0, 1, 1, 3, 11, 59, 1};
+    EXPECT_TRUE(scw::WriteSettings(file, wanted, inUse));
+    EXPECT_EQ(inUse, wanted);
+    EXPECT_EQ(scw::ReadSettings(file), wanted);
+
+    // A close value edited beside the program that reads as the same choice stays as it is.
+    file.WriteInt(scw::kSectionExit, scw::kKeyTray, 7);
+    inUse.trayOnClose = 7;
+    EXPECT_TRUE(scw::WriteSettings(file, wanted, inUse));
+    EXPECT_EQ(file.ReadInt(scw::kSectionExit, scw::kKeyTray), 7);
+}
+
+TEST(SettingsFile, AValueTheFileDidNotTakeIsNotTheValueInUse) {
+    TempFolder folder;
+    CIniFileRW gone = FileAt(folder / L"no such folder\\setting.ini");
+    SettingsValues inUse{0, 0, 0, 1, 0, 0, 9, 38, 0};
+    const SettingsValues before = inUse;
+    EXPECT_FALSE(scw::WriteSettings(gone, SettingsValues{1, 1, 1, 0, 1, 2, 3, 4, 1}, inUse));
+    EXPECT_EQ(inUse, before);
+}

@@ -33,14 +33,15 @@ bool CAutoUpdater::KeepLocalCopy(const std::string& body) const {
     return ReplaceUpdateCopy(path, body);
 }
 
-UpdateFinding CAutoUpdater::Fetch(const std::wstring& location) const {
+UpdateFinding CAutoUpdater::Fetch(const std::wstring& location, HANDLE stop) const {
     UpdateFinding finding;
     DWORD connection = 0;
     if (!internet_ || !::InternetGetConnectedState(&connection, 0)) {
         finding.code = kUpdateNoConnection;
         return finding;
     }
-    const std::optional<std::string> body = DownloadWithin(internet_, location + kUpdateFileName, options_.deadlineMs);
+    const std::optional<std::string> body =
+        DownloadWithin(internet_, location + kUpdateFileName, options_.deadlineMs, stop);
     if (!body) {
         finding.code = kUpdateOpenFailed;
         return finding;

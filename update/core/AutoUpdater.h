@@ -47,8 +47,9 @@ public:
     explicit CAutoUpdater(UpdaterOptions options = {});
     virtual ~CAutoUpdater() = default;
 
-    // Fetches and compares; `location` is a URL ending in a slash. Any thread.
-    UpdateFinding Fetch(const std::wstring& location) const;
+    // Fetches and compares; `location` is a URL ending in a slash. Any thread. A set `stop`
+    // (optional manual-reset event) ends the wait on the network at once, as a failed fetch.
+    UpdateFinding Fetch(const std::wstring& location, HANDLE stop = nullptr) const;
     // Fetch, then ask when a newer version is offered: the result code of the check.
     int Check(const std::wstring& location, const std::function<bool()>& proceed) const;
 

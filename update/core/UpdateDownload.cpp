@@ -99,7 +99,8 @@ SharedInternet OpenInternetSession(DWORD timeoutMs) {
     return SharedInternet(session, CloseInternet);
 }
 
-std::optional<std::string> DownloadWithin(const SharedInternet& session, const std::wstring& url, DWORD deadlineMs) {
+std::optional<std::string> DownloadWithin(const SharedInternet& session, const std::wstring& url, DWORD deadlineMs,
+                                          HANDLE stop) {
     if (!session) return std::nullopt;
     auto outcome = std::make_shared<Outcome>();
     if (!outcome->done) return std::nullopt;
@@ -113,7 +114,8 @@ std::optional<std::string> DownloadWithin(const SharedInternet& session, const s
     } catch (const std::system_error&) {
         return std::nullopt;  // no thread, no exchange: a failed fetch
     }
-    if (::WaitForSingleObject(outcome->done.Get(), deadlineMs) != WAIT_OBJECT_0) {
+    const HANDLE waits[] = {outcome->done.Get(), stop};
+    if (::WaitForMultipleObjects(stop ? 2 : 1, waits, FALSE, deadlineMs) != WAIT_OBJECT_0) {
         worker.detach();
         return std::nullopt;
     }

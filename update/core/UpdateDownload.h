@@ -17,9 +17,11 @@ using SharedInternet = std::shared_ptr<void>;
 SharedInternet OpenInternetSession(DWORD timeoutMs);
 
 // The body of a 200 answer for `url`, whole and at most kMaxUpdateBody bytes; nullopt for
-// anything else, and when `deadlineMs` passes first. The exchange runs on a worker; when the
-// deadline passes first the worker is left to end on its own (its own time-outs and deadline
-// checks end it soon after) and its answer is dropped.
-std::optional<std::string> DownloadWithin(const SharedInternet& session, const std::wstring& url, DWORD deadlineMs);
+// anything else, and when `deadlineMs` passes or `stop` (a manual-reset event, optional) is set
+// first. The exchange runs on a thread of its own, since the platform cannot cancel a request
+// that waits on the network; when the caller stops waiting that thread is left to end on its own
+// (its own time-outs and deadline checks end it soon after) and its answer is dropped.
+std::optional<std::string> DownloadWithin(const SharedInternet& session, const std::wstring& url, DWORD deadlineMs,
+                                          HANDLE stop = nullptr);
 
 }  // namespace scw

@@ -168,9 +168,7 @@ TEST_P(SweepPageDpiTest, EveryControlKeepsItsPlaceInsideThePage) {
     catalogue.Build();
     NoTray tray;
     DpiHost host{Dpi(GetParam())};
-    CDlgScan page(tray);
-    page.SetCatalogue(&catalogue);
-    page.SetSettingsFile(settings);
+    CDlgScan page(tray, catalogue, settings);
     ASSERT_TRUE(page.Create(host.Get()));
     host.Apply();
     // The working animation takes its picture's size at the DPI.

@@ -56,9 +56,7 @@ protected:
     }
 
     void OpenPage() {
-        page = std::make_unique<CDlgScan>(tray, env);
-        page->SetCatalogue(&catalogue);
-        page->SetSettingsFile(settings);
+        page = std::make_unique<CDlgScan>(tray, catalogue, settings, env);
         page->askUser = [this](HWND, const wchar_t* text, const wchar_t* caption) {
             questions.push_back(std::wstring(caption) + L": " + text);
             return answer;

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <thread>
 #include <vector>
 
+#include "framework/UniqueHandle.h"
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestSupport.h"
 #include "update/core/AutoUpdater.h"
@@ -171,6 +173,22 @@ TEST_F(UpdateCheck, SilentServerFailsWithinTheTimeOut) {
     const ULONGLONG start = ::GetTickCount64();
     EXPECT_EQ(updater.Fetch(silent.BaseUrl()).code, kUpdateOpenFailed);
     EXPECT_LT(::GetTickCount64() - start, 1500 + kDeadlineMargin);
+}
+
+// What lets the start-up check's worker be joined at exit without waiting for the server.
+TEST_F(UpdateCheck, AStopEndsTheWaitOnASilentServerAtOnce) {
+    LocalHttpServer silent = LocalHttpServer::Silent();
+    CAutoUpdater updater({15000, localCopy_, std::wstring(L"1.0")});
+    UniqueKernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    // Set half a second in, while the request waits for an answer.
+    std::thread stopper([&] {
+        ::Sleep(500);
+        ::SetEvent(stop.Get());
+    });
+    const ULONGLONG start = ::GetTickCount64();
+    EXPECT_EQ(updater.Fetch(silent.BaseUrl(), stop.Get()).code, kUpdateOpenFailed);
+    EXPECT_LT(::GetTickCount64() - start, 500 + kDeadlineMargin);
+    stopper.join();
 }
 
 TEST_F(UpdateCheck, TricklingServerFailsWithinTheDeadline) {
