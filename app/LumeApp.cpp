@@ -64,6 +64,8 @@ BOOL CLumeApp::InitInstance() {
 
     StartupMark("splash ended");
     LoadSettings();
+    // Screen readers reach the skinned controls' objects through COM on this thread.
+    ComScope com;
     CLumeDlg mainWindow(catalogue_, state_, settingsFile_);
     mainWindow.DoModal();
     SetMainWindow(nullptr);

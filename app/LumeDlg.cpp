@@ -30,6 +30,9 @@ constexpr UINT kAutoScanBalloonMs = 2000;
 // "Running the automatic scan"
 constexpr wchar_t kAutoScanText[] = L"\u6B63\u5728\u6267\u884C\u81EA\u52A8\u626B\u63CF\u7A0B\u5E8F";
 
+// What the strip's pictures say, for screen readers; the pages' windows carry the same names.
+constexpr const wchar_t* kPageNames[4] = {L"Privacy Sweep", L"Junk Cleaner", L"Shredder", L"Settings"};
+
 bool AnyRunBusy() { return SweepBusy.load() || SweepDeleting.load() || JunkSearchBusy.load(); }
 
 // The junk search draws into its page while it runs: the window stays in view meanwhile.
@@ -182,6 +185,7 @@ void CLumeDlg::CreateTabStrip() {
     constexpr int kTabWidth = 139, kTabHeight = 39, kTabGap = 16;
     tabStrip_.Create(hwnd_, RECT{18, 180, 18 + kTabWidth, 180 + 204}, IDC_MAIN_TAB);
     tabStrip_.SetItemCount(4);
+    tabStrip_.SetAccessibleName(L"Pages");
     // Pages must not change under a running junk search.
     tabStrip_.SetLocked([] { return JunkSearchBusy.load() != 0; });
     const UINT images[4][3] = {{IDB_TAB_SWEEP_NORMAL, IDB_TAB_SWEEP_HOT, IDB_TAB_SWEEP_SELECTED},
@@ -192,6 +196,7 @@ void CLumeDlg::CreateTabStrip() {
         const int top = i * (kTabHeight + kTabGap);
         tabStrip_.SetItemRect(i, 0, top, kTabWidth, top + kTabHeight);
         tabStrip_.SetItemBitmaps(i, images[i][0], images[i][1], images[i][2]);
+        tabStrip_.SetItemName(i, kPageNames[i]);
     }
 }
 
@@ -217,11 +222,13 @@ void CLumeDlg::CreatePages() {
     CDialog* pages[] = {scanPage_.get(), optionsPage_.get(), shredPage_.get(), junkPage_.get()};
     const char* marks[] = {"sweep page created", "settings page created", "shredder page created",
                            "junk page created"};
+    const int pageIndex[] = {kPageScan, kPageOptions, kPageShred, kPageJunk};
     for (int i = 0; i < 4; ++i) {
         CDialog* page = pages[i];
         const bool created = page->Create(hwnd_);
         StartupMark(marks[i]);
         if (!created) continue;
+        ::SetWindowTextW(page->GetSafeHwnd(), kPageNames[pageIndex[i]]);
         ::SetWindowPos(page->GetSafeHwnd(), nullptr, kPageOrigin.x, kPageOrigin.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

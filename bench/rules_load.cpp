@@ -20,8 +20,8 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     CloseHandle(file);
     return ok;
 }
@@ -96,7 +96,8 @@ int wmain(int argc, wchar_t** argv) {
     std::wprintf(L"  items (the catalogue)                 %7.0f ms\n", items * 1000);
     std::wprintf(L"  rules, no rule file                   %7.0f ms\n", none * 1000);
     std::wprintf(L"  rules, 4,000 entries read and detected %6.0f ms\n", rules * 1000);
-    std::wprintf(L"  added by the 4,000 entries: %.0f ms against items, %.0f ms against no rule file (target: at most 300)\n",
-                 (rules - items) * 1000, (rules - none) * 1000);
+    std::wprintf(
+        L"  added by the 4,000 entries: %.0f ms against items, %.0f ms against no rule file (target: at most 300)\n",
+        (rules - items) * 1000, (rules - none) * 1000);
     return 0;
 }

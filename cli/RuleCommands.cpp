@@ -97,8 +97,7 @@ RuleChoice ChooseRules(ConsoleOut& out, const Arguments& args, const std::vector
         else
             unknown.push_back(name);
     }
-    if (!unknown.empty())
-        out.Err(L"scourwell-cli: ignored rule names that name no entry: " + Joined(unknown, L", "));
+    if (!unknown.empty()) out.Err(L"scourwell-cli: ignored rule names that name no entry: " + Joined(unknown, L", "));
     for (const rules::RuleEntry* entry : choice.entries)
         if (!entry->warning.empty()) out.Err(L"scourwell-cli: warning for " + entry->name + L": " + entry->warning);
     return choice;
@@ -113,10 +112,12 @@ void ListRuleTargets(ConsoleOut& out, const std::vector<const rules::RuleEntry*>
                 name += L"|REMOVESELF";
             else if (key.recurse)
                 name += L"|RECURSE";
-            out.Out(FormatRecord(
-                {{L"id", std::wstring(L"rule")}, {L"item", entry->name}, {L"type", std::wstring(L"file")},
-                 {L"path", key.folder}, {L"name", name}},
-                json));
+            out.Out(FormatRecord({{L"id", std::wstring(L"rule")},
+                                  {L"item", entry->name},
+                                  {L"type", std::wstring(L"file")},
+                                  {L"path", key.folder},
+                                  {L"name", name}},
+                                 json));
             ++count;
         }
         for (const rules::RegKey& key : entry->regKeys) {

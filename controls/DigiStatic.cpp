@@ -41,6 +41,15 @@ void CDigiStatic::SetText(const std::wstring& text) {
     text_ = text;
     modified_ = true;
     Redraw();
+    NotifyAccessible(EVENT_OBJECT_NAMECHANGE, hwnd_);
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE, hwnd_);
+}
+
+std::wstring CDigiStatic::ShownText() const { return text_ == L"?" ? WindowText(hwnd_) : text_; }
+
+std::wstring CDigiStatic::AccessibleName(long) {
+    if (AccessibleNameGiven().empty()) return ShownText();
+    return AccessibleNameGiven() + L": " + ShownText();
 }
 
 void CDigiStatic::SetFormattedV(const wchar_t* format, va_list args) {

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "controls/DigiChar.h"
+#include "controls/AccessibleServer.h"
 #include "controls/SubclassWindow.h"
 
 namespace scw {
 
-class CDigiStatic : public CSubclassWindow {
+class CDigiStatic : public CSubclassWindow, private AccessibleFacts {
 public:
     CDigiStatic() = default;
     ~CDigiStatic() override = default;
@@ -41,7 +42,15 @@ public:
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    void OnAttached() override { ServeAccessibility(*this); }
+
 private:
+    // Static text to screen readers: its given name (what it counts), the digits as its value.
+    std::wstring AccessibleName(long) override;
+    long AccessibleRole(long) override { return ROLE_SYSTEM_STATICTEXT; }
+    std::wstring AccessibleValue(long) override { return ShownText(); }
+    std::wstring ShownText() const;
+
     void BuildCells();
     void Redraw();
     void SetFormattedV(const wchar_t* format, va_list args);

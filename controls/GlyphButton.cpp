@@ -27,7 +27,36 @@ bool CNGlyphButton::Create(const std::wstring& text, DWORD style, const RECT& re
     return button && Attach(button);
 }
 
+std::wstring CNGlyphButton::AccessibleName(long) {
+    if (!AccessibleNameGiven().empty()) return AccessibleNameGiven();
+    std::wstring text = WindowText(hwnd_);
+    return text.empty() ? LabelAfter(hwnd_) : text;
+}
+
+long CNGlyphButton::AccessibleState(long) {
+    long state = ticked_ ? STATE_SYSTEM_CHECKED : 0;
+    if (hwnd_ && (::SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED)) state |= STATE_SYSTEM_PRESSED;
+    return state;
+}
+
+std::wstring CNGlyphButton::AccessibleDefaultAction(long) {
+    return ticked_ && !KeyedFrames() ? L"Uncheck" : L"Check";
+}
+
+bool CNGlyphButton::AccessibleDoDefaultAction(long) {
+    if (!hwnd_ || !::IsWindowEnabled(hwnd_)) return false;
+    ClickAsUser();
+    return true;
+}
+
+void CNGlyphButton::ClickAsUser() {
+    OnClickRelease();
+    ::SendMessageW(::GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hwnd_), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(hwnd_));
+}
+
 void CNGlyphButton::OnAttached() {
+    ServeAccessibility(*this);
     // Owner-drawn, so the platform neither draws a box nor ticks it on its own.
     const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
     if ((style & BS_TYPEMASK) != BS_OWNERDRAW)
@@ -94,7 +123,7 @@ void CNGlyphButton::SetTicked(bool ticked) {
     OnTickChanged();
 }
 
-void CNGlyphButton::OnTickChanged() {}
+void CNGlyphButton::OnTickChanged() { NotifyAccessible(EVENT_OBJECT_STATECHANGE, hwnd_); }
 
 void CNGlyphButton::Redraw() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
@@ -215,6 +244,7 @@ bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 void CNCheckBoxEX::OnClickRelease() {
     ticked_ = !ticked_;
     Redraw();
+    OnTickChanged();
 }
 
 bool CNRadioEx::Link(CNRadioEx* other) {
@@ -232,7 +262,10 @@ void CNRadioEx::OnClickRelease() {
     OnTickChanged();
 }
 
-void CNRadioEx::OnTickChanged() { UpdateTabStops(); }
+void CNRadioEx::OnTickChanged() {
+    UpdateTabStops();
+    CNGlyphButton::OnTickChanged();
+}
 
 std::vector<CNRadioEx*> CNRadioEx::GroupInReadingOrder() {
     std::vector<CNRadioEx*> group{this};
@@ -276,9 +309,7 @@ bool CNRadioEx::OnKey(UINT message, WPARAM key) {
     ShowFocusCuesFromNowOn(::GetAncestor(hwnd_, GA_ROOT));
     ::SetFocus(window);
     // Moving onto a radio chooses it, as the platform's radio groups do.
-    next->OnClickRelease();
-    ::SendMessageW(::GetParent(window), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(window), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(window));
+    next->ClickAsUser();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/AccessibleServer.h"
 #include "controls/SelfPaint.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
@@ -17,7 +18,7 @@
 
 namespace scw {
 
-class CNGlyphButton : public CSubclassWindow {
+class CNGlyphButton : public CSubclassWindow, private AccessibleFacts {
 public:
     bool Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, int id);
     // Made again for the window's DPI whenever it changes.
@@ -54,7 +55,17 @@ protected:
 
     bool ticked_ = false;
 
+    // The click a mouse makes: the tick changes, then the parent hears the command.
+    void ClickAsUser();
+
 private:
+    // Named by its text, else by the label placed just after it.
+    std::wstring AccessibleName(long child) override;
+    long AccessibleRole(long) override { return KeyedFrames() ? ROLE_SYSTEM_RADIOBUTTON : ROLE_SYSTEM_CHECKBUTTON; }
+    long AccessibleState(long) override;
+    std::wstring AccessibleDefaultAction(long) override;
+    bool AccessibleDoDefaultAction(long) override;
+
     Dpi WindowDpi() const;
     void LoadStrip();
     void EnsureStrip();

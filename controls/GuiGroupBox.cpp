@@ -24,6 +24,7 @@ HFONT CGuiGroupBox::CaptionFont() {
 }
 
 void CGuiGroupBox::OnAttached() {
+    ServeAccessibility(*this);
     int length = ::GetWindowTextLengthW(hwnd_);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     ::GetWindowTextW(hwnd_, text.data(), length + 1);

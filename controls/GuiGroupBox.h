@@ -4,12 +4,13 @@
 
 #include <string>
 
+#include "controls/AccessibleServer.h"
 #include "controls/SubclassWindow.h"
 #include "framework/ScaledFont.h"
 
 namespace scw {
 
-class CGuiGroupBox : public CSubclassWindow {
+class CGuiGroupBox : public CSubclassWindow, private AccessibleFacts {
 public:
     enum Align { kLeft = 0, kRight = 1, kVerticalUp = 2, kVerticalDown = 3 };
 
@@ -25,6 +26,10 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // A grouping named by its caption (the window's own text is cleared so the platform draws none).
+    std::wstring AccessibleName(long) override { return caption_.empty() ? AccessibleNameGiven() : caption_; }
+    long AccessibleRole(long) override { return ROLE_SYSTEM_GROUPING; }
+
     void Paint(HDC dc);
 
     std::wstring caption_;

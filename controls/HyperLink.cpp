@@ -69,6 +69,7 @@ CHyperLink::~CHyperLink() {
 }
 
 void CHyperLink::OnAttached() {
+    ServeAccessibility(*this);
     // Clicks reach a static only with SS_NOTIFY.
     ::SetWindowLongW(hwnd_, GWL_STYLE, ::GetWindowLongW(hwnd_, GWL_STYLE) | SS_NOTIFY);
     if (target_.empty()) {

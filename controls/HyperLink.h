@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "controls/AccessibleServer.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
 #include "framework/ScaledFont.h"
@@ -29,7 +30,7 @@ std::wstring HtmFallbackCommandLine(const std::wstring& command, const std::wstr
 // Opens the target; false (after one beep) when neither the shell nor the fallback could.
 bool OpenHyperlinkTarget(const std::wstring& target, const HyperlinkOps& ops);
 
-class CHyperLink : public CSubclassWindow {
+class CHyperLink : public CSubclassWindow, private AccessibleFacts {
 public:
     CHyperLink();
     ~CHyperLink() override;
@@ -54,6 +55,14 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // A link named by its text; its target is the value, following it the default action.
+    std::wstring AccessibleName(long) override { return WindowText(hwnd_); }
+    long AccessibleRole(long) override { return ROLE_SYSTEM_LINK; }
+    long AccessibleState(long) override { return STATE_SYSTEM_LINKED | (visited_ ? STATE_SYSTEM_TRAVERSED : 0); }
+    std::wstring AccessibleValue(long) override { return target_; }
+    std::wstring AccessibleDefaultAction(long) override { return L"Jump"; }
+    bool AccessibleDoDefaultAction(long) override { return Open(); }
+
     void Redraw();
     // Gives the window the link font for its DPI when it does not have it yet.
     void SendFont(bool always);

@@ -1,5 +1,7 @@
 #include "controls/MyListCtrl.h"
 
+#include "controls/FocusCue.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -44,6 +46,7 @@ bool CMyListCtrl::Create(DWORD style, DWORD exStyle, const RECT& rect, HWND pare
                                     rect.right - rect.left, rect.bottom - rect.top, parent,
                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AppInstance(), nullptr);
     if (!window || !Attach(window)) return false;
+    ServeAccessibility(*this);
     ::SendMessageW(window, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
     ::SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
     columnsDpi_ = DpiOfWindow(window);
@@ -146,12 +149,7 @@ void CMyListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_WIDTH | LVCF_FMT;
         if (!::SendMessageW(hwnd_, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&lvc))) break;
-        wchar_t buffer[260] = {};
-        LVITEMW lvi{};
-        lvi.iSubItem = column;
-        lvi.pszText = buffer;
-        lvi.cchTextMax = 260;
-        ::SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&lvi));
+        const std::wstring buffer = CellText(row, column);
         RECT cell{left, rowRect.top, left + lvc.cx, textBottom};
         if (column == 0) cell.left += imageWidth;
         cell.left += dpi.Scale(kPadding);
@@ -164,7 +162,63 @@ void CMyListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
                     align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         left += lvc.cx;
     }
-    if ((state & LVIS_FOCUSED) && listFocused) ::DrawFocusRect(dc, &rowRect);
+    if ((state & LVIS_FOCUSED) && listFocused && ShowsFocusCue(hwnd_)) ::DrawFocusRect(dc, &rowRect);
+}
+
+std::wstring CMyListCtrl::CellText(int row, int column) const {
+    wchar_t buffer[260] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 260;
+    ::SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+long CMyListCtrl::AccessibleChildCount() {
+    return hwnd_ ? static_cast<long>(::SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+std::wstring CMyListCtrl::AccessibleName(long child) {
+    return child ? CellText(static_cast<int>(child) - 1, 0) : AccessibleNameGiven();
+}
+
+std::wstring CMyListCtrl::AccessibleDescription(long child) {
+    std::wstring text;
+    for (int column = 1; child && column < static_cast<int>(columns.size()); ++column) {
+        if (!text.empty()) text += L", ";
+        text += columns[static_cast<size_t>(column)].name + L": " + CellText(static_cast<int>(child) - 1, column);
+    }
+    return text;
+}
+
+long CMyListCtrl::AccessibleState(long child) {
+    if (!child) return 0;
+    const UINT state = static_cast<UINT>(
+        ::SendMessageW(hwnd_, LVM_GETITEMSTATE, child - 1, LVIS_SELECTED | LVIS_FOCUSED));
+    long result = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (state & LVIS_SELECTED) result |= STATE_SYSTEM_SELECTED;
+    return result;
+}
+
+RECT CMyListCtrl::AccessibleChildRect(long child) {
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    ::SendMessageW(hwnd_, LVM_GETITEMRECT, child - 1, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+long CMyListCtrl::AccessibleFocusedChild() {
+    const int row = static_cast<int>(::SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    return row + 1;
+}
+
+bool CMyListCtrl::AccessibleSelect(long child) {
+    if (!child) return false;
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    return ::SendMessageW(hwnd_, LVM_SETITEMSTATE, child - 1, reinterpret_cast<LPARAM>(&item)) != FALSE;
 }
 
 bool CMyListCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

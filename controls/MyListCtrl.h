@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/AccessibleServer.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
 
@@ -28,7 +29,7 @@ std::wstring ShortenToFit(HDC dc, std::wstring text, int columnWidth, Dpi dpi = 
 // buffer). Always handled.
 bool AnswerDisplayText(NMLVDISPINFOW& info, const std::function<std::wstring(size_t row, int column)>& cellText);
 
-class CMyListCtrl : public CSubclassWindow {
+class CMyListCtrl : public CSubclassWindow, private AccessibleFacts {
 public:
     // The creating page fills the column table before Create.
     std::vector<ListColumn> columns;
@@ -40,11 +41,24 @@ public:
     // The owner-drawn row's height for the list's font: its text, marks that reach below the
     // text cell (underscores), a small image if the list has them, and the grid line.
     int RowHeight() const;
+    // A cell's text as the list shows it (asked of the owner for a virtual list).
+    std::wstring CellText(int row, int column) const;
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // A list to screen readers: one list item per row, named by its first column; the other
+    // columns read as "Header: text" in the row's description.
+    std::wstring AccessibleName(long child) override;
+    long AccessibleRole(long child) override { return child ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST; }
+    long AccessibleState(long child) override;
+    long AccessibleChildCount() override;
+    std::wstring AccessibleDescription(long child) override;
+    RECT AccessibleChildRect(long child) override;
+    long AccessibleFocusedChild() override;
+    bool AccessibleSelect(long child) override;
+
     // Takes the present widths (set or dragged) from the DPI they were shown at to the window's.
     void RescaleColumns();
     // The platform asks for the row height only when the list is sized: make it ask again.

@@ -23,6 +23,21 @@ CNButtonEx::CNButtonEx()
 
 CNButtonEx::~CNButtonEx() { DestroyTooltip(); }
 
+std::wstring CNButtonEx::AccessibleName(long) {
+    if (!AccessibleNameGiven().empty()) return AccessibleNameGiven();
+    return text_.empty() ? tooltipText_ : text_;
+}
+
+long CNButtonEx::AccessibleState(long) {
+    return (hwnd_ && (::SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED)) ? STATE_SYSTEM_PRESSED : 0;
+}
+
+bool CNButtonEx::AccessibleDoDefaultAction(long) {
+    if (!hwnd_ || !::IsWindowEnabled(hwnd_)) return false;
+    Press();
+    return true;
+}
+
 bool CNButtonEx::Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, int id) {
     text_ = text.substr(0, kMaxText);
     if (mode_ == kDrawn || mode_ == kBitmap) style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;
@@ -40,6 +55,7 @@ void CNButtonEx::OnAttached() {
     }
     enabled_ = ::IsWindowEnabled(hwnd_) != FALSE;
     MakeOwnerDraw();
+    ServeAccessibility(*this);
 }
 
 void CNButtonEx::MakeOwnerDraw() {
@@ -127,12 +143,14 @@ void CNButtonEx::SetText(const std::wstring& text) {
     text_ = text.substr(0, kMaxText);
     if (hwnd_) ::SetWindowTextW(hwnd_, text_.c_str());
     Redraw();
+    NotifyAccessible(EVENT_OBJECT_NAMECHANGE, hwnd_);
 }
 
 void CNButtonEx::Enable(bool enable) {
     enabled_ = enable;
     if (hwnd_) ::EnableWindow(hwnd_, enable ? TRUE : FALSE);
     Redraw();
+    NotifyAccessible(EVENT_OBJECT_STATECHANGE, hwnd_);
 }
 
 void CNButtonEx::SetTooltip(const std::wstring& text) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "controls/AccessibleServer.h"
 #include "controls/SelfPaint.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
@@ -15,7 +16,7 @@
 
 namespace scw {
 
-class CNButtonEx : public CSubclassWindow {
+class CNButtonEx : public CSubclassWindow, private AccessibleFacts {
 public:
     enum Mode { kPlatform = 0, kDrawn = 1, kBitmap = 2 };
     enum Image { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
@@ -65,6 +66,13 @@ protected:
     void OnAttached() override;
 
 private:
+    // A push button to screen readers, named by its text, else its tooltip or a given name.
+    std::wstring AccessibleName(long child) override;
+    long AccessibleRole(long) override { return ROLE_SYSTEM_PUSHBUTTON; }
+    long AccessibleState(long) override;
+    std::wstring AccessibleDefaultAction(long) override { return L"Press"; }
+    bool AccessibleDoDefaultAction(long) override;
+
     Dpi WindowDpi() const;
     // Remakes images loaded by id when the window's DPI differs from the one they were made for.
     void EnsureImages();

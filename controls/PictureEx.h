@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "controls/AccessibleServer.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
 
-class CPictureEx : public CSubclassWindow {
+class CPictureEx : public CSubclassWindow, private AccessibleFacts {
 public:
     CPictureEx();
     ~CPictureEx() override;
@@ -53,7 +54,14 @@ public:
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    void OnAttached() override { ServeAccessibility(*this); }
+
 private:
+    // An animation to screen readers, named by its page; animated while it plays.
+    std::wstring AccessibleName(long) override { return AccessibleNameGiven(); }
+    long AccessibleRole(long) override { return ROLE_SYSTEM_ANIMATION; }
+    long AccessibleState(long) override { return IsPlaying() ? STATE_SYSTEM_ANIMATED : 0; }
+
     struct Frame {
         UniqueBitmap color;  // the frame on black
         UniqueBitmap mask;   // white where the frame is transparent, black where it paints

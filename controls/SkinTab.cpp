@@ -32,7 +32,37 @@ bool CSkinTab::Create(HWND parent, const RECT& rect, int id) {
     HWND strip = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left, rect.top,
                                    rect.right - rect.left, rect.bottom - rect.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
-    return strip && Attach(strip);
+    if (!strip || !Attach(strip)) return false;
+    ServeAccessibility(*this);
+    return true;
+}
+
+void CSkinTab::SetItemName(int index, std::wstring name) {
+    if (index >= 0 && index < GetItemCount()) items_[index].name = std::move(name);
+}
+
+std::wstring CSkinTab::AccessibleName(long child) {
+    if (child == 0) return AccessibleNameGiven();
+    return items_[static_cast<size_t>(child - 1)].name;
+}
+
+long CSkinTab::AccessibleState(long child) {
+    if (child == 0) return 0;
+    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (child - 1 == current_) state |= STATE_SYSTEM_SELECTED;
+    // While the strip is locked the other pages cannot be chosen.
+    else if (locked_ && locked_()) state |= STATE_SYSTEM_UNAVAILABLE;
+    return state;
+}
+
+bool CSkinTab::AccessibleDoDefaultAction(long child) {
+    if (child <= 0) return false;
+    return Choose(static_cast<int>(child) - 1) || current_ == child - 1;
+}
+
+void CSkinTab::AnnounceCurrent() {
+    NotifyAccessible(EVENT_OBJECT_SELECTION, hwnd_, current_ + 1);
+    if (::GetFocus() == hwnd_) NotifyAccessible(EVENT_OBJECT_FOCUS, hwnd_, current_ + 1);
 }
 
 void CSkinTab::SetItemCount(int count) {
@@ -133,6 +163,7 @@ void CSkinTab::SetCurrent(int index) {
     if (index < 0 || index >= GetItemCount()) return;
     current_ = index;
     Redraw();
+    AnnounceCurrent();
 }
 
 bool CSkinTab::Choose(int index) {
@@ -140,6 +171,7 @@ bool CSkinTab::Choose(int index) {
     if (index < 0 || index >= GetItemCount() || index == current_) return false;
     current_ = index;
     Redraw();
+    AnnounceCurrent();
     ::SendMessageW(::GetParent(hwnd_), kSkinTabChanged, 0, index);
     return true;
 }
@@ -278,6 +310,9 @@ bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         result = 0;
         return true;
     case WM_SETFOCUS:
+        Redraw();
+        AnnounceCurrent();
+        return false;
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE:
         Redraw();

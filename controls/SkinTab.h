@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/AccessibleServer.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
@@ -19,7 +20,7 @@ namespace scw {
 
 inline constexpr UINT kSkinTabChanged = WM_USER + 100;
 
-class CSkinTab : public CSubclassWindow {
+class CSkinTab : public CSubclassWindow, private AccessibleFacts {
 public:
     CSkinTab() = default;
     ~CSkinTab() override = default;
@@ -40,6 +41,8 @@ public:
     // Takes ownership of the bitmaps (one bitmap may serve several states).
     void SetItemBitmapHandles(int index, HBITMAP normal, HBITMAP hot, HBITMAP selected);
     HBITMAP ItemImage(int index, int state) const;
+    // What screen readers call the item (its picture shows the name).
+    void SetItemName(int index, std::wstring name);
     // Optional icon drawn at the item's left; the strip does not own it.
     void SetItemIcon(int index, HICON icon);
     // Presses change nothing while the predicate is true (a run that pages must not leave).
@@ -59,7 +62,21 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // A page tab list to screen readers, one page tab per item.
+    std::wstring AccessibleName(long child) override;
+    long AccessibleRole(long child) override { return child ? ROLE_SYSTEM_PAGETAB : ROLE_SYSTEM_PAGETABLIST; }
+    long AccessibleState(long child) override;
+    long AccessibleChildCount() override { return GetItemCount(); }
+    std::wstring AccessibleDefaultAction(long child) override { return child ? L"Switch" : L""; }
+    bool AccessibleDoDefaultAction(long child) override;
+    bool AccessibleSelect(long child) override { return AccessibleDoDefaultAction(child); }
+    RECT AccessibleChildRect(long child) override { return ItemRect(static_cast<int>(child) - 1); }
+    long AccessibleFocusedChild() override { return current_ + 1; }
+    // The current item is selected (and focused with the strip).
+    void AnnounceCurrent();
+
     struct Item {
+        std::wstring name;
         RECT rect{};  // at 96 DPI
         UniqueBitmap owned[3];
         HBITMAP images[3] = {};  // normal, hot, selected

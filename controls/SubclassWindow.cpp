@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "controls/AccessibleServer.h"
+
 namespace scw {
 
 namespace {
@@ -12,7 +14,14 @@ thread_local HWND measuringControl = nullptr;
 MeasureRequestScope::MeasureRequestScope(HWND control) : previous_(measuringControl) { measuringControl = control; }
 MeasureRequestScope::~MeasureRequestScope() { measuringControl = previous_; }
 
-CSubclassWindow::~CSubclassWindow() { Detach(); }
+CSubclassWindow::~CSubclassWindow() {
+    if (access_) access_->Disconnect();
+    Detach();
+}
+
+void CSubclassWindow::ServeAccessibility(AccessibleFacts& facts) {
+    if (!access_) access_ = std::make_unique<AccessibleServer>(facts);
+}
 
 bool CSubclassWindow::Attach(HWND window) {
     if (!window || !::IsWindow(window)) return false;
@@ -38,12 +47,15 @@ LRESULT CALLBACK CSubclassWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, L
     LRESULT result = 0;
     bool handled = false;
     try {
+        if (self->access_ && self->access_->Answer(hwnd, message, wParam, lParam, result)) return result;
         handled = self->OnMessage(message, wParam, lParam, result);
     } catch (...) {
         // No exception may cross the window procedure.
         handled = false;
     }
     if (message == WM_NCDESTROY) {
+        // A reader that still holds the control's object hears that it is gone.
+        if (self->access_) self->access_->Disconnect();
         ::RemoveWindowSubclass(hwnd, Proc, kSubclassId);
         self->hwnd_ = nullptr;
         return ::DefSubclassProc(hwnd, message, wParam, lParam);

@@ -4,7 +4,13 @@
 // control with ReflectToControl, and the control sees them as ReflectedMessage(message).
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 namespace scw {
+
+class AccessibleFacts;
+class AccessibleServer;
 
 inline constexpr UINT kReflectBase = WM_APP + 0x2000;
 constexpr UINT ReflectedMessage(UINT message) { return kReflectBase + message; }
@@ -21,8 +27,13 @@ public:
     bool AttachDlgItem(HWND dialog, int id) { return Attach(::GetDlgItem(dialog, id)); }
     void Detach();
     HWND GetSafeHwnd() const { return hwnd_; }
+    // The name screen readers read where the control's own text does not say what it does.
+    void SetAccessibleName(std::wstring name) { accessibleName_ = std::move(name); }
+    const std::wstring& AccessibleNameGiven() const { return accessibleName_; }
 
 protected:
+    // A control that draws itself answers screen readers' questions from these facts.
+    void ServeAccessibility(AccessibleFacts& facts);
     // Return true and set result when handled; otherwise the control's own procedure runs.
     virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
         return false;
@@ -34,6 +45,9 @@ protected:
     HWND hwnd_ = nullptr;
 
 private:
+    std::unique_ptr<AccessibleServer> access_;
+    std::wstring accessibleName_;
+
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                  DWORD_PTR data);
 };

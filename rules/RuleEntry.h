@@ -11,10 +11,10 @@ namespace scw::rules {
 
 // A folder and the file patterns to delete in it.
 struct FileKey {
-    std::wstring folder;                // as written, without a trailing backslash
+    std::wstring folder;                 // as written, without a trailing backslash
     std::vector<std::wstring> patterns;  // "*.log", "cookies.sqlite*", ...
-    bool recurse = false;               // also every folder below
-    bool removeSelf = false;            // implies recurse; emptied folders go, the named one too
+    bool recurse = false;                // also every folder below
+    bool removeSelf = false;             // implies recurse; emptied folders go, the named one too
     int line = 0;
 };
 
@@ -32,10 +32,10 @@ enum class ExcludeKind { File, Path, Reg };
 // What an entry must leave alone although its keys name it.
 struct ExcludeKey {
     ExcludeKind kind = ExcludeKind::File;
-    std::wstring folder;                // File, Path: as written, without a trailing backslash
+    std::wstring folder;                 // File, Path: as written, without a trailing backslash
     std::vector<std::wstring> patterns;  // File, Path: empty for everything
-    HKEY root = nullptr;                // Reg
-    std::wstring keyPath;               // Reg
+    HKEY root = nullptr;                 // Reg
+    std::wstring keyPath;                // Reg
     int line = 0;
 };
 

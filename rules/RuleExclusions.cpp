@@ -16,8 +16,8 @@ std::wstring Upper(std::wstring_view text) {
 }
 
 bool AtOrBelow(const std::wstring& path, const std::wstring& above) {
-    return path == above || above.empty() || (path.size() > above.size() && path.rfind(above, 0) == 0 &&
-                                               path[above.size()] == L'\\');
+    return path == above || above.empty() ||
+           (path.size() > above.size() && path.rfind(above, 0) == 0 && path[above.size()] == L'\\');
 }
 
 }  // namespace

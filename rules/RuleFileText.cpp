@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "framework/UniqueHandle.h"
 #include "engine/ListedFile.h"
+#include "framework/UniqueHandle.h"
 
 namespace scw::rules {
 

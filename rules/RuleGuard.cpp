@@ -32,7 +32,9 @@ std::wstring Upper(const std::wstring& text) {
     return upper;
 }
 
-bool Same(const std::wstring& a, const wchar_t* b) { return _wcsicmp(a.c_str(), b) == 0; }
+bool Same(const std::wstring& a, const wchar_t* b) {
+    return _wcsicmp(a.c_str(), b) == 0;
+}
 
 std::vector<std::wstring> Parts(const std::wstring& path) {
     std::vector<std::wstring> parts;

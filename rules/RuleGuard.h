@@ -43,7 +43,7 @@ public:
 private:
     CachedEnvironment env_;
     FolderGuard folders_;
-    std::vector<std::wstring> systemKeys_;  // upper case, ending in a backslash
+    std::vector<std::wstring> systemKeys_;   // upper case, ending in a backslash
     std::vector<std::wstring> profileKeys_;  // the profile folder, as spelled and where it really is
 };
 

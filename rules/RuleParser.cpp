@@ -49,7 +49,9 @@ std::vector<std::wstring> Patterns(const std::wstring& text) {
     return patterns;
 }
 
-bool IsName(const std::wstring& pattern) { return pattern.find_first_of(L"\\/:") == std::wstring::npos; }
+bool IsName(const std::wstring& pattern) {
+    return pattern.find_first_of(L"\\/:") == std::wstring::npos;
+}
 
 class Reader {
 public:
@@ -129,7 +131,8 @@ private:
             if (value.find(L'|') == std::wstring::npos) return Problem(L"DetectOS is not min|max: " + value);
             entry.detectOs = value;
         } else if (kind == L"specialdetect") {
-            if (value != L"DET_CHROME" && value != L"DET_MOZILLA" && value != L"DET_THUNDERBIRD" && value != L"DET_OPERA")
+            if (value != L"DET_CHROME" && value != L"DET_MOZILLA" && value != L"DET_THUNDERBIRD" &&
+                value != L"DET_OPERA")
                 return Problem(L"unknown SpecialDetect: " + value);
             entry.specialDetects.push_back(value);
         } else if (kind == L"filekey") {
@@ -197,8 +200,8 @@ private:
             key.root = path.root;
             key.keyPath = path.path;
             if (parts.size() > 2 && !parts[2].empty()) key.patterns.push_back(parts[2]);
-        } else if (parts.size() >= 2 && (_wcsicmp(parts[0].c_str(), L"FILE") == 0 ||
-                                         _wcsicmp(parts[0].c_str(), L"PATH") == 0)) {
+        } else if (parts.size() >= 2 &&
+                   (_wcsicmp(parts[0].c_str(), L"FILE") == 0 || _wcsicmp(parts[0].c_str(), L"PATH") == 0)) {
             key.kind = _wcsicmp(parts[0].c_str(), L"FILE") == 0 ? ExcludeKind::File : ExcludeKind::Path;
             key.folder = WithoutTrailingSlashes(parts[1]);
             if (parts.size() > 2) key.patterns = Patterns(parts[2]);

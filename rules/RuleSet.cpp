@@ -70,7 +70,8 @@ void LoadRuleFile(const std::wstring& path, RuleSet& into, const std::wstring& s
 
 RuleSet LoadRuleSet(const std::wstring& programFolder) {
     RuleSet set;
-    for (const std::wstring& file : RuleFilesIn(programFolder)) LoadRuleFile(file, set, file.substr(programFolder.size()));
+    for (const std::wstring& file : RuleFilesIn(programFolder))
+        LoadRuleFile(file, set, file.substr(programFolder.size()));
     return set;
 }
 

@@ -179,10 +179,9 @@ template <typename Each>
 bool ForRegKeys(const RuleEntry& entry, const RuleExclusions& exclusions, Each&& each) {
     for (const RegKey& key : entry.regKeys) {
         if (key.wholeKey) {
-            if (!ForKeyParts(key.root, key.path, exclusions,
-                             [&](const std::wstring& path, const std::wstring& value) {
-                                 return each(key.root, path, value);
-                             }))
+            if (!ForKeyParts(key.root, key.path, exclusions, [&](const std::wstring& path, const std::wstring& value) {
+                    return each(key.root, path, value);
+                }))
                 return false;
         } else if (!exclusions.KeepsValue(key.root, key.path, key.value) && !each(key.root, key.path, key.value)) {
             return false;
@@ -230,7 +229,9 @@ std::vector<RulePlace> PlacesOf(const FileKey& key, const RuleEntry& entry, cons
             const bool system = reach == Reach::OwnFiles && guard.IsSystemFolder(*folder);
             for (const std::wstring& pattern : key.patterns) {
                 if (reach == Reach::OwnFiles && !MayMatchInProtected(pattern, system))
-                    Refuse(problems, entry, key.line, L"pattern " + pattern + L" could stand for files of a protected folder, refused: " + *folder);
+                    Refuse(
+                        problems, entry, key.line,
+                        L"pattern " + pattern + L" could stand for files of a protected folder, refused: " + *folder);
                 else
                     place.patterns.push_back(pattern);
             }
@@ -262,7 +263,8 @@ void DeleteRuleEntry(ScanRun& run, CMyObject& node, const RuleEntry& entry, cons
     (void)node;
     const RuleExclusions exclusions(entry, guard.Env());
     for (const FileKey& key : entry.fileKeys)
-        for (const RulePlace& place : PlacesOf(key, entry, guard, problems)) DeletePlace(place, exclusions, run, guard).Run();
+        for (const RulePlace& place : PlacesOf(key, entry, guard, problems))
+            DeletePlace(place, exclusions, run, guard).Run();
     ForRegKeys(entry, exclusions, [&](HKEY root, const std::wstring& path, const std::wstring& value) {
         sweep::DeleteRegistryTarget(run, root, path, value);
         return true;

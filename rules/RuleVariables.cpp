@@ -28,7 +28,9 @@ const Known kKnown[] = {
     {L"Video", CSIDL_MYVIDEO, -1},
 };
 
-bool Same(const std::wstring& a, const wchar_t* b) { return _wcsicmp(a.c_str(), b) == 0; }
+bool Same(const std::wstring& a, const wchar_t* b) {
+    return _wcsicmp(a.c_str(), b) == 0;
+}
 
 std::wstring Parent(const std::wstring& folder) {
     const size_t cut = folder.find_last_of(L'\\');

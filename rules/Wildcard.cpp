@@ -41,7 +41,9 @@ wchar_t FoldCase(wchar_t c) {
     return upcase ? upcase(c) : static_cast<wchar_t>(std::towupper(c));
 }
 
-bool HasWildcard(std::wstring_view text) { return text.find_first_of(L"*?") != std::wstring_view::npos; }
+bool HasWildcard(std::wstring_view text) {
+    return text.find_first_of(L"*?") != std::wstring_view::npos;
+}
 
 size_t WildcardCount(std::wstring_view text) {
     size_t count = 0;

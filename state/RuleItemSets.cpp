@@ -16,12 +16,12 @@ struct SetKeys {
 
 SetKeys KeysOf(ItemSet set) {
     switch (set) {
-    case ItemSet::OneClick:
-        return {L"OneClickRuleItem", L"OneClickRuleItems"};
-    case ItemSet::Default:
-        return {L"DefaultRuleItem", L"DefaultRuleItems"};
-    case ItemSet::Recent:
-        break;
+        case ItemSet::OneClick:
+            return {L"OneClickRuleItem", L"OneClickRuleItems"};
+        case ItemSet::Default:
+            return {L"DefaultRuleItem", L"DefaultRuleItems"};
+        case ItemSet::Recent:
+            break;
     }
     return {L"RecentRuleItem", L"RecentRuleItems"};
 }
@@ -30,8 +30,8 @@ SetKeys KeysOf(ItemSet set) {
 std::map<std::wstring, std::wstring> ReadSection(const CIniFileRW& file, const wchar_t* section) {
     std::vector<wchar_t> buffer(32768);
     for (;;) {
-        const DWORD length = ::GetPrivateProfileSectionW(section, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                         file.Path().c_str());
+        const DWORD length =
+            ::GetPrivateProfileSectionW(section, buffer.data(), static_cast<DWORD>(buffer.size()), file.Path().c_str());
         if (length + 2 < buffer.size() || buffer.size() >= (16u << 20)) break;
         buffer.assign(buffer.size() * 2, L'\0');
     }

@@ -107,6 +107,7 @@ void CDlgScanResult::CutCorners() {
 }
 
 void CDlgScanResult::CreateControls() {
+    picture_.SetAccessibleName(L"Deleting");
     if (picture_.Create(SS_NOTIFY, kPictureRect, hwnd_, kPictureId) && picture_.Load(IDR_GIF_DELETING, L"GIF")) {
         ::ShowWindow(picture_.GetSafeHwnd(), SW_SHOW);
         picture_.Draw();
@@ -121,6 +122,7 @@ void CDlgScanResult::CreateControls() {
         const DWORD visible = i < 2 ? WS_VISIBLE : 0;
         if (!display.Create(L"0", visible, rects[i], hwnd_, ids[i])) continue;
         display.SetTransparent(true);
+        display.SetAccessibleName(i == 0 ? L"Deleted" : i == 1 ? L"Failed" : L"Total");
         // Only lit segments: unlit ones would show as ghosts on the light background.
         display.ModifyDigiStyle(0, kDigiNoOff);
         display.SetColor(kDigitGreen, kDigitGreen);

@@ -27,6 +27,9 @@ BOOL CDlgJunk::OnInitDialog() {
                  RECT{kTabOrigin.x, kTabOrigin.y, kTabOrigin.x + 2 * kTabWidth + kTabGap, kTabOrigin.y + kTabHeight},
                  IDC_JUNK_TABS);
     tabs_.SetItemCount(2);
+    tabs_.SetAccessibleName(L"Junk cleaner panels");
+    tabs_.SetItemName(kScanPanel, L"Scan");
+    tabs_.SetItemName(kResultsPanel, L"Results");
     tabs_.SetItemRect(kScanPanel, 0, 0, kTabWidth, kTabHeight);
     tabs_.SetItemRect(kResultsPanel, kTabWidth + kTabGap, 0, 2 * kTabWidth + kTabGap, kTabHeight);
     tabs_.SetItemBitmaps(kScanPanel, IDB_JUNKTAB_SCAN_NORMAL, IDB_JUNKTAB_SCAN_HOT, IDB_JUNKTAB_SCAN_HOT);

@@ -20,8 +20,9 @@ constexpr UINT kRowsTimerMs = 100;
 
 void ShowMessageBox(HWND owner, const wchar_t* text) { ::MessageBoxW(owner, text, L"Scourwell", MB_OK); }
 
-void CreateButton(CNButtonEx& button, HWND parent, int id, const UINT (&images)[4]) {
-    button.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 104, 27}, parent, id);
+// The text is not drawn (the pictures carry the captions); screen readers read it.
+void CreateButton(CNButtonEx& button, const wchar_t* text, HWND parent, int id, const UINT (&images)[4]) {
+    button.Create(text, WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 104, 27}, parent, id);
     button.SetBitmaps(images[0], images[1], images[2], images[3], 104, 27);
 }
 
@@ -41,19 +42,22 @@ BOOL CDlgJunkJunk::OnInitDialog() {
     run_ = std::make_unique<JunkRun>(static_cast<JunkView&>(*this));
     animation_.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 103, 106}, hwnd_, IDC_JUNK_ANIMATION);
     animation_.SetBkColor(RGB(255, 255, 255));
+    animation_.SetAccessibleName(L"Junk search at work");
     animation_.Load(IDR_GIF_JUNK_SEARCH, L"GIF");
     animation_.Draw();
 
     list_.columns = {{L"File", 100, LVCFMT_LEFT}, {L"Path", 350, LVCFMT_LEFT}};
     list_.Create(WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
                  WS_EX_CLIENTEDGE, RECT{0, 0, 100, 100}, hwnd_, kListId);
+    list_.SetAccessibleName(L"Junk files found");
+    ::SetWindowTextW(hwnd_, L"Results");
     ::SendMessageW(list_.GetSafeHwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 
-    CreateButton(stop_, hwnd_, kStopId,
+    CreateButton(stop_, L"Stop", hwnd_, kStopId,
                  {IDB_JUNK_STOP_NORMAL, IDB_JUNK_STOP_HOVER, IDB_JUNK_STOP_HOVER, IDB_JUNK_STOP_DISABLED});
-    CreateButton(delete_, hwnd_, kDeleteId,
+    CreateButton(delete_, L"Delete", hwnd_, kDeleteId,
                  {IDB_JUNK_DELETE_NORMAL, IDB_JUNK_DELETE_HOVER, IDB_JUNK_DELETE_PRESSED, IDB_JUNK_DELETE_DISABLED});
-    CreateButton(deleteAll_, hwnd_, kDeleteAllId,
+    CreateButton(deleteAll_, L"Delete all", hwnd_, kDeleteAllId,
                  {IDB_JUNK_DELETEALL_NORMAL, IDB_JUNK_DELETEALL_HOVER, IDB_JUNK_DELETEALL_PRESSED,
                   IDB_JUNK_DELETEALL_DISABLED});
     stop_.Enable(false);

@@ -5,6 +5,7 @@
 #include "controls/WhiteBackground.h"
 #include "engine/HostRoots.h"
 #include "framework/Dpi.h"
+#include "framework/WindowText.h"
 #include "junk/core/JunkTypes.h"
 #include "junk/page/CheckBoxImages.h"
 #include "junk/page/JunkFolderBrowser.h"
@@ -36,12 +37,6 @@ constexpr Placement kPlacements[] = {
 
 void ShowMessageBox(HWND owner, const wchar_t* text) { ::MessageBoxW(owner, text, L"Scourwell", MB_OK); }
 
-std::wstring WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
 }  // namespace
 
 CDlgJunkScan::CDlgJunkScan() : CDialog(IDD_JUNK_SCAN), showMessage(ShowMessageBox) {}
@@ -56,7 +51,10 @@ BOOL CDlgJunkScan::OnInitDialog() {
     LinkRadioGroup({&default_, &all_, &none_});
     placeGroup_.AttachDlgItem(hwnd_, IDC_JUNK_PLACE_GROUP);
     placeGroup_.SetCaptionBackground(RGB(255, 255, 255));
-    scanNow_.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 195, 57}, hwnd_, IDC_JUNK_SCANNOW);
+    // The frame has no caption; its first label says what it holds.
+    placeGroup_.SetAccessibleName(L"Place to search");
+    ::SetWindowTextW(hwnd_, L"Scan");
+    scanNow_.Create(L"Scan Now", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 195, 57}, hwnd_, IDC_JUNK_SCANNOW);
     scanNow_.SetBitmaps(IDB_SCANNOW_NORMAL, IDB_SCANNOW_HOVER, IDB_SCANNOW_PRESSED, IDB_SCANNOW_PRESSED, 195, 57);
     PlaceControls();
     FillTypeList();

@@ -134,6 +134,7 @@ void CDlgShred::CreateControls() {
                      {L"Size in bytes", 160, LVCFMT_LEFT}};
     list_.Create(WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
                  WS_EX_CLIENTEDGE, Rect(10, 75, W - 106, H - 100), hwnd_, kList);
+    list_.SetAccessibleName(L"Files to shred");
     ::SendMessageW(list_.GetSafeHwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 
     CreateButton(addFile_, hwnd_, kAddFile, L"Add File", Rect(W - 100, 86, W - 4, 114),
@@ -161,6 +162,8 @@ void CDlgShred::CreateControls() {
     CreateButton(shred_, hwnd_, kShred, L"Shred", Rect(W - 100, H - 70, W - 7, H - 13), kShredImages);
 
     HWND bar = GetDlgItem(kProgress);
+    // A progress bar draws no text: this names it for screen readers.
+    ::SetWindowTextW(bar, L"Shredding progress");
     ::SetWindowPos(bar, nullptr, 10, H - 28, W - 116, 14, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(bar, PBM_SETRANGE32, 0, 0);
     ::SendMessageW(bar, PBM_SETPOS, 0, 0);
@@ -250,6 +253,7 @@ void CDlgShred::ShowRunning(bool running) {
     idle_ = !running;
     const ButtonImages& images = running ? kStopImages : kShredImages;
     shred_.SetBitmaps(images.normal, images.hover, images.pressed, images.disabled, 93, 57);
+    shred_.SetText(running ? L"Stop" : L"Shred");
     EnableListControls(!running);
     ::SendMessageW(GetDlgItem(kProgress), PBM_SETPOS, 0, 0);
 }

@@ -4,12 +4,17 @@
 #include <windows.h>
 
 #include "controls/SubclassWindow.h"
+#include "sweep/page/TreeAccess.h"
 
 namespace scw {
 
 class CCheckClicks : public CSubclassWindow {
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnAttached() override { ServeAccessibility(access_); }
+
+private:
+    TreeAccess access_{*this};
 };
 
 }  // namespace scw

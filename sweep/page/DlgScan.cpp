@@ -33,8 +33,9 @@ void TellWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption)
     ::MessageBoxW(owner, text, caption, MB_OK | MB_ICONERROR);
 }
 
-void CreateButton(CNButtonEx& button, HWND parent, int id, const RECT& r, UINT firstImage) {
-    button.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, r, parent, id);
+// The text is not drawn (the pictures carry the captions); screen readers read it.
+void CreateButton(CNButtonEx& button, const wchar_t* text, HWND parent, int id, const RECT& r, UINT firstImage) {
+    button.Create(text, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r, parent, id);
     button.SetBitmaps(firstImage, firstImage + 1, firstImage + 2, firstImage + 3, r.right - r.left, r.bottom - r.top);
 }
 }  // namespace
@@ -66,12 +67,13 @@ void CDlgScan::CreateControls() {
     RECT client;
     ::GetClientRect(hwnd_, &client);
     const int W = client.right, H = client.bottom;
-    CreateButton(selectAll_, hwnd_, kSelectAll, Rect(10, 10, 159, 31), IDB_SWEEP_SELALL_NORMAL);
-    CreateButton(selectNone_, hwnd_, kSelectNone, Rect(159, 10, 308, 31), IDB_SWEEP_SELNONE_NORMAL);
-    CreateButton(selectDefault_, hwnd_, kSelectDefault, Rect(308, 10, 457, 31), IDB_SWEEP_SELDEFAULT_NORMAL);
-    CreateButton(scan_, hwnd_, kScan, Rect(483, 10, 587, 37), IDB_SWEEP_SCAN_NORMAL);
-    CreateButton(delete_, hwnd_, kDelete, Rect(483, 43, 587, 70), IDB_SWEEP_DELETE_NORMAL);
-    CreateButton(deleteAll_, hwnd_, kDeleteAll, Rect(483, 76, 587, 103), IDB_SWEEP_DELETEALL_NORMAL);
+    CreateButton(selectAll_, L"Select All", hwnd_, kSelectAll, Rect(10, 10, 159, 31), IDB_SWEEP_SELALL_NORMAL);
+    CreateButton(selectNone_, L"Select None", hwnd_, kSelectNone, Rect(159, 10, 308, 31), IDB_SWEEP_SELNONE_NORMAL);
+    CreateButton(selectDefault_, L"Select Default", hwnd_, kSelectDefault, Rect(308, 10, 457, 31),
+                 IDB_SWEEP_SELDEFAULT_NORMAL);
+    CreateButton(scan_, L"Scan", hwnd_, kScan, Rect(483, 10, 587, 37), IDB_SWEEP_SCAN_NORMAL);
+    CreateButton(delete_, L"Delete", hwnd_, kDelete, Rect(483, 43, 587, 70), IDB_SWEEP_DELETE_NORMAL);
+    CreateButton(deleteAll_, L"Delete all", hwnd_, kDeleteAll, Rect(483, 76, 587, 103), IDB_SWEEP_DELETEALL_NORMAL);
     selectAll_.SetTooltip(L"Select All");
     selectNone_.SetTooltip(L"Select None");
     selectDefault_.SetTooltip(L"Select Default");
@@ -85,6 +87,7 @@ void CDlgScan::CreateControls() {
     list_.columns = {{L"Name", 200, LVCFMT_LEFT}, {L"Value", 100, LVCFMT_LEFT}, {L"Item", 240, LVCFMT_LEFT}};
     list_.Create(WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
                  WS_EX_CLIENTEDGE, Rect(10, treeRect.bottom + 4, W - 10, H - 10), hwnd_, kResultList);
+    list_.SetAccessibleName(L"Traces found");
     ::SendMessageW(list_.GetSafeHwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 
     // Centred between the tree and the right edge, and between Delete all and the tree's bottom.
@@ -93,6 +96,7 @@ void CDlgScan::CreateControls() {
     int top = 103 + (treeRect.bottom - 103 - height) / 2 + 5;
     animation_.Create(WS_CHILD | WS_VISIBLE, Rect(left, top, left + width, top + height), hwnd_, kAnimation);
     animation_.SetBkColor(RGB(255, 255, 255));
+    animation_.SetAccessibleName(L"Sweep at work");
     animation_.Load(IDR_GIF_SWEEP_WORKING, L"GIF");
     // Between runs the picture shows its first frame, still.
     animation_.Draw();
@@ -187,6 +191,7 @@ void CDlgScan::ShowScanPhase(bool scanning) {
     OnUiThread([this, scanning] {
         UINT first = scanning ? IDB_SWEEP_STOP_NORMAL : IDB_SWEEP_SCAN_NORMAL;
         scan_.SetBitmaps(first, first + 1, first + 2, first + 3, 104, 27);
+        scan_.SetText(scanning ? L"Stop" : L"Scan");
         delete_.Enable(!scanning);
         deleteAll_.Enable(!scanning);
         if (scanning) {

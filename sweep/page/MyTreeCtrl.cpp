@@ -60,6 +60,15 @@ bool CMyTreeCtrl::Create(HWND parent, const RECT& rect, int id) {
         ::DestroyWindow(tree);
         return false;
     }
+    SetAccessibleName(L"Items to sweep");
+    access_.describe = [this](HTREEITEM row) {
+        TVITEMW item{};
+        item.mask = TVIF_PARAM;
+        item.hItem = row;
+        const auto* node = TreeView_GetItem(hwnd_, &item) ? reinterpret_cast<const CMyObject*>(item.lParam) : nullptr;
+        return node && node->traceCount > 0 ? std::to_wstring(node->traceCount.load()) + L" found" : std::wstring();
+    };
+    ServeAccessibility(access_);
     // The indent the tree view settles on for the 96-DPI boxes is the one every DPI scales.
     painter_.LoadImages(Dpi());
     LoadLayoutImages();

@@ -14,6 +14,7 @@
 #include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
 #include "sweep/page/NodeRows.h"
+#include "sweep/page/TreeAccess.h"
 #include "sweep/page/TreeChecks.h"
 #include "sweep/page/TreeRowPainter.h"
 
@@ -100,6 +101,7 @@ private:
     UniqueImageList layoutStates_;
     UniqueImageList layoutIcons_;
     std::unique_ptr<UiChannel> channel_;
+    TreeAccess access_{*this};
     // Only touched on the tree's own thread.
     CMyObject* animated_ = nullptr;
     int frame_ = 0;

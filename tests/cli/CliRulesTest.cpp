@@ -26,7 +26,8 @@ protected:
                       "FileKey1=%SCW_RULE_WORLD%\\Cache|*.*|RECURSE\r\n"
                       "[Absent App *]\r\nLangSecRef=3021\r\nDetect=HKCU\\Software\\ScourwellTests\\NoSuchKey\r\n"
                       "FileKey1=%SCW_RULE_WORLD%\\Elsewhere|*.*\r\n");
-        WriteFileText(cli.Folder() + L"rules\\own.ini", "[Own Entry]\nSection=Ours\nColour=blue\nFileKey1=%SCW_RULE_WORLD%\\Own|*.tmp\n");
+        WriteFileText(cli.Folder() + L"rules\\own.ini",
+                      "[Own Entry]\nSection=Ours\nColour=blue\nFileKey1=%SCW_RULE_WORLD%\\Own|*.tmp\n");
     }
     void TearDown() override { ::SetEnvironmentVariableW(L"SCW_RULE_WORLD", nullptr); }
 

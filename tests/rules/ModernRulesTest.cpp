@@ -26,10 +26,14 @@ struct Case {
 std::wstring InWorld(const RuleWorld& world, const std::wstring& path) {
     const std::wstring rest = path.substr(2);
     switch (path[0]) {
-    case L'L': return world.local + L"\\" + rest;
-    case L'R': return world.roaming + L"\\" + rest;
-    case L'P': return world.programData + L"\\" + rest;
-    default: return world.windows + L"\\" + rest;
+        case L'L':
+            return world.local + L"\\" + rest;
+        case L'R':
+            return world.roaming + L"\\" + rest;
+        case L'P':
+            return world.programData + L"\\" + rest;
+        default:
+            return world.windows + L"\\" + rest;
     }
 }
 
@@ -43,17 +47,20 @@ std::vector<Case> Cases() {
     };
     for (const auto& [name, data] : chromium) {
         const std::wstring d = data;
-        const std::vector<std::wstring> kept{d + L"Default\\Bookmarks", d + L"Default\\Login Data",
-                                             d + L"Default\\Preferences", d + L"Profile 2\\Bookmarks",
-                                             d + L"Default\\Extensions\\abc\\1.0\\manifest.json", d + L"Local State"};
+        const std::vector<std::wstring> kept{d + L"Default\\Bookmarks",
+                                             d + L"Default\\Login Data",
+                                             d + L"Default\\Preferences",
+                                             d + L"Profile 2\\Bookmarks",
+                                             d + L"Default\\Extensions\\abc\\1.0\\manifest.json",
+                                             d + L"Local State"};
         cases.push_back({name + std::wstring(L" Cache"),
                          {d + L"Default\\Cache\\Cache_Data\\data_0", d + L"Profile 2\\Cache\\Cache_Data\\f_00001a",
                           d + L"Default\\Code Cache\\js\\index", d + L"Profile 2\\GPUCache\\data_1"},
                          kept});
-        cases.push_back({name + std::wstring(L" Cookies"),
-                         {d + L"Default\\Network\\Cookies", d + L"Default\\Network\\Cookies-journal",
-                          d + L"Profile 2\\Cookies"},
-                         kept});
+        cases.push_back(
+            {name + std::wstring(L" Cookies"),
+             {d + L"Default\\Network\\Cookies", d + L"Default\\Network\\Cookies-journal", d + L"Profile 2\\Cookies"},
+             kept});
         cases.push_back({name + std::wstring(L" History"),
                          {d + L"Default\\History", d + L"Profile 2\\History-journal", d + L"Default\\Visited Links",
                           d + L"Default\\Top Sites"},
@@ -80,24 +87,27 @@ std::vector<Case> Cases() {
                      {fx + L"sessionstore.jsonlz4", fx + L"sessionstore-backups\\recovery.jsonlz4"},
                      firefox});
 
-    cases.push_back({L"Thumbnail Cache",
-                     {L"L:Microsoft\\Windows\\Explorer\\thumbcache_256.db", L"L:Microsoft\\Windows\\Explorer\\thumbcache_idx.db"},
-                     {L"L:Microsoft\\Windows\\Explorer\\iconcache_16.db", L"L:Microsoft\\Windows\\History\\h.dat"}});
+    cases.push_back(
+        {L"Thumbnail Cache",
+         {L"L:Microsoft\\Windows\\Explorer\\thumbcache_256.db", L"L:Microsoft\\Windows\\Explorer\\thumbcache_idx.db"},
+         {L"L:Microsoft\\Windows\\Explorer\\iconcache_16.db", L"L:Microsoft\\Windows\\History\\h.dat"}});
     const std::wstring recent = L"R:Microsoft\\Windows\\Recent\\";
-    cases.push_back({L"Jump Lists",
-                     {recent + L"AutomaticDestinations\\5f7b5f1e01b83767.automaticDestinations-ms",
-                      recent + L"CustomDestinations\\7e4dca80246863e3.customDestinations-ms"},
-                     {recent + L"AutomaticDestinations\\f01b4d95cf55d32a.automaticDestinations-ms",
-                      recent + L"letter.docx.lnk"}});
-    cases.push_back({L"Recent Items",
-                     {recent + L"letter.docx.lnk", recent + L"Holiday.lnk"},
-                     {recent + L"desktop.ini", recent + L"AutomaticDestinations\\5f7b5f1e01b83767.automaticDestinations-ms"}});
+    cases.push_back(
+        {L"Jump Lists",
+         {recent + L"AutomaticDestinations\\5f7b5f1e01b83767.automaticDestinations-ms",
+          recent + L"CustomDestinations\\7e4dca80246863e3.customDestinations-ms"},
+         {recent + L"AutomaticDestinations\\f01b4d95cf55d32a.automaticDestinations-ms", recent + L"letter.docx.lnk"}});
+    cases.push_back(
+        {L"Recent Items",
+         {recent + L"letter.docx.lnk", recent + L"Holiday.lnk"},
+         {recent + L"desktop.ini", recent + L"AutomaticDestinations\\5f7b5f1e01b83767.automaticDestinations-ms"}});
     cases.push_back({L"Windows Error Reporting",
                      {L"P:Microsoft\\Windows\\WER\\ReportArchive\\AppCrash_x\\Report.wer",
                       L"P:Microsoft\\Windows\\WER\\ReportQueue\\Kernel_y\\memory.dmp",
                       L"L:Microsoft\\Windows\\WER\\ReportArchive\\AppHang_z\\Report.wer"},
                      {L"P:Microsoft\\Windows\\WER\\Temp\\keep.txt", L"P:Microsoft\\Windows\\WER\\ReportArchive.txt"}});
-    const std::wstring delivery = L"W:ServiceProfiles\\NetworkService\\AppData\\Local\\Microsoft\\Windows\\DeliveryOptimization\\";
+    const std::wstring delivery =
+        L"W:ServiceProfiles\\NetworkService\\AppData\\Local\\Microsoft\\Windows\\DeliveryOptimization\\";
     cases.push_back({L"Delivery Optimization Cache",
                      {delivery + L"Cache\\0a\\0a1b2c", L"W:SoftwareDistribution\\DeliveryOptimization\\data.dat"},
                      {delivery + L"Logs\\dosvc.etl", L"W:SoftwareDistribution\\Download\\update.cab"}});
@@ -107,7 +117,8 @@ std::vector<Case> Cases() {
 TEST(ModernRules, EachEntryDeletesItsTracesAndLeavesWhatLiesNextToThem) {
     RuleSet set;
     LoadRuleFile(TestBinFolder() + L"rules\\modern.ini", set, L"rules\\modern.ini");
-    for (const RuleProblem& problem : set.problems) ADD_FAILURE() << std::string(problem.Text().begin(), problem.Text().end());
+    for (const RuleProblem& problem : set.problems)
+        ADD_FAILURE() << std::string(problem.Text().begin(), problem.Text().end());
     std::set<std::wstring> untested;
     for (const RuleEntry& entry : set.entries) untested.insert(entry.name);
 

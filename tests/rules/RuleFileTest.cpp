@@ -136,7 +136,8 @@ TEST(RuleFile, ReadsUtf16AndUtf8FilesBesideTheProgramAndKeepsTheFirstEntryOfANam
     const RuleSet set = LoadRuleSet(temp.Path());
     std::vector<std::wstring> names;
     for (const RuleEntry& entry : set.entries) names.push_back(entry.name + L"@" + entry.sourceFile);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Caf\x00E9@winapp2.ini", L"A First@rules\\a.ini", L"Own@rules\\b.ini"}));
+    EXPECT_EQ(names,
+              (std::vector<std::wstring>{L"Caf\x00E9@winapp2.ini", L"A First@rules\\a.ini", L"Own@rules\\b.ini"}));
     ASSERT_EQ(set.problems.size(), 1u);
     EXPECT_EQ(set.problems[0].Text(), L"rules\\b.ini:3: [caf\x00C9] is already known: this one is ignored");
     EXPECT_NE(set.Find(L"own *"), nullptr);

@@ -17,10 +17,17 @@ struct GuardWorld : RuleWorld {
     std::vector<std::wstring> traces{profile + L"\\AMD_install.log", documents + L"\\Some App.tmp",
                                      windows + L"\\setup.log", windows + L"\\System32\\PCPELog.txt"};
     std::vector<std::wstring> sentinels{
-        profile + L"\\notes.log",     profile + L"\\NTUSER.DAT",         profile + L"\\sub\\AMD_old.log",
-        documents + L"\\thesis.docx", documents + L"\\budget",           documents + L"\\old.tmp",
-        windows + L"\\explorer.exe",  windows + L"\\win.ini",            windows + L"\\System32\\kernel32.dll",
-        local + L"\\App\\cache.bin",  roaming + L"\\App\\settings.json",
+        profile + L"\\notes.log",
+        profile + L"\\NTUSER.DAT",
+        profile + L"\\sub\\AMD_old.log",
+        documents + L"\\thesis.docx",
+        documents + L"\\budget",
+        documents + L"\\old.tmp",
+        windows + L"\\explorer.exe",
+        windows + L"\\win.ini",
+        windows + L"\\System32\\kernel32.dll",
+        local + L"\\App\\cache.bin",
+        roaming + L"\\App\\settings.json",
     };
     GuardWorld() {
         for (const std::wstring& file : traces) WriteFileText(file);
@@ -78,8 +85,8 @@ TEST(RuleGuard, EntriesThatCouldStandForTheUsersOrTheSystemsFilesDeleteNothing) 
         std::vector<RuleProblem> refused;
         const std::vector<RulePlace> places = PlacesOf(entry.fileKeys[0], entry, guard, &refused);
         size_t reachable = 0;
-        for (const RulePlace& place : places) reachable += place.folder.rfind(world.local, 0) == 0 ||
-                                                          place.folder.rfind(world.roaming, 0) == 0;
+        for (const RulePlace& place : places)
+            reachable += place.folder.rfind(world.local, 0) == 0 || place.folder.rfind(world.roaming, 0) == 0;
         ASSERT_EQ(places.size(), reachable) << key;
         ItemChain chain;
         RecordingRun run;
@@ -116,9 +123,11 @@ TEST(RuleGuard, KeysThatHoldEverythingElseAreNeverDeletedWhole) {
     EXPECT_FALSE(RegistryKeyMayGoWhole(HKEY_USERS, L"S-1-5-21-1_Classes\\.txt\\OpenWithList"));
 
     EXPECT_TRUE(RegistryKeyMayGoWhole(HKEY_CURRENT_USER, L"Software\\Vendor\\App"));
-    EXPECT_TRUE(RegistryKeyMayGoWhole(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"));
+    EXPECT_TRUE(
+        RegistryKeyMayGoWhole(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU"));
     EXPECT_TRUE(RegistryKeyMayGoWhole(HKEY_LOCAL_MACHINE, L"Software\\Wow6432Node\\Vendor\\App"));
-    EXPECT_TRUE(RegistryKeyMayGoWhole(HKEY_CLASSES_ROOT, L"Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache"));
+    EXPECT_TRUE(
+        RegistryKeyMayGoWhole(HKEY_CLASSES_ROOT, L"Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache"));
     EXPECT_TRUE(RegistryKeyMayGoWhole(HKEY_USERS, L"S-1-5-21-1\\Software\\Vendor\\App"));
 }
 

@@ -25,14 +25,13 @@ TEST(RuleSweep, EveryProfilesCacheGoesWhileBookmarksExclusionsAndWhatALinkReache
     RuleWorld world;
     const std::wstring data = world.local + L"\\Google\\Chrome\\User Data\\";
     const std::vector<std::wstring> traces{
-        data + L"Default\\Cache\\data_0",      data + L"Default\\Cache\\index\\f_000001",
-        data + L"Default\\Cookies",            data + L"Profile 1\\Cache\\data_1",
-        data + L"Profile 1\\Cookies-journal",
+        data + L"Default\\Cache\\data_0",   data + L"Default\\Cache\\index\\f_000001", data + L"Default\\Cookies",
+        data + L"Profile 1\\Cache\\data_1", data + L"Profile 1\\Cookies-journal",
     };
     const std::vector<std::wstring> sentinels{
-        data + L"Default\\Bookmarks",        data + L"Default\\Extensions\\abc\\manifest.json",
-        data + L"Default\\Cache\\keep.me",   data + L"System Profile\\Cache\\data_9",
-        data + L"Profile 1\\Login Data",     world.documents + L"\\letter.docx",
+        data + L"Default\\Bookmarks",      data + L"Default\\Extensions\\abc\\manifest.json",
+        data + L"Default\\Cache\\keep.me", data + L"System Profile\\Cache\\data_9",
+        data + L"Profile 1\\Login Data",   world.documents + L"\\letter.docx",
     };
     for (const std::wstring& file : traces) WriteFileText(file);
     for (const std::wstring& file : sentinels) WriteFileText(file);
@@ -74,8 +73,9 @@ TEST(RuleSweep, RemoveSelfTakesTheEmptiedFoldersButNeverOneThatStillHoldsSomethi
     ItemChain chain;
     RecordingRun run;
 
-    const RuleEntry kept = EntryOf(L"FileKey1=%AppData%\\App\\Logs|*|REMOVESELF\n"
-                                   L"ExcludeKey1=FILE|%AppData%\\App\\Logs\\keep\\|k.txt\n");
+    const RuleEntry kept = EntryOf(
+        L"FileKey1=%AppData%\\App\\Logs|*|REMOVESELF\n"
+        L"ExcludeKey1=FILE|%AppData%\\App\\Logs\\keep\\|k.txt\n");
     DeleteRuleEntry(run, chain.node, kept, guard);
     EXPECT_EQ(run.tally.deleted, 2);
     EXPECT_FALSE(FolderExists(logs + L"old"));
