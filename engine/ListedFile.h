@@ -61,6 +61,7 @@ public:
     const DeleteOutcome& Check() const { return check_; }
     bool Ok() const { return check_.Deleted(); }
     HANDLE Handle() const { return handle_.Get(); }
+    // Attributes, times, size and number of names (not the volume serial or file index).
     const BY_HANDLE_FILE_INFORMATION& Info() const { return info_; }
     std::uint64_t Size() const;
     const std::wstring& Path() const { return path_; }
