@@ -22,4 +22,5 @@ for size in "$SIZE" 64M; do
   "$BUILD/x86_64/wine-run.sh" "$bench" "$vol_drive" "$ROUNDS" </dev/null
   stop_wineserver
   ntfs_volume_down
+  trap - EXIT
 done
