@@ -3,6 +3,7 @@
 #include "app/RunAtLogon.h"
 #include "app/UpdateFeedback.h"
 #include "controls/SkinDraw.h"
+#include "engine/OverwriteDelete.h"
 #include "controls/SubclassWindow.h"
 #include "controls/WhiteBackground.h"
 #include "framework/ScaleChildren.h"
@@ -70,8 +71,10 @@ void CDlgOptions::CreateControls() {
 
     runAtStartup_.AttachDlgItem(hwnd_, IDC_OPT_RUN_AT_STARTUP);
     autoUpdate_.AttachDlgItem(hwnd_, IDC_OPT_AUTO_UPDATE);
+    overwrite_.AttachDlgItem(hwnd_, IDC_OPT_OVERWRITE);
     scanEvery_.AttachDlgItem(hwnd_, IDC_OPT_SCAN_EVERY);
-    for (CNCheckBoxEX* box : {&runAtStartup_, &autoUpdate_, &scanEvery_}) box->SetGlyphStrip(IDB_CHECK_STRIP);
+    for (CNCheckBoxEX* box : {&runAtStartup_, &autoUpdate_, &overwrite_, &scanEvery_})
+        box->SetGlyphStrip(IDB_CHECK_STRIP);
     exitRadio_.AttachDlgItem(hwnd_, IDC_OPT_EXIT);
     trayRadio_.AttachDlgItem(hwnd_, IDC_OPT_TRAY);
     exitRadio_.SetGlyphStrip(IDB_RADIO_STRIP);
@@ -91,6 +94,7 @@ void CDlgOptions::FillLists() {
 void CDlgOptions::ShowValues(const SettingsValues& v) {
     runAtStartup_.SetTicked(v.runAtStartup != 0);
     autoUpdate_.SetTicked(v.autoUpdate != 0);
+    overwrite_.SetTicked(v.overwriteBeforeDelete != 0);
     scanEvery_.SetTicked(v.schedulerOn != 0);
     const std::pair<int, int> selections[] = {{IDC_OPT_HALF, v.schedulerHalf},
                                               {IDC_OPT_MINUTE, v.schedulerMinute},
@@ -119,6 +123,7 @@ void CDlgOptions::Save() {
     SettingsValues wanted;
     wanted.runAtStartup = runAtStartup_.IsTicked();
     wanted.autoUpdate = autoUpdate_.IsTicked();
+    wanted.overwriteBeforeDelete = overwrite_.IsTicked();
     wanted.schedulerOn = scanEvery_.IsTicked();
     wanted.schedulerDay = Selected(IDC_OPT_DAY);
     wanted.schedulerHour = Selected(IDC_OPT_HOUR);
@@ -127,13 +132,14 @@ void CDlgOptions::Save() {
     wanted.exitOnClose = exitRadio_.IsTicked();
     wanted.trayOnClose = trayRadio_.IsTicked();
     WriteSettings(settings_, wanted, inUse_);
+    SetOverwriteBeforeDelete(inUse_.overwriteBeforeDelete != 0);
     SetRunAtLogon(wanted.runAtStartup != 0);
 }
 
 bool CDlgOptions::Changed() const {
     const SettingsValues& v = inUse_;
     if (runAtStartup_.IsTicked() != (v.runAtStartup != 0) || scanEvery_.IsTicked() != (v.schedulerOn != 0) ||
-        autoUpdate_.IsTicked() != (v.autoUpdate != 0))
+        autoUpdate_.IsTicked() != (v.autoUpdate != 0) || overwrite_.IsTicked() != (v.overwriteBeforeDelete != 0))
         return true;
     // The schedule's time counts only while the schedule is on.
     if (scanEvery_.IsTicked() &&
@@ -145,7 +151,7 @@ bool CDlgOptions::Changed() const {
 
 bool CDlgOptions::IsTicked(int controlId) const {
     for (const CNGlyphButton* box : std::initializer_list<const CNGlyphButton*>{
-             &runAtStartup_, &autoUpdate_, &scanEvery_, &exitRadio_, &trayRadio_}) {
+             &runAtStartup_, &autoUpdate_, &overwrite_, &scanEvery_, &exitRadio_, &trayRadio_}) {
         if (::GetDlgCtrlID(box->GetSafeHwnd()) == controlId) return box->IsTicked();
     }
     return false;

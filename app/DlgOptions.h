@@ -67,7 +67,7 @@ private:
     const Catalogue& catalogue_;
     CIniFileRW settings_;
     CGuiGroupBox generalGroup_, exitGroup_, schedulerGroup_;
-    CNCheckBoxEX runAtStartup_, autoUpdate_, scanEvery_;
+    CNCheckBoxEX runAtStartup_, autoUpdate_, overwrite_, scanEvery_;
     CNRadioEx exitRadio_, trayRadio_;
     CNButtonEx save_;
     PageHeader header_;

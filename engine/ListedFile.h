@@ -61,6 +61,7 @@ public:
     const DeleteOutcome& Check() const { return check_; }
     bool Ok() const { return check_.Deleted(); }
     HANDLE Handle() const { return handle_.Get(); }
+    // Attributes, times, size and number of names (not the volume serial or file index).
     const BY_HANDLE_FILE_INFORMATION& Info() const { return info_; }
     std::uint64_t Size() const;
     const std::wstring& Path() const { return path_; }
@@ -84,6 +85,9 @@ private:
 struct DeleteOptions {
     bool clearReadOnly = false;      // a read-only file is made writable first
     bool queueLockedForRestart = false;  // a checked file in use goes at the next restart
+    // Overwritten once with random data before it goes (see OverwriteDelete.h); a file that
+    // cannot be overwritten stays, and is never queued for a restart.
+    bool overwrite = false;
 };
 
 // The path a listing records for one file named by its path: its folder's final path (links on

@@ -1,6 +1,5 @@
 #include "junk/core/JunkWalk.h"
 
-#include "engine/FinalPath.h"
 #include "engine/FolderWalk.h"
 #include "engine/ListedFile.h"
 #include "engine/Targets.h"
@@ -16,13 +15,12 @@ public:
         : matcher_(matcher), sink_(sink), stop_(stop) {}
 
     bool OnFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
-        // A link is never listed: deleting a file link can remove its target.
+        // A link is never listed: deleting a file link can remove its target. Where the system
+        // shows a file link as a plain file (Wine) it is listed, and the delete refuses it:
+        // opening each match to tell made the search 1.2 to 1.4 times the bare walk.
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
         wchar_t buffer[MAX_PATH];
         if (!matcher_.Matches(JunkListName(entry.cFileName, buffer))) return true;
-        // Where a file link shows as a plain file (Wine) only opening it tells; the matches are
-        // few, so only they are opened.
-        if (!IsOwnFile(folder, entry.cFileName)) return true;
         sink_.FoundJunk(JunkRow{entry.cFileName, folder});
         return true;
     }
@@ -41,15 +39,6 @@ private:
 };
 
 }  // namespace
-
-bool IsOwnFile(const std::wstring& folder, const wchar_t* name) {
-    const std::wstring path = folder + name;
-    UniqueFileHandle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    // One that cannot be opened is listed: the delete checks it again and says why it stays.
-    return !file || FinalPathOf(file.Get()) == path;
-}
 
 std::vector<std::wstring> FixedDriveRoots(const HostRoots& hosts) {
     std::vector<std::wstring> roots;

@@ -1,10 +1,10 @@
 #pragma once
 // The junk search itself: walks a folder tree (or every fixed disk) and reports each file whose
 // name matches. It never enters a link (junction, symbolic link, mount point): a profile holds
-// junction loops, and what a link reaches may lie anywhere. Nor does it list a link, even a file
-// link that shows as a plain file. Paths over the platform limit are skipped, never cut. Rows
-// record where each file really is (the root's final path and the name as it is on disk): the
-// delete checks exactly that.
+// junction loops, and what a link reaches may lie anywhere. Nor does it list a link the listing
+// marks as one (a file link that Wine shows as a plain file is listed; its delete refuses it).
+// Paths over the platform limit are skipped, never cut. Rows record where each file really is
+// (the root's final path and the name as it is on disk): the delete checks exactly that.
 #include <windows.h>
 
 #include <atomic>
@@ -51,9 +51,6 @@ std::vector<std::wstring> FixedDriveRoots(const HostRoots& hosts = HostRoots());
 // a device path or the host's root (HostRoots::Refusal says why).
 std::optional<std::wstring> FullJunkRoot(const std::wstring& root, const HostRoots& hosts = HostRoots());
 
-// Whether a file the walk found is reached under its own name in its folder: false for a file
-// link that shows as a plain file (Wine), which the listing then leaves out.
-bool IsOwnFile(const std::wstring& folder, const wchar_t* name);
 
 // Walks one folder (ending in a backslash); false when a stop ended it.
 bool WalkForJunk(const std::wstring& folder, const JunkMatcher& matcher, JunkSink& sink, const JunkStop& stop);

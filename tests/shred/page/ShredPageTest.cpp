@@ -218,5 +218,23 @@ TEST_F(ShredPageTest, TheEndOfARunTellsWhatWasNotOverwrittenOrNotRemoved) {
     EXPECT_NE(told[0].find(L"hard links"), std::wstring::npos) << told[0];
 }
 
+TEST_F(ShredPageTest, AddDirectoryWithAPathTooLongTellsAtTheEndOfTheRunThatTheFileWasSkipped) {
+    std::wstring deep = temp / L"tree\\";
+    while (deep.size() < 240) deep += L"dddddddddd\\";
+    const std::wstring tooLong = deep + std::wstring(268 - deep.size(), L'x');
+    MakeFolders(deep);
+    WriteFileText(deep + L"short.txt", "short");
+    WriteFileText(L"\\\\?\\" + tooLong, "long");
+    folderToChoose = temp / L"tree";
+    Click(CDlgShred::kAddDirectory);
+    ASSERT_EQ(Rows(), 1);
+    Click(CDlgShred::kShred);
+    ASSERT_TRUE(WaitForRunEnd());
+    ASSERT_TRUE(WaitUntil([&] { return !told.empty(); }, 5000));
+    EXPECT_NE(told[0].find(L"1 file was skipped (too long)"), std::wstring::npos) << told[0];
+    EXPECT_EQ(ReadFileText(L"\\\\?\\" + tooLong), "long");
+    RemoveTree(L"\\\\?\\" + temp.Path() + L"tree");
+}
+
 }  // namespace
 }  // namespace scw::test
