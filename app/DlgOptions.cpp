@@ -3,12 +3,14 @@
 #include "app/RunAtLogon.h"
 #include "app/UpdateFeedback.h"
 #include "controls/SkinDraw.h"
+#include "engine/OverwriteDelete.h"
 #include "controls/SubclassWindow.h"
 #include "controls/WhiteBackground.h"
 #include "framework/ScaleChildren.h"
 #include "res/options.h"
 #include "res/resource.h"
 #include "sweep/page/DlgOptionsChoose.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -29,7 +31,7 @@ void AddStrings(HWND combo, int first, int last) {
 }  // namespace
 
 CDlgOptions::CDlgOptions(SettingsValues& inUse, const Catalogue& catalogue, CIniFileRW settings)
-    : CDialog(IDD_OPTIONS), askUser(AskWithMessageBox), inUse_(inUse), catalogue_(catalogue),
+    : CPageDialog(IDD_OPTIONS), askUser(AskWithMessageBox), inUse_(inUse), catalogue_(catalogue),
       settings_(std::move(settings)), header_(IDB_OPTIONS_HEADER) {
     chooseOneClickItems = [this](HWND owner) { RunChooser(owner); };
     checkUpdate = [](HWND owner) { CheckUpdateWithFeedback(owner); };
@@ -50,7 +52,7 @@ void CDlgOptions::LayOut() {
     // dialog font measures here; the page itself fills the area beside the tab strip.
     constexpr int kTemplateWidth = 612, kTemplateHeight = 458;  // 306 x 229 dialog units
     ScaleChildren(hwnd_, kTemplateWidth, kTemplateHeight);
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TakePageSize();
 }
 
 void CDlgOptions::CreateControls() {
@@ -69,8 +71,10 @@ void CDlgOptions::CreateControls() {
 
     runAtStartup_.AttachDlgItem(hwnd_, IDC_OPT_RUN_AT_STARTUP);
     autoUpdate_.AttachDlgItem(hwnd_, IDC_OPT_AUTO_UPDATE);
+    overwrite_.AttachDlgItem(hwnd_, IDC_OPT_OVERWRITE);
     scanEvery_.AttachDlgItem(hwnd_, IDC_OPT_SCAN_EVERY);
-    for (CNCheckBoxEX* box : {&runAtStartup_, &autoUpdate_, &scanEvery_}) box->SetGlyphStrip(IDB_CHECK_STRIP);
+    for (CNCheckBoxEX* box : {&runAtStartup_, &autoUpdate_, &overwrite_, &scanEvery_})
+        box->SetGlyphStrip(IDB_CHECK_STRIP);
     exitRadio_.AttachDlgItem(hwnd_, IDC_OPT_EXIT);
     trayRadio_.AttachDlgItem(hwnd_, IDC_OPT_TRAY);
     exitRadio_.SetGlyphStrip(IDB_RADIO_STRIP);
@@ -90,6 +94,7 @@ void CDlgOptions::FillLists() {
 void CDlgOptions::ShowValues(const SettingsValues& v) {
     runAtStartup_.SetTicked(v.runAtStartup != 0);
     autoUpdate_.SetTicked(v.autoUpdate != 0);
+    overwrite_.SetTicked(v.overwriteBeforeDelete != 0);
     scanEvery_.SetTicked(v.schedulerOn != 0);
     const std::pair<int, int> selections[] = {{IDC_OPT_HALF, v.schedulerHalf},
                                               {IDC_OPT_MINUTE, v.schedulerMinute},
@@ -118,6 +123,7 @@ void CDlgOptions::Save() {
     SettingsValues wanted;
     wanted.runAtStartup = runAtStartup_.IsTicked();
     wanted.autoUpdate = autoUpdate_.IsTicked();
+    wanted.overwriteBeforeDelete = overwrite_.IsTicked();
     wanted.schedulerOn = scanEvery_.IsTicked();
     wanted.schedulerDay = Selected(IDC_OPT_DAY);
     wanted.schedulerHour = Selected(IDC_OPT_HOUR);
@@ -126,13 +132,14 @@ void CDlgOptions::Save() {
     wanted.exitOnClose = exitRadio_.IsTicked();
     wanted.trayOnClose = trayRadio_.IsTicked();
     WriteSettings(settings_, wanted, inUse_);
+    SetOverwriteBeforeDelete(inUse_.overwriteBeforeDelete != 0);
     SetRunAtLogon(wanted.runAtStartup != 0);
 }
 
 bool CDlgOptions::Changed() const {
     const SettingsValues& v = inUse_;
     if (runAtStartup_.IsTicked() != (v.runAtStartup != 0) || scanEvery_.IsTicked() != (v.schedulerOn != 0) ||
-        autoUpdate_.IsTicked() != (v.autoUpdate != 0))
+        autoUpdate_.IsTicked() != (v.autoUpdate != 0) || overwrite_.IsTicked() != (v.overwriteBeforeDelete != 0))
         return true;
     // The schedule's time counts only while the schedule is on.
     if (scanEvery_.IsTicked() &&
@@ -144,7 +151,7 @@ bool CDlgOptions::Changed() const {
 
 bool CDlgOptions::IsTicked(int controlId) const {
     for (const CNGlyphButton* box : std::initializer_list<const CNGlyphButton*>{
-             &runAtStartup_, &autoUpdate_, &scanEvery_, &exitRadio_, &trayRadio_}) {
+             &runAtStartup_, &autoUpdate_, &overwrite_, &scanEvery_, &exitRadio_, &trayRadio_}) {
         if (::GetDlgCtrlID(box->GetSafeHwnd()) == controlId) return box->IsTicked();
     }
     return false;
@@ -195,13 +202,12 @@ bool CDlgOptions::OnCommand(WORD id, WORD code, HWND) {
 }
 
 void CDlgOptions::PaintBackground(HDC dc) {
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     ::FillRect(dc, &client, PageBrush());
     header_.Draw(hwnd_, dc);
 }
 
-bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CDlgOptions::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
@@ -216,7 +222,6 @@ bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         return true;
     }
     default:
-        if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
         return ReflectToControl(message, wParam, lParam, result);
     }
 }

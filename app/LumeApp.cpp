@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/DlgWelcome.h"
 #include "app/LumeDlg.h"
+#include "engine/OverwriteDelete.h"
 #include "framework/StartupTrace.h"
 #include "framework/WorkerThread.h"
 #include "rules/RuleNodes.h"
@@ -23,6 +24,7 @@ CLumeApp::~CLumeApp() { FreeCatalogue(); }
 void CLumeApp::LoadSettings() {
     EnsureDefaultSettings(settingsFile_);
     state_.settings = ReadSettings(settingsFile_);
+    SetOverwriteBeforeDelete(state_.settings.overwriteBeforeDelete != 0);
 }
 
 std::wstring CLumeApp::CommandLine() const { return ::GetCommandLineW(); }

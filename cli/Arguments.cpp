@@ -86,7 +86,12 @@ const wchar_t kHelpText[] =
     L"Options:\n"
     L"  --json   one JSON object a line instead of tab-separated fields\n"
     L"  --yes    let clean, and junk --delete, delete, and shred destroy\n"
-    L"  --passes 1, 3 or 7 overwrite passes for shred and wipe-free\n"
+    L"  --passes 1, 3 or 7 overwrite passes for shred and wipe-free\n"    L"  --shred  clean and junk --delete: overwrite each file once with random data, flushed, then\n"
+    L"           cut it, rename it at random and delete it (as the shredder's Quick method). Links are\n"
+    L"           never overwritten, a file with other names loses only its own name, and a file that\n"
+    L"           cannot be overwritten (in use, read-only) is not deleted but fails with its reason;\n"
+    L"           nothing is left for a restart. The settings page's \"Overwrite files before deleting\n"
+    L"           them\" does the same for the window\n"
     L"  --help   this text\n"
     L"\n"
     L"Records go to standard output as UTF-8, one a line; counts and summaries (\"N traces in M items\",\n"
@@ -212,6 +217,8 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
             parsed.json = true;
         } else if (arg == L"--yes") {
             parsed.yes = true;
+        } else if (arg == L"--shred") {
+            parsed.shredDeletes = true;
         } else if (arg == L"--rules") {
             parsed.allRules = true;
         } else if (arg == L"--rule") {
@@ -252,6 +259,12 @@ std::optional<Arguments> ParseArguments(const std::vector<std::wstring>& args, s
                             parsed.command == Command::Clean;
     if (rulesGiven && !takesRules) {
         error = L"--rule and --rules belong to targets, scan and clean";
+        return std::nullopt;
+    }
+    // Overwriting belongs to deleting: anywhere else it would suggest a protection that is not there.
+    if (parsed.shredDeletes && parsed.command != Command::Clean &&
+        !(parsed.command == Command::Junk && parsed.deleteJunk)) {
+        error = L"--shred belongs to clean and junk --delete";
         return std::nullopt;
     }
     if (parsed.command == Command::Junk) return CheckJunk(parsed, words, error);

@@ -22,6 +22,8 @@ struct Arguments {
     std::wstring root;            // as typed; empty for every fixed disk
     std::wstring types;           // as typed; empty for the default rows
     bool deleteJunk = false;
+    // clean and junk --delete: every file is overwritten once before it goes
+    bool shredDeletes = false;
 };
 
 // The parsed line, or nullopt with `error` saying what is wrong (a usage error).

@@ -15,6 +15,7 @@
 #include "cli/ShredCommand.h"
 #include "cli/WipeCommand.h"
 #include "engine/Catalogue.h"
+#include "engine/OverwriteDelete.h"
 
 using namespace scw;
 using namespace scw::cli;
@@ -89,6 +90,7 @@ int wmain(int argc, wchar_t** argv) {
         PrintLines(out, kHelpText);
         return ExitDone;
     }
+    SetOverwriteBeforeDelete(args->shredDeletes);
     if (args->command == Command::Junk) return RunJunk(out, *args);
     if (args->command == Command::CheckUpdate) return CheckForUpdate(out, args->json);
     if (args->command == Command::Shred) return ShredPaths(out, args->paths, args->passes, args->json, args->yes);

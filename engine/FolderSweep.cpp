@@ -5,6 +5,7 @@
 
 #include "engine/FolderWalk.h"
 #include "engine/ListedFile.h"
+#include "engine/OverwriteDelete.h"
 
 namespace scw::sweep {
 
@@ -96,12 +97,14 @@ public:
         // ("History.dat") is not deleted either.
         if (takes_ == Takes::Name && !IsPattern(name_) && name_ != entry.cFileName) return true;
         const std::wstring path = folder + entry.cFileName;
-        const DeleteOutcome outcome = DeleteListedFile(path);
+        const DeleteOptions options = UserDeleteOptions();
+        const DeleteOutcome outcome = DeleteListedFile(path, options);
         // Gone since the listing: nothing was left behind, and a restart must not delete whatever
         // has that name by then.
         if (outcome.refusal == DeleteRefusal::Gone) return true;
         // In use or denied: the system removes it at the next restart, if it is still this file.
-        if (outcome.refusal == DeleteRefusal::Locked || outcome.refusal == DeleteRefusal::Denied)
+        // Not when it was to be overwritten first: the restart would delete it plainly.
+        if (!options.overwrite && (outcome.refusal == DeleteRefusal::Locked || outcome.refusal == DeleteRefusal::Denied))
             QueueListedFileForRestart(path);
         run_.ReportDeletion(outcome.Deleted(), 0);
         return true;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/FinalPath.h"
+#include "engine/OverwriteDelete.h"
 #include "engine/Targets.h"
 
 namespace scw {
@@ -252,6 +253,7 @@ DeleteOutcome ListedFile::Delete(bool clearReadOnly) {
 }
 
 DeleteOutcome DeleteListedFile(const std::wstring& listedPath, const DeleteOptions& options) {
+    if (options.overwrite) return OverwriteListedFile(listedPath, options.clearReadOnly);
     ListedFile file = ListedFile::Open(listedPath);
     DeleteOutcome outcome = file.Ok() ? file.Delete(options.clearReadOnly) : file.Check();
     if (outcome.refusal == DeleteRefusal::Locked && options.queueLockedForRestart) {

@@ -85,6 +85,9 @@ private:
 struct DeleteOptions {
     bool clearReadOnly = false;      // a read-only file is made writable first
     bool queueLockedForRestart = false;  // a checked file in use goes at the next restart
+    // Overwritten once with random data before it goes (see OverwriteDelete.h); a file that
+    // cannot be overwritten stays, and is never queued for a restart.
+    bool overwrite = false;
 };
 
 // The path a listing records for one file named by its path: its folder's final path (links on

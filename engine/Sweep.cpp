@@ -1,6 +1,7 @@
 #include "engine/Sweep.h"
 
 #include "engine/ListedFile.h"
+#include "engine/OverwriteDelete.h"
 #include "engine/Registry.h"
 #include "engine/SweepParts.h"
 #include "engine/Targets.h"
@@ -67,7 +68,7 @@ bool DeleteListedValue(const std::wstring& location, const std::wstring& name) {
 // found it (its folder's final path): a file that is no longer that file stays.
 bool DeleteTracedFile(const std::wstring& location, const std::wstring& name) {
     if (name.empty()) return false;
-    const DeleteOutcome outcome = DeleteListedFile(location + name);
+    const DeleteOutcome outcome = DeleteListedFile(location + name, UserDeleteOptions());
     return outcome.Deleted() || outcome.refusal == DeleteRefusal::Gone;
 }
 

@@ -23,6 +23,10 @@ int CIniFileRW::ReadInt(const wchar_t* section, const wchar_t* key) const {
     return static_cast<int>(::GetPrivateProfileIntW(section, key, 1, path_.c_str()));
 }
 
+int CIniFileRW::ReadInt(const wchar_t* section, const wchar_t* key, int missing) const {
+    return static_cast<int>(::GetPrivateProfileIntW(section, key, missing, path_.c_str()));
+}
+
 bool CIniFileRW::ReadString(const wchar_t* section, const wchar_t* key, wchar_t* buffer, DWORD size) const {
     if (!buffer || size == 0) return false;
     buffer[0] = L'\0';

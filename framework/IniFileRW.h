@@ -22,6 +22,8 @@ public:
     BOOL WriteInt(const wchar_t* section, const wchar_t* key, int value) const;
     // A missing key, section or file reads as 1; a stored negative value reads back signed.
     int ReadInt(const wchar_t* section, const wchar_t* key) const;
+    // The same with the value a missing key (or file) gives.
+    int ReadInt(const wchar_t* section, const wchar_t* key, int missing) const;
     // True if at least one character was read; the buffer always ends in a terminator.
     bool ReadString(const wchar_t* section, const wchar_t* key, wchar_t* buffer, DWORD size) const;
     std::wstring ReadString(const wchar_t* section, const wchar_t* key, DWORD maxChars) const;

@@ -5,6 +5,7 @@
 
 #include "engine/FolderWalk.h"
 #include "engine/ListedFile.h"
+#include "engine/OverwriteDelete.h"
 #include "engine/Registry.h"
 #include "engine/SweepParts.h"
 #include "framework/UniqueHandle.h"
@@ -116,7 +117,7 @@ public:
             run_.ReportDeletion(false, 0);
             return true;
         }
-        const DeleteOutcome outcome = DeleteListedFile(folder + entry.cFileName, {.queueLockedForRestart = true});
+        const DeleteOutcome outcome = DeleteListedFile(folder + entry.cFileName, UserDeleteOptions({.queueLockedForRestart = true}));
         // Gone since the listing: nothing was left behind.
         if (outcome.refusal != DeleteRefusal::Gone) run_.ReportDeletion(outcome.Deleted(), 0);
         return true;

@@ -49,6 +49,7 @@ SettingsValues ReadSettings(const CIniFileRW& file) {
     v.schedulerHour = file.ReadInt(kSectionScheduler, kKeyHour);
     v.schedulerMinute = file.ReadInt(kSectionScheduler, kKeyMinute);
     v.schedulerHalf = file.ReadInt(kSectionScheduler, kKeyWhen);
+    v.overwriteBeforeDelete = file.ReadInt(kSectionGeneral, kKeyOverwriteBeforeDelete, 0) != 0;
     return v;
 }
 
@@ -63,6 +64,7 @@ bool WriteSettings(const CIniFileRW& file, const SettingsValues& wanted, Setting
     // The order of the settings page's Save.
     write(kSectionGeneral, kKeyRunAtStartup, wanted.runAtStartup, inUse.runAtStartup);
     write(kSectionGeneral, kKeyAutoUpdate, wanted.autoUpdate, inUse.autoUpdate);
+    write(kSectionGeneral, kKeyOverwriteBeforeDelete, wanted.overwriteBeforeDelete, inUse.overwriteBeforeDelete);
     write(kSectionScheduler, kKeyEvery, wanted.schedulerOn, inUse.schedulerOn);
     write(kSectionScheduler, kKeyDay, wanted.schedulerDay, inUse.schedulerDay);
     write(kSectionScheduler, kKeyHour, wanted.schedulerHour, inUse.schedulerHour);

@@ -9,6 +9,8 @@ inline constexpr wchar_t kSettingsFileName[] = L"setting.ini";
 inline constexpr wchar_t kSectionGeneral[] = L"General Settings";
 inline constexpr wchar_t kKeyRunAtStartup[] = L"Run at windows startup";
 inline constexpr wchar_t kKeyAutoUpdate[] = L"Automaticly update";
+// Off when missing: files written before the setting existed keep deleting as they did.
+inline constexpr wchar_t kKeyOverwriteBeforeDelete[] = L"Overwrite files before deleting";
 inline constexpr wchar_t kSectionExit[] = L"Exit setting";
 inline constexpr wchar_t kKeyExit[] = L"exit";
 inline constexpr wchar_t kKeyTray[] = L"tray";
@@ -29,6 +31,7 @@ struct SettingsValues {
     int schedulerHour = 0;
     int schedulerMinute = 0;
     int schedulerHalf = 0;
+    int overwriteBeforeDelete = 0;
 
     bool operator==(const SettingsValues&) const = default;
 };

@@ -2,10 +2,14 @@
 
 #include <optional>
 
+#include "engine/OverwriteDelete.h"
+
 namespace scw {
 
 namespace {
-DeleteOutcome DeleteJunk(const std::wstring& path) { return DeleteListedFile(path, {.clearReadOnly = true}); }
+DeleteOutcome DeleteJunk(const std::wstring& path) {
+    return DeleteListedFile(path, UserDeleteOptions({.clearReadOnly = true}));
+}
 }  // namespace
 
 bool DeleteJunkFile(const std::wstring& path) { return DeleteJunk(path).Deleted(); }

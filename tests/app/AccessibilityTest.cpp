@@ -93,7 +93,7 @@ long ExpectedRole(HWND control, bool& ours) {
             if (IsOneOf(id, {IDC_JUNK_ALLDISKS, IDC_JUNK_CHOOSEDIR, IDC_JUNK_DEFAULT, IDC_JUNK_ALL, IDC_JUNK_NONE,
                              CDlgShred::kQuick, CDlgShred::kSafe, CDlgShred::kThorough, IDC_OPT_EXIT, IDC_OPT_TRAY}))
                 return ROLE_SYSTEM_RADIOBUTTON;
-            if (IsOneOf(id, {IDC_OPT_RUN_AT_STARTUP, IDC_OPT_AUTO_UPDATE, IDC_OPT_SCAN_EVERY}))
+            if (IsOneOf(id, {IDC_OPT_RUN_AT_STARTUP, IDC_OPT_AUTO_UPDATE, IDC_OPT_OVERWRITE, IDC_OPT_SCAN_EVERY}))
                 return ROLE_SYSTEM_CHECKBUTTON;
             return ROLE_SYSTEM_PUSHBUTTON;
         default:

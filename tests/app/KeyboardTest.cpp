@@ -113,8 +113,9 @@ TEST_F(KeyboardTest, TabGoesThroughTheShownPageInReadingOrderThenTheWindowsButto
 
     Press(VK_DOWN);
     ASSERT_EQ(w.CurrentPage(), kPageOptions);
-    EXPECT_EQ(TabRound(), Expected({IDC_OPT_RUN_AT_STARTUP, IDC_OPT_AUTO_UPDATE, IDC_OPT_CHECK_UPDATE, IDC_OPT_TRAY,
-                                    IDC_OPT_SCAN_EVERY, IDC_OPT_CHOOSE_ONECLICK, IDC_OPT_SAVE}))
+    EXPECT_EQ(TabRound(), Expected({IDC_OPT_RUN_AT_STARTUP, IDC_OPT_AUTO_UPDATE, IDC_OPT_OVERWRITE,
+                                    IDC_OPT_CHECK_UPDATE, IDC_OPT_TRAY, IDC_OPT_SCAN_EVERY, IDC_OPT_CHOOSE_ONECLICK,
+                                    IDC_OPT_SAVE}))
         << "the scheduler's boxes are off while the schedule is; the ticked close choice is the stop";
 }
 

@@ -8,6 +8,7 @@
 #include "app/DlgOptions.h"
 #include "app/RunAtLogon.h"
 #include "engine/Catalogue.h"
+#include "engine/OverwriteDelete.h"
 #include "res/options.h"
 #include "state/Settings.h"
 #include "tests/common/TestSupport.h"
@@ -143,6 +144,7 @@ TEST_F(SettingsPage, ShowsItsTextsAndTheFourListsWordForWord) {
     const std::pair<int, std::wstring> texts[] = {
         {IDC_OPT_RUN_AT_STARTUP, L"Run at windows startup"},
         {IDC_OPT_AUTO_UPDATE, L"Check for Scourwell update automatically"},
+        {IDC_OPT_OVERWRITE, L"Overwrite files before deleting them"},
         {IDC_OPT_CHECK_UPDATE, L"Check Update"},
         {IDC_OPT_EXIT, L"Exit"},
         {IDC_OPT_TRAY, L"Minimize to Tray"},
@@ -197,6 +199,24 @@ TEST_F(SettingsPage, RunValueIsTheQuotedProgramWithDashAAndGoesAway) {
     Save();
     EXPECT_FALSE(ReadRunValue().has_value());
     EXPECT_EQ(FileValue(kSectionGeneral, kKeyRunAtStartup), 0);
+}
+
+TEST_F(SettingsPage, OverwriteBeforeDeleteIsOffWithoutItsKeyAndSaveSetsItForEveryDeletion) {
+    // A file written before the setting existed has no key: it stays off, unlike the older keys.
+    Open();
+    EXPECT_FALSE(page_->IsTicked(IDC_OPT_OVERWRITE));
+    EXPECT_FALSE(OverwriteBeforeDelete());
+    Click(IDC_OPT_OVERWRITE);
+    Save();
+    EXPECT_EQ(FileValue(kSectionGeneral, kKeyOverwriteBeforeDelete), 1);
+    EXPECT_TRUE(OverwriteBeforeDelete());
+    EXPECT_TRUE(UserDeleteOptions().overwrite);
+    Open();
+    EXPECT_TRUE(page_->IsTicked(IDC_OPT_OVERWRITE));
+    Click(IDC_OPT_OVERWRITE);
+    Save();
+    EXPECT_EQ(FileValue(kSectionGeneral, kKeyOverwriteBeforeDelete), 0);
+    EXPECT_FALSE(OverwriteBeforeDelete());
 }
 
 TEST_F(SettingsPage, ProgramPathTooLongForTheRunValueWritesNone) {

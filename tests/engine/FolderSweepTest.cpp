@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/OverwriteDelete.h"
 #include "engine/Sweep.h"
 #include "engine/Targets.h"
 #include "framework/UniqueHandle.h"
@@ -114,6 +115,23 @@ TEST_F(FolderSweep, FileHeldOpenIsReportedFailedAndQueuedForDeletionAtRestart) {
     EXPECT_TRUE(FileExists(held));
     EXPECT_FALSE(FileExists(Root() + L"free.dat"));
     EXPECT_TRUE(TakePendingRename(held));
+}
+
+TEST_F(FolderSweep, ToBeOverwrittenAFileHeldOpenFailsAndIsNotLeftForAPlainDeleteAtRestart) {
+    std::wstring held = Root() + L"held.dat";
+    WriteFileText(held, "held");
+    WriteFileText(Root() + L"free.dat", "free");
+    UniqueFileHandle handle(CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(handle);
+    Target(KindAllFiles);
+    SetOverwriteBeforeDelete(true);
+    DeleteTargets(run, chain.node);
+    SetOverwriteBeforeDelete(false);
+    EXPECT_EQ(run.tally.deleted, 1);
+    EXPECT_EQ(run.tally.failed, 1);
+    EXPECT_EQ(ReadFileText(held), "held");
+    EXPECT_FALSE(FileExists(Root() + L"free.dat"));
+    EXPECT_FALSE(TakePendingRename(held));
 }
 
 TEST_F(FolderSweep, StopEventSetInsideALargeFolderEndsTheWalkAtTheNextEntry) {
