@@ -10,6 +10,7 @@
 #include "res/options.h"
 #include "res/resource.h"
 #include "sweep/page/DlgOptionsChoose.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -30,7 +31,7 @@ void AddStrings(HWND combo, int first, int last) {
 }  // namespace
 
 CDlgOptions::CDlgOptions(SettingsValues& inUse, const Catalogue& catalogue, CIniFileRW settings)
-    : CDialog(IDD_OPTIONS), askUser(AskWithMessageBox), inUse_(inUse), catalogue_(catalogue),
+    : CPageDialog(IDD_OPTIONS), askUser(AskWithMessageBox), inUse_(inUse), catalogue_(catalogue),
       settings_(std::move(settings)), header_(IDB_OPTIONS_HEADER) {
     chooseOneClickItems = [this](HWND owner) { RunChooser(owner); };
     checkUpdate = [](HWND owner) { CheckUpdateWithFeedback(owner); };
@@ -51,7 +52,7 @@ void CDlgOptions::LayOut() {
     // dialog font measures here; the page itself fills the area beside the tab strip.
     constexpr int kTemplateWidth = 612, kTemplateHeight = 458;  // 306 x 229 dialog units
     ScaleChildren(hwnd_, kTemplateWidth, kTemplateHeight);
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TakePageSize();
 }
 
 void CDlgOptions::CreateControls() {
@@ -201,13 +202,12 @@ bool CDlgOptions::OnCommand(WORD id, WORD code, HWND) {
 }
 
 void CDlgOptions::PaintBackground(HDC dc) {
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     ::FillRect(dc, &client, PageBrush());
     header_.Draw(hwnd_, dc);
 }
 
-bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CDlgOptions::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
@@ -222,7 +222,6 @@ bool CDlgOptions::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         return true;
     }
     default:
-        if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
         return ReflectToControl(message, wParam, lParam, result);
     }
 }

@@ -10,7 +10,7 @@
 #include "controls/NButtonEx.h"
 #include "controls/PageHeader.h"
 #include "engine/Catalogue.h"
-#include "framework/Dialog.h"
+#include "controls/PageDialog.h"
 #include "framework/IniFileRW.h"
 #include "framework/UniqueHandle.h"
 #include "state/Settings.h"
@@ -19,10 +19,8 @@ namespace scw {
 
 inline constexpr wchar_t kSaveQuestion[] = L"Some items have benn changed,do you want to save the changes?";
 
-class CDlgOptions : public CDialog {
+class CDlgOptions : public CPageDialog {
 public:
-    static constexpr int kPageWidth = 612;
-    static constexpr int kPageHeight = 488;
 
     // `inUse`: the values the program runs on, read at start-up; a save changes them. The chooser
     // shows `catalogue`. Both outlive the page.
@@ -51,10 +49,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void LayOut();

@@ -3,6 +3,7 @@
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "res/resource.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -30,10 +31,8 @@ void CDlgWelcome::ShowAt(Dpi dpi, const RECT* suggested) {
     ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-bool CDlgWelcome::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message != WM_DPICHANGED) return false;
-    ShowAt(Dpi(HIWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
-    result = 0;
+bool CDlgWelcome::OnDpiChanged(Dpi dpi, const RECT* suggested) {
+    ShowAt(dpi, suggested);
     return true;
 }
 
@@ -44,8 +43,7 @@ bool CDlgWelcome::OnPaint() {
     if (image_) {
         UniqueMemDc memory(::CreateCompatibleDC(paint.Get()));
         SelectScope select(memory.Get(), image_.Get());
-        RECT client;
-        ::GetClientRect(hwnd_, &client);
+        RECT client = ClientRect(hwnd_);
         ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
     return true;

@@ -18,7 +18,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnPaint() override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDpiChanged(Dpi dpi, const RECT* suggested) override;
     void OnDestroy() override;
 
 private:

@@ -19,6 +19,7 @@
 #include "res/resource.h"
 #include "shred/page/DlgShred.h"
 #include "sweep/page/DlgScan.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -79,8 +80,7 @@ BOOL CLumeDlg::OnInitDialog() {
 
     ::SetWindowTextW(hwnd_, L"Scourwell");
 
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     background_->SetOwner(hwnd_, client);
     background_->SetDpi(Dpi());
     background_->SetBitmap(CBackGround::kTop, IDB_SKIN_TOP);
@@ -103,7 +103,6 @@ BOOL CLumeDlg::OnInitDialog() {
     tray_.Init(hwnd_, mainIcon_.Get());
     tray_.Add();
     trayAnimation_.SetOwner(hwnd_, [this] { return scanPage_->RunningCount(); });
-    taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 
     if (!state_.shredPathArgument.empty()) {
         SelectTab(kPageShred);
@@ -134,8 +133,7 @@ void CLumeDlg::FitToSkin() {
     size96_ = SIZE{width, height};
     ScaleChildren(hwnd_, width, height);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     background_->SetOwner(hwnd_, client);
 }
 
@@ -152,10 +150,15 @@ void CLumeDlg::ApplyDpi(Dpi dpi, const RECT* suggested) {
                        SWP_NOZORDER | SWP_NOACTIVATE);
     else
         ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     background_->SetOwner(hwnd_, client);
     layout_.Apply(hwnd_, dpi);
+}
+
+bool CLumeDlg::OnDpiChanged(Dpi dpi, const RECT* suggested) {
+    ApplyDpi(dpi, suggested);
+    tray_.UpdateForDpi();
+    return true;
 }
 
 void CLumeDlg::SetIcons(Dpi dpi) {
@@ -201,8 +204,7 @@ void CLumeDlg::CreateTabStrip() {
 }
 
 void CLumeDlg::PlaceWindowButtons() {
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     const int w = client.right;
     ::SetWindowPos(minimizeButton_->GetSafeHwnd(), nullptr, w - 72, 5, 29, 23, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowPos(closeButton_->GetSafeHwnd(), nullptr, w - 40, 5, 29, 23, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -451,6 +453,7 @@ void CLumeDlg::OnDestroy() {
 }
 
 bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (tray_.HandleOwnerMessage(message, wParam, lParam, result)) return true;
     switch (message) {
     case kTabChangedMessage:
         state_.autoStartFlag = false;
@@ -486,41 +489,12 @@ bool CLumeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         // Capture taken away mid-drag (another window, a key): the window must stop following.
         if (reinterpret_cast<HWND>(lParam) != hwnd_) drag_.End();
         return false;
-    case WM_DPICHANGED:
-        ApplyDpi(Dpi(LOWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
-        tray_.UpdateForDpi();
-        result = 0;
-        return true;
     case WM_ERASEBKGND:
         result = 1;  // the paint covers the whole client area
         return true;
-    case WM_MEASUREITEM:
-        if (tray_.Menu().MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
-            result = TRUE;
-            return true;
-        }
-        return false;
-    case WM_DRAWITEM:
-        if (tray_.Menu().DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
-            result = TRUE;
-            return true;
-        }
-        return ReflectToControl(message, wParam, lParam, result);
-    case WM_MENUCHAR:
-        if (auto answer = CMenuXP::MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam))) {
-            result = *answer;
-            return true;
-        }
-        return false;
     default:
-        break;
+        return ReflectToControl(message, wParam, lParam, result);
     }
-    if (message == taskbarCreatedMessage_ && message != 0) {
-        // The shell restarted and forgot the icon.
-        tray_.Add();
-        return false;
-    }
-    return ReflectToControl(message, wParam, lParam, result);
 }
 
 }  // namespace scw

@@ -71,6 +71,7 @@ protected:
     bool OnPaint() override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
+    bool OnDpiChanged(Dpi dpi, const RECT* suggested) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Ctrl+Tab, Ctrl+Shift+Tab and Ctrl+1..4 change pages as a click on the strip does.
     bool PreTranslate(const MSG& msg) override;
@@ -121,7 +122,6 @@ private:
     CTrayIcon tray_;
     TrayAnimation trayAnimation_{tray_};
     WindowDrag drag_{kDragTimer};
-    UINT taskbarCreatedMessage_ = 0;
     bool firstPaintMarked_ = false;
     ScanScheduler scheduler_;
     std::unique_ptr<StartupUpdateCheck> startupUpdate_;

@@ -83,9 +83,33 @@ void CTrayIcon::UpdateForDpi() {
     record_.uFlags = flags;
 }
 
+bool CTrayIcon::HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_MEASUREITEM:
+        if (!menu_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
+        return true;
+    case WM_DRAWITEM:
+        if (!menu_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
+        return true;
+    case WM_MENUCHAR:
+        if (auto answer = CMenuXP::MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam))) {
+            result = *answer;
+            return true;
+        }
+        return false;
+    default:
+        // The shell restarted and forgot the icon.
+        if (message != 0 && message == taskbarCreatedMessage_) Add();
+        return false;
+    }
+}
+
 void CTrayIcon::Init(HWND owner, HICON mainIcon) {
     owner_ = owner;
     mainIcon_ = mainIcon;
+    taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     LoadIcons(DpiOfWindow(owner));
     record_ = NOTIFYICONDATAW{};
     // The full record of this platform's headers, balloon fields included.

@@ -48,6 +48,10 @@ public:
     CMenuXP& Menu() { return menu_; }
     // Tracks the menu at the cursor; the owner receives the chosen command.
     void ShowMenu();
+    // The owner's messages that belong to the icon: its menu's measuring, drawing and menu keys,
+    // and the shell's restart (the icon is added again, and the owner may look at it too). True
+    // when answered, with the result.
+    bool HandleOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // One animation step; frame -1 ends the run and puts the idle icon and tip back.
     void Tick(int frame, bool ownerVisible, const std::wstring& title, const std::wstring& text, int count);
@@ -65,6 +69,7 @@ private:
 
     HWND owner_ = nullptr;
     HICON mainIcon_ = nullptr;
+    UINT taskbarCreatedMessage_ = 0;
     UniqueIcon idleIcon_;
     Dpi iconDpi_;
     NOTIFYICONDATAW record_{};

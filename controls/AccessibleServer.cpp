@@ -1,4 +1,5 @@
 #include "controls/AccessibleServer.h"
+#include "framework/ClientRect.h"
 
 #include <atomic>
 
@@ -209,8 +210,7 @@ public:
         if (!facts_) return E_FAIL;
         POINT point{x, y};
         ::ScreenToClient(window_, &point);
-        RECT client{};
-        ::GetClientRect(window_, &client);
+        RECT client = ClientRect(window_);
         if (!::PtInRect(&client, point)) return S_FALSE;
         out->vt = VT_I4;
         out->lVal = CHILDID_SELF;

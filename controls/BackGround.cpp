@@ -33,16 +33,15 @@ void CBackGround::DrawBitmap(int slot, HDC dc, int x, int y) const {
     SIZE size = BitmapSize(slot);
     if (size.cx == 0) return;
     UniqueMemDc mem(::CreateCompatibleDC(dc));
-    HGDIOBJ old = ::SelectObject(mem.Get(), bitmaps_[slot].Get());
+    SelectScope select(mem.Get(), bitmaps_[slot].Get());
     ::BitBlt(dc, x, y, size.cx, size.cy, mem.Get(), 0, 0, SRCCOPY);
-    ::SelectObject(mem.Get(), old);
 }
 
 void CBackGround::TileBitmap(int slot, HDC dc, const RECT& rect) const {
     SIZE size = BitmapSize(slot);
     if (size.cx <= 0 || size.cy <= 0) return;
     UniqueMemDc mem(::CreateCompatibleDC(dc));
-    HGDIOBJ old = ::SelectObject(mem.Get(), bitmaps_[slot].Get());
+    SelectScope select(mem.Get(), bitmaps_[slot].Get());
     for (int y = rect.top; y < rect.bottom; y += size.cy) {
         for (int x = rect.left; x < rect.right; x += size.cx) {
             int w = std::min<int>(size.cx, rect.right - x);
@@ -50,7 +49,6 @@ void CBackGround::TileBitmap(int slot, HDC dc, const RECT& rect) const {
             ::BitBlt(dc, x, y, w, h, mem.Get(), 0, 0, SRCCOPY);
         }
     }
-    ::SelectObject(mem.Get(), old);
 }
 
 void CBackGround::ComposeMainWindow(HDC dc) const {

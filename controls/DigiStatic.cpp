@@ -12,6 +12,7 @@
 #include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -114,9 +115,8 @@ void CDigiStatic::BuildCells() {
 
 void CDigiStatic::DrawTo(HDC dc) {
     if (modified_) BuildCells();
-    RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
-    CMemDC mem(dc, rc);
+    RECT rc = ClientRect(hwnd_);
+    HDC mem = dc;
     const bool transparent = (::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
     if (transparent) {
         CopyParentBackground(hwnd_, mem);

@@ -9,6 +9,7 @@
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "framework/ScaledFont.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -131,9 +132,8 @@ void CNGlyphButton::Redraw() {
 
 void CNGlyphButton::DrawTo(HDC dc) {
     EnsureStrip();
-    RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
-    CMemDC mem(dc, rc);
+    RECT rc = ClientRect(hwnd_);
+    HDC mem = dc;
     CopyParentBackground(hwnd_, mem);
 
     const SIZE stripSize = BitmapSize(strip_.Get());
@@ -201,18 +201,19 @@ bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
     switch (message) {
     case WM_LBUTTONUP: {
-        RECT rc{};
-        ::GetClientRect(hwnd_, &rc);
+        RECT rc = ClientRect(hwnd_);
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (hoverState_.hover && ::PtInRect(&rc, point)) OnClickRelease();
         result = Default(message, wParam, lParam);  // sends the click command
         Redraw();
         return true;
     }
-    case ReflectedMessage(WM_DRAWITEM):
-        DrawTo(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC);
+    case ReflectedMessage(WM_DRAWITEM): {
+        CMemDC buffer(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC, hwnd_);
+        DrawTo(buffer);
         result = TRUE;
         return true;
+    }
     case WM_DPICHANGED_AFTERPARENT:
         EnsureStrip();
         Redraw();

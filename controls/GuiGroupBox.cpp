@@ -7,6 +7,7 @@
 #include "controls/GuiDrawLayer.h"
 #include "framework/ScaledFont.h"
 #include "framework/UniqueHandle.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -50,8 +51,7 @@ bool CGuiGroupBox::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
 }
 
 void CGuiGroupBox::Paint(HDC dc) {
-    RECT rc;
-    ::GetClientRect(hwnd_, &rc);
+    RECT rc = ClientRect(hwnd_);
     const bool vertical = align_ == kVerticalUp || align_ == kVerticalDown;
     const Dpi dpi = DpiOfWindow(hwnd_);
     SelectScope fontScope(dc, CaptionFont());

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/UniqueHandle.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -40,12 +41,6 @@ public:
     const RECT& Rect() const { return rect_; }
 
 private:
-    static RECT ClientRect(HWND window) {
-        RECT rc{};
-        ::GetClientRect(window, &rc);
-        return rc;
-    }
-
     HDC target_;
     RECT rect_;
     UniqueMemDc mem_;

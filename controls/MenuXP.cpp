@@ -156,9 +156,8 @@ bool CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) const {
     // Background: the matching part of the image, or a plain fill.
     if (background_ && (!selected || disabled)) {
         UniqueMemDc mem(::CreateCompatibleDC(dc));
-        HGDIOBJ old = ::SelectObject(mem.Get(), background_.Get());
+        SelectScope select(mem.Get(), background_.Get());
         ::BitBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem.Get(), rc.left, rc.top, SRCCOPY);
-        ::SelectObject(mem.Get(), old);
     } else {
         const bool useSelected = selected && !(style_ == kXP && disabled);
         UniqueBrush brush(::CreateSolidBrush(useSelected ? GuiDrawLayer::MenuSelectedBackground()
@@ -189,7 +188,7 @@ bool CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) const {
         }
     }
     HFONT font = font_.Get(dpi);
-    HGDIOBJ old = ::SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    SelectScope selectFont(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, disabled ? GuiDrawLayer::MenuDisabledText()
                                 : (selected ? GuiDrawLayer::MenuSelectedText() : GuiDrawLayer::MenuText()));
@@ -203,7 +202,6 @@ bool CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) const {
         std::wstring accel = item->text.substr(tab + 1);
         ::DrawTextW(dc, accel.c_str(), static_cast<int>(accel.size()), &textRect, flags | DT_RIGHT);
     }
-    ::SelectObject(dc, old);
     return true;
 }
 

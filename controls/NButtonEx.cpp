@@ -10,6 +10,7 @@
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "framework/Dpi.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -199,8 +200,7 @@ void CNButtonEx::Redraw() {
 
 void CNButtonEx::DrawTo(HDC dc) {
     EnsureImages();
-    RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
+    RECT rc = ClientRect(hwnd_);
     const bool disabled = !::IsWindowEnabled(hwnd_);
     const bool pressed = (::SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     if (mode_ == kBitmap) {

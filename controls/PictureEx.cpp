@@ -16,6 +16,7 @@
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "framework/Dpi.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -358,9 +359,8 @@ void CPictureEx::SetPaintRect(std::optional<RECT> rect) {
 }
 
 void CPictureEx::DrawTo(HDC dc) {
-    RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
-    CMemDC mem(dc, rc);
+    RECT rc = ClientRect(hwnd_);
+    HDC mem = dc;
     UniqueBrush brush(::CreateSolidBrush(background_));
     ::FillRect(mem, &rc, brush.Get());
     if (!surfaceDc_) return;

@@ -2,12 +2,14 @@
 // Message handling that several skinned controls share.
 #include <windows.h>
 
+#include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
 
 namespace scw {
 
-// For a control whose DrawTo(dc) covers its whole client area: no background erase, and the
-// same drawing for a paint and for a print into another DC. True when the message was one of those.
+// For a window whose drawing covers its whole client area: no background erase, a paint drawn into
+// one off-screen bitmap and copied to the screen at once, and the same drawing for a print into
+// another DC. The one place a window of ours buffers its paint. True when the message was one of those.
 template <typename Draw>
 bool HandleSelfPaint(HWND window, UINT message, WPARAM wParam, LRESULT& result, Draw&& draw) {
     switch (message) {
@@ -16,7 +18,8 @@ bool HandleSelfPaint(HWND window, UINT message, WPARAM wParam, LRESULT& result, 
         return true;
     case WM_PAINT: {
         PaintScope paint(window);
-        draw(paint.Get());
+        CMemDC buffer(paint.Get(), window);
+        draw(buffer.Get());
         result = 0;
         return true;
     }

@@ -11,6 +11,7 @@
 
 #include "controls/KeyedResample.h"
 #include "framework/App.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -253,8 +254,7 @@ void DrawBitmapKeyed(HDC dc, HBITMAP bitmap, int x, int y, COLORREF key) {
 
 void CopyParentBackground(HWND child, HDC dc) {
     HWND parent = ::GetParent(child);
-    RECT rc{};
-    ::GetClientRect(child, &rc);
+    RECT rc = ClientRect(child);
     if (!parent) {
         ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_WINDOW));
         return;

@@ -3,10 +3,11 @@
 #include <windowsx.h>
 
 #include "controls/FocusCue.h"
-#include "controls/MemDC.h"
+#include "controls/SelfPaint.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "framework/Dpi.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -214,8 +215,7 @@ void CSkinTab::CaptureBackground() {
     if (!hwnd_ || (backgroundTaken_ && backgroundDpi_ == DpiOfWindow(hwnd_))) return;
     backgroundTaken_ = true;
     backgroundDpi_ = DpiOfWindow(hwnd_);
-    RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
+    RECT rc = ClientRect(hwnd_);
     background_.Reset(::CreateCompatibleBitmap(WindowDc(hwnd_).Get(), rc.right, rc.bottom));
     if (!background_) return;
     UniqueMemDc mem(::CreateCompatibleDC(nullptr));
@@ -237,9 +237,8 @@ void CSkinTab::DrawItem(HDC dc, const Item& item, int image, Dpi dpi) {
 void CSkinTab::DrawTo(HDC dc) {
     EnsureImages();
     const Dpi dpi = WindowDpi();
-    RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
-    CMemDC mem(dc, rc);
+    RECT rc = ClientRect(hwnd_);
+    HDC mem = dc;
     if (background_) {
         DrawBitmap(mem, background_.Get(), 0, 0, rc.right, rc.bottom);
     } else {
@@ -262,20 +261,12 @@ void CSkinTab::SetHot(int index) {
 bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
+    case WM_PAINT:
+        // What lies under the strip is taken before the strip first draws over it.
         CaptureBackground();
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PaintScope paint(hwnd_);
-        CaptureBackground();
-        DrawTo(paint.Get());
-        result = 0;
-        return true;
-    }
+        return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); });
     case WM_PRINTCLIENT:
-        DrawTo(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
+        return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); });
     case WM_DPICHANGED_AFTERPARENT:
         EnsureImages();
         Redraw();

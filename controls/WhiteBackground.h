@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "controls/FocusCue.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -26,8 +27,7 @@ inline bool HandleWhiteBackground(HWND dialog, UINT message, WPARAM wParam, LRES
         result = reinterpret_cast<LRESULT>(PageBrush());
         return true;
     case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(dialog, &client);
+        RECT client = ClientRect(dialog);
         ::FillRect(reinterpret_cast<HDC>(wParam), &client, PageBrush());
         result = 0;
         return true;

@@ -148,6 +148,13 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         OnTimer(static_cast<UINT_PTR>(wParam));
         return TRUE;
+    case WM_DPICHANGED:
+        if (!OnDpiChanged(Dpi(HIWORD(wParam)), reinterpret_cast<const RECT*>(lParam))) break;
+        ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 0);
+        return TRUE;
+    case WM_DPICHANGED_AFTERPARENT:
+        OnDpiChanged(DpiOfWindow(hwnd_), nullptr);
+        return FALSE;
     case WM_DESTROY:
         OnDestroy();
         ForgetLayoutDpi(hwnd_);

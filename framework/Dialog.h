@@ -3,6 +3,8 @@
 // handlers they need; everything else gets the platform's default dialog processing.
 #include <windows.h>
 
+#include "framework/Dpi.h"
+
 namespace scw {
 
 class CDialog {
@@ -41,6 +43,10 @@ protected:
     virtual bool OnPaint() { return false; }
     virtual void OnTimer(UINT_PTR /*id*/) {}
     virtual void OnDestroy() {}
+    // The DPI the window is shown at changed: for a top-level window (WM_DPICHANGED, with the place
+    // the system suggests; return true when handled), or for a child dialog once its top-level
+    // window has laid it out anew (WM_DPICHANGED_AFTERPARENT, no place; default processing follows).
+    virtual bool OnDpiChanged(Dpi /*dpi*/, const RECT* /*suggested*/) { return false; }
     // Keys the dialog takes before the platform's navigation sees them; true when used.
     virtual bool PreTranslate(const MSG& /*msg*/) { return false; }
     // Any other message; set result and return true when handled.

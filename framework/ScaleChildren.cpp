@@ -1,10 +1,10 @@
 #include "framework/ScaleChildren.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
 void ScaleChildren(HWND parent, int width, int height) {
-    RECT client;
-    ::GetClientRect(parent, &client);
+    RECT client = ClientRect(parent);
     if (client.right <= 0 || client.bottom <= 0) return;
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         RECT rc;

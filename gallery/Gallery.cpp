@@ -18,6 +18,7 @@
 #include "controls/SkinTab.h"
 #include "framework/App.h"
 #include "res/resource.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 namespace {
@@ -204,8 +205,7 @@ void Gallery::CreateControls() {
     // What the dialog template of the main window measures to here.
     HWND probe = ::CreateDialogParamW(AppInstance(), MAKEINTRESOURCEW(IDD_MAIN), nullptr, nullptr, 0);
     if (probe) {
-        RECT rc{};
-        ::GetClientRect(probe, &rc);
+        RECT rc = ClientRect(probe);
         ::DestroyWindow(probe);
         wchar_t text[96];
         std::swprintf(text, 96, L"main window template client: %ld x %ld pixels", rc.right, rc.bottom);
@@ -292,8 +292,7 @@ void Gallery::PaintGrid(HDC dc) {
 }
 
 void Gallery::Paint(HDC dc) {
-    RECT rc{};
-    ::GetClientRect(hwnd_, &rc);
+    RECT rc = ClientRect(hwnd_);
     UniqueBrush back(::CreateSolidBrush(RGB(226, 230, 236)));
     ::FillRect(dc, &rc, back.Get());
     PaintMainSkin(dc);

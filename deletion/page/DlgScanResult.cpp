@@ -4,7 +4,7 @@
 #include <string>
 
 #include "controls/CornerRegion.h"
-#include "controls/MemDC.h"
+#include "controls/SelfPaint.h"
 #include "controls/SkinDraw.h"
 #include "framework/App.h"
 #include "res/resource.h"
@@ -194,10 +194,13 @@ void CDlgScanResult::PaintFace(HDC dc) {
     }
 }
 
-bool CDlgScanResult::OnPaint() {
-    PaintScope paint(hwnd_);
-    CMemDC buffer(paint.Get(), hwnd_);
-    PaintFace(buffer);
+bool CDlgScanResult::OnDpiChanged(Dpi dpi, const RECT* suggested) {
+    // Moved to a screen of another scale: remade for it, at the place the system suggests.
+    FitToDpi(dpi);
+    if (suggested)
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
     return true;
 }
 
@@ -211,28 +214,8 @@ bool CDlgScanResult::OnCommand(WORD id, WORD /*code*/, HWND /*control*/) {
 void CDlgScanResult::OnDestroy() { picture_.Stop(); }
 
 bool CDlgScanResult::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PRINTCLIENT:
-        PaintFace(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
-    case WM_DPICHANGED: {
-        // Moved to a screen of another scale: remade for it, at the place the system suggests.
-        FitToDpi(Dpi(HIWORD(wParam)));
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        if (suggested)
-            ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        ::InvalidateRect(hwnd_, nullptr, FALSE);
-        result = 0;
-        return true;
-    }
-    default:
-        return ReflectToControl(message, wParam, lParam, result);
-    }
+    if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { PaintFace(dc); })) return true;
+    return ReflectToControl(message, wParam, lParam, result);
 }
 
 }  // namespace scw

@@ -73,7 +73,7 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
-    bool OnPaint() override;
+    bool OnDpiChanged(Dpi dpi, const RECT* suggested) override;
     void OnDestroy() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

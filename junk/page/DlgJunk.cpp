@@ -7,6 +7,7 @@
 #include "framework/Dpi.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -17,10 +18,10 @@ constexpr int kTabWidth = 108, kTabHeight = 26, kTabGap = 2;
 constexpr POINT kTabOrigin{11, 130 - kTabHeight};
 }  // namespace
 
-CDlgJunk::CDlgJunk() : CDialog(IDD_JUNK), header_(IDB_JUNK_HEADER) {}
+CDlgJunk::CDlgJunk() : CPageDialog(IDD_JUNK), header_(IDB_JUNK_HEADER) {}
 
 BOOL CDlgJunk::OnInitDialog() {
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TakePageSize();
     header_.Fit(hwnd_);
 
     tabs_.Create(hwnd_,
@@ -76,9 +77,14 @@ void CDlgJunk::Reset() {
     results_.ClearRows();
 }
 
+bool CDlgJunk::OnDpiChanged(Dpi, const RECT*) {
+    header_.Fit(hwnd_);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+    return false;
+}
+
 void CDlgJunk::Paint(HDC dc) {
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     ::FillRect(dc, &client, PageBrush());
     header_.Draw(hwnd_, dc);
     const Dpi dpi = DpiOfWindow(hwnd_);
@@ -87,21 +93,13 @@ void CDlgJunk::Paint(HDC dc) {
     FrameAtDpi(dc, RECT{margin, dpi.Scale(80), client.right - margin, client.bottom - margin}, frame.Get(), dpi);
 }
 
-bool CDlgJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) {
-            CMemDC mem(dc, hwnd_);
-            Paint(mem);
-        }))
-        return true;
+bool CDlgJunk::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { Paint(dc); })) return true;
     switch (message) {
     case kSkinTabChanged:
         ShowPanel(static_cast<int>(lParam));
         result = 0;
         return true;
-    case WM_DPICHANGED_AFTERPARENT:
-        header_.Fit(hwnd_);
-        ::InvalidateRect(hwnd_, nullptr, FALSE);
-        return false;
     default:
         return false;
     }

@@ -2,7 +2,7 @@
 // The junk cleaner page: a child dialog of the main window with a header, a frame, and a two-tab
 // strip over its Scan and Results panels.
 #include "controls/SkinTab.h"
-#include "framework/Dialog.h"
+#include "controls/PageDialog.h"
 #include "framework/UniqueHandle.h"
 #include "junk/page/DlgJunkJunk.h"
 #include "junk/page/DlgJunkScan.h"
@@ -10,12 +10,9 @@
 
 namespace scw {
 
-class CDlgJunk : public CDialog {
+class CDlgJunk : public CPageDialog {
 public:
     enum Panel { kScanPanel = 0, kResultsPanel = 1 };
-    // The page takes a fixed pixel size; the panels sit at a fixed pixel place in it.
-    static constexpr int kPageWidth = 612;
-    static constexpr int kPageHeight = 488;
     static constexpr RECT kPanelRect{1, 130, 1 + 574, 130 + 325};
 
     CDlgJunk();
@@ -35,9 +32,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDpiChanged(Dpi dpi, const RECT* suggested) override;
 
 private:
     void Paint(HDC dc);

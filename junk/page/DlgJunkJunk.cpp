@@ -8,6 +8,7 @@
 #include "junk/core/JunkDelete.h"
 #include "res/resource.h"
 #include "state/RunFlags.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -31,7 +32,7 @@ void Place(HWND window, int left, int top, int right, int bottom) {
 }
 }  // namespace
 
-CDlgJunkJunk::CDlgJunkJunk() : CDialog(IDD_JUNK_RESULTS), showMessage(ShowMessageBox) {}
+CDlgJunkJunk::CDlgJunkJunk() : CPageDialog(IDD_JUNK_RESULTS), showMessage(ShowMessageBox) {}
 
 CDlgJunkJunk::~CDlgJunkJunk() {
     // The worker reports into the controls below: stop and join it while they still exist.
@@ -71,8 +72,7 @@ void CDlgJunkJunk::Layout() {
 }
 
 void CDlgJunkJunk::PlaceControls() {
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     const int W = client.right, H = client.bottom;
     // Lengths from the panel's edges, at the DPI the panel is laid out for.
     auto s = [this](int length96) { return laidOutFor_.Scale(length96); };
@@ -219,18 +219,19 @@ void CDlgJunkJunk::FillDisplayInfo(NMLVDISPINFOW& info) const {
     lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
 }
 
-bool CDlgJunkJunk::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
+bool CDlgJunkJunk::OnDpiChanged(Dpi dpi, const RECT*) {
+    // Told once the layout has moved the panel to its size at the DPI. That move stopped the
+    // animation as a resize does; a running search gets it back.
+    laidOutFor_ = dpi;
+    PlaceControls();
+    if (JunkSearchBusy.load() != 0) animation_.Draw();
+    return false;
+}
+
+bool CDlgJunkJunk::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_SIZE:
         Layout();
-        return false;
-    case WM_DPICHANGED_AFTERPARENT:
-        // Sent once the layout has moved the panel to its size at the DPI. That move stopped the
-        // animation as a resize does; a running search gets it back.
-        laidOutFor_ = DpiOfWindow(hwnd_);
-        PlaceControls();
-        if (JunkSearchBusy.load() != 0) animation_.Draw();
         return false;
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

@@ -13,7 +13,7 @@
 #include "controls/MyListCtrl.h"
 #include "controls/NButtonEx.h"
 #include "controls/PictureEx.h"
-#include "framework/Dialog.h"
+#include "controls/PageDialog.h"
 #include "framework/Dpi.h"
 #include "framework/UiChannel.h"
 #include "junk/core/JunkRows.h"
@@ -21,7 +21,7 @@
 
 namespace scw {
 
-class CDlgJunkJunk : public CDialog, private JunkView {
+class CDlgJunkJunk : public CPageDialog, private JunkView {
 public:
     static constexpr int kListId = 1052;
     static constexpr int kStopId = 30005;
@@ -52,12 +52,11 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDpiChanged(Dpi dpi, const RECT* suggested) override;
 
 private:
     // JunkView, called on the run's worker.

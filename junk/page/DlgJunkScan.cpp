@@ -10,6 +10,7 @@
 #include "junk/page/CheckBoxImages.h"
 #include "junk/page/JunkFolderBrowser.h"
 #include "res/resource.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -39,7 +40,7 @@ void ShowMessageBox(HWND owner, const wchar_t* text) { ::MessageBoxW(owner, text
 
 }  // namespace
 
-CDlgJunkScan::CDlgJunkScan() : CDialog(IDD_JUNK_SCAN), showMessage(ShowMessageBox) {}
+CDlgJunkScan::CDlgJunkScan() : CPageDialog(IDD_JUNK_SCAN), showMessage(ShowMessageBox) {}
 
 BOOL CDlgJunkScan::OnInitDialog() {
     for (auto [radio, id] : {std::pair{&allDisks_, IDC_JUNK_ALLDISKS}, {&chooseDir_, IDC_JUNK_CHOOSEDIR},
@@ -72,8 +73,7 @@ void CDlgJunkScan::PlaceControls() {
 }
 
 void CDlgJunkScan::PlaceScanNow() {
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     const Dpi& dpi = laidOutFor_;
     ::MoveWindow(scanNow_.GetSafeHwnd(), client.right - dpi.Scale(220), client.bottom - dpi.Scale(70), dpi.Scale(195),
                  dpi.Scale(57), TRUE);
@@ -225,20 +225,21 @@ void CDlgJunkScan::OnScanNow() {
     if (onScan) onScan(root, patterns);
 }
 
-bool CDlgJunkScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
+bool CDlgJunkScan::OnDpiChanged(Dpi dpi, const RECT*) {
+    // Told once the layout has moved the panel and its controls to their places at the DPI.
+    laidOutFor_ = dpi;
+    PlaceScanNow();
+    FitTypeList();
+    return false;
+}
+
+bool CDlgJunkScan::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_CTLCOLORSTATIC:
         result = PageLabelColours(reinterpret_cast<HDC>(wParam));
         return true;
     case WM_SIZE:
         PlaceScanNow();
-        return false;
-    case WM_DPICHANGED_AFTERPARENT:
-        // Sent once the layout has moved the panel and its controls to their places at the DPI.
-        laidOutFor_ = DpiOfWindow(hwnd_);
-        PlaceScanNow();
-        FitTypeList();
         return false;
     case WM_DRAWITEM:
         return ReflectToControl(message, wParam, lParam, result);

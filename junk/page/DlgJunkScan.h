@@ -8,13 +8,13 @@
 #include "controls/GlyphButton.h"
 #include "controls/GuiGroupBox.h"
 #include "controls/NButtonEx.h"
-#include "framework/Dialog.h"
+#include "controls/PageDialog.h"
 #include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
 
 namespace scw {
 
-class CDlgJunkScan : public CDialog {
+class CDlgJunkScan : public CPageDialog {
 public:
     CDlgJunkScan();
 
@@ -38,10 +38,9 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDpiChanged(Dpi dpi, const RECT* suggested) override;
     void OnDestroy() override;
 
 private:

@@ -11,6 +11,7 @@
 #include "shred/core/ShredTarget.h"
 #include "shred/page/DlgWipeFree.h"
 #include "shred/page/FilePickers.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -88,7 +89,7 @@ std::wstring ShredFolderRefusal(const std::wstring& folder, const ShredCheck& ch
 }
 
 CDlgShred::CDlgShred()
-    : CDialog(IDD_SHRED), chooseFiles(ChooseFilesToShred), chooseFolder(ChooseFolderToShred),
+    : CPageDialog(IDD_SHRED), chooseFiles(ChooseFilesToShred), chooseFolder(ChooseFolderToShred),
       tellUser(TellWithMessageBox), runWipeDialog(RunWipeDialog), header_(IDB_SHRED_HEADER) {}
 
 CDlgShred::~CDlgShred() {
@@ -124,10 +125,8 @@ BOOL CDlgShred::OnInitDialog() {
 }
 
 void CDlgShred::CreateControls() {
-    // Controls sit at fixed pixel places, so the page takes a fixed pixel size (see the sweep page).
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    TakePageSize();
+    RECT client = ClientRect(hwnd_);
     const int W = client.right, H = client.bottom;
 
     list_.columns = {{L"File/Folder Name", 120, LVCFMT_LEFT}, {L"Path", 180, LVCFMT_LEFT},
@@ -314,25 +313,25 @@ void CDlgShred::OnDestroy() {
     if (channel_) channel_->Close();
 }
 
+bool CDlgShred::OnDpiChanged(Dpi, const RECT*) {
+    header_.Fit(hwnd_);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+    return false;
+}
+
 bool CDlgShred::OnPaint() {
     PaintScope paint(hwnd_);
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     ::FillRect(paint.Get(), &client, PageBrush());
     header_.Draw(hwnd_, paint.Get());
     return true;
 }
 
-bool CDlgShred::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
+bool CDlgShred::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
         result = TRUE;  // OnPaint fills everything
         return true;
-    case WM_DPICHANGED_AFTERPARENT:
-        header_.Fit(hwnd_);
-        ::InvalidateRect(hwnd_, nullptr, FALSE);
-        return false;
     case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

@@ -14,7 +14,7 @@
 #include "controls/MyListCtrl.h"
 #include "controls/MyStaticCtrl.h"
 #include "controls/NButtonEx.h"
-#include "framework/Dialog.h"
+#include "controls/PageDialog.h"
 #include "framework/UiChannel.h"
 #include "framework/UniqueHandle.h"
 #include "shred/core/ProgressScale.h"
@@ -25,7 +25,7 @@
 
 namespace scw {
 
-class CDlgShred : public CDialog, public ShredView {
+class CDlgShred : public CPageDialog, public ShredView {
 public:
     static constexpr int kList = 10001;
     static constexpr int kQuick = 1012, kSafe = 1013, kThorough = 1014;
@@ -33,9 +33,6 @@ public:
     static constexpr int kShred = 15009;
     static constexpr int kWipeFree = 15010;
     static constexpr int kProgress = 1015;
-    // The same place and size as the other pages.
-    static constexpr int kPageWidth = 612;
-    static constexpr int kPageHeight = 488;
 
     CDlgShred();
     ~CDlgShred() override;
@@ -66,11 +63,10 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnPaint() override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDpiChanged(Dpi dpi, const RECT* suggested) override;
     void OnDestroy() override;
 
 private:

@@ -12,6 +12,7 @@
 #include "state/ItemSets.h"
 #include "sweep/page/CheckClicks.h"
 #include "sweep/page/TreeChecks.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -97,8 +98,7 @@ BOOL CDlgOptionsChoose::OnInitDialog() {
 bool CDlgOptionsChoose::CreateTree() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     const int margin = dpi_.Scale(kMargin);
     int width = std::max<int>(0, client.right - 2 * margin);
     int height = std::max<int>(0, client.bottom - margin - dpi_.Scale(kBottomMargin));
@@ -121,8 +121,7 @@ bool CDlgOptionsChoose::CreateTree() {
 }
 
 void CDlgOptionsChoose::RecordLayout() {
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     client96_ = SIZE{dpi_.Unscale(client.right), dpi_.Unscale(client.bottom)};
     if (dpi_ == Dpi()) {
         layout_.Capture(hwnd_, dpi_);
@@ -136,8 +135,7 @@ void CDlgOptionsChoose::RecordLayout() {
 
 void CDlgOptionsChoose::TakeToDpi(Dpi dpi) {
     if (dpi == dpi_) return;
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     layout_.Apply(hwnd_, dpi);
     dpi_ = dpi;
     // The frame keeps its own size; the client area takes the new one around the same centre.
@@ -162,14 +160,12 @@ void CDlgOptionsChoose::LoadCheckImages() {
     states_ = std::move(states);
 }
 
-bool CDlgOptionsChoose::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message != WM_DPICHANGED) return false;
+bool CDlgOptionsChoose::OnDpiChanged(Dpi dpi, const RECT* suggested) {
     // Moved to a screen of another scale: laid out for it, at the place the system suggests.
-    TakeToDpi(Dpi(HIWORD(wParam)));
-    if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam))
+    TakeToDpi(dpi);
+    if (suggested)
         ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    result = 0;
     return true;
 }
 

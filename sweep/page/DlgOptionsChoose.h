@@ -36,7 +36,7 @@ protected:
     void OnOK() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnDestroy() override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDpiChanged(Dpi dpi, const RECT* suggested) override;
 
 private:
     bool CreateTree();

@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "sweep/page/ResultListAdapter.h"
 #include "state/ItemSets.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -41,7 +42,7 @@ void CreateButton(CNButtonEx& button, const wchar_t* text, HWND parent, int id, 
 }  // namespace
 
 CDlgScan::CDlgScan(TrayActivity& mainWindow, Catalogue& catalogue, CIniFileRW settings, const Environment& env)
-    : CDialog(IDD_SCAN), askUser(AskWithMessageBox), tellUser(TellWithMessageBox), mainWindow_(mainWindow),
+    : CPageDialog(IDD_SCAN), askUser(AskWithMessageBox), tellUser(TellWithMessageBox), mainWindow_(mainWindow),
       env_(env), catalogue_(catalogue), settings_(std::move(settings)) {}
 
 CDlgScan::~CDlgScan() {
@@ -61,11 +62,8 @@ BOOL CDlgScan::OnInitDialog() {
 }
 
 void CDlgScan::CreateControls() {
-    // The controls sit at fixed pixel positions, so the page takes a fixed pixel size too
-    // (its template's dialog units would scale with whatever font the system substitutes).
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
+    TakePageSize();
+    RECT client = ClientRect(hwnd_);
     const int W = client.right, H = client.bottom;
     CreateButton(selectAll_, L"Select All", hwnd_, kSelectAll, Rect(10, 10, 159, 31), IDB_SWEEP_SELALL_NORMAL);
     CreateButton(selectNone_, L"Select None", hwnd_, kSelectNone, Rect(159, 10, 308, 31), IDB_SWEEP_SELNONE_NORMAL);
@@ -233,8 +231,7 @@ void CDlgScan::ShowRowCount() {
     ::SendMessageW(list, LVM_SETITEMCOUNT, count, count >= shown ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0);
 }
 
-bool CDlgScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (HandleWhiteBackground(hwnd_, message, wParam, result)) return true;
+bool CDlgScan::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

@@ -9,7 +9,7 @@
 #include "controls/PictureEx.h"
 #include "engine/Catalogue.h"
 #include "engine/Environment.h"
-#include "framework/Dialog.h"
+#include "controls/PageDialog.h"
 #include "framework/UiChannel.h"
 #include "sweep/page/MyTreeCtrl.h"
 #include "sweep/core/ResultRows.h"
@@ -19,7 +19,7 @@
 
 namespace scw {
 
-class CDlgScan : public CDialog, public SweepView {
+class CDlgScan : public CPageDialog, public SweepView {
 public:
     static constexpr int kSelectAll = 15100;
     static constexpr int kSelectNone = 15101;
@@ -29,9 +29,6 @@ public:
     static constexpr int kDeleteAll = 15003;
     static constexpr int kResultList = 10001;
     static constexpr int kAnimation = 1016;
-    // Fills the main window between the tab strip and its right edge, above the bottom strip.
-    static constexpr int kPageWidth = 612;
-    static constexpr int kPageHeight = 488;
 
     // The main window, which shows the runs' activity in the tray; the catalogue the tree shows
     // (it outlives the page); the settings file of the item sets.
@@ -57,11 +54,9 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     // SweepView, called by the run's worker.

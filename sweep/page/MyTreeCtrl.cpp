@@ -2,10 +2,11 @@
 
 #include <windowsx.h>
 
-#include "controls/MemDC.h"
+#include "controls/SelfPaint.h"
 #include "engine/ScanRun.h"
 #include "framework/App.h"
 #include "framework/Dpi.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -193,15 +194,13 @@ SIZE CMyTreeCtrl::Measure() const {
     WindowDc dc(hwnd_);
     if (!dc) return size;
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? ::SelectObject(dc.Get(), font) : nullptr;
+    SelectScope select(dc.Get(), font);
     ::GetTextExtentPoint32W(dc.Get(), L"67890", 5, &size);
-    if (old) ::SelectObject(dc.Get(), old);
     return size;
 }
 
 int CMyTreeCtrl::ClientWidthWithScrollBar() const {
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
+    RECT client = ClientRect(hwnd_);
     int width = client.right - client.left;
     // Counts stay put whether or not a scroll bar comes and goes.
     if (!(::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL)) width -= ScrollBarWidth(hwnd_);
@@ -296,24 +295,9 @@ bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     }
     switch (message) {
     case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PaintScope paint(hwnd_);
-        CMemDC buffer(paint.Get(), hwnd_);
-        RECT client{};
-        ::GetClientRect(hwnd_, &client);
-        PaintRows(buffer, client);
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client{};
-        ::GetClientRect(hwnd_, &client);
-        PaintRows(reinterpret_cast<HDC>(wParam), client);
-        result = 0;
-        return true;
-    }
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { PaintRows(dc, ClientRect(hwnd_)); });
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // A press on a check box is ours alone: the tree view must not toggle the state again.

@@ -4,6 +4,7 @@
 
 #include "controls/SkinDraw.h"
 #include "res/resource.h"
+#include "framework/ClientRect.h"
 
 namespace scw {
 
@@ -70,10 +71,9 @@ void TreeRowPainter::PaintRows(HWND tree, HDC dc, const RECT& area, const NodeRo
     UniqueBrush white(::CreateSolidBrush(kWhite));
     ::FillRect(dc, &area, white.Get());
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(tree, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
+    SelectScope selectFont(dc, font);
     int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    RECT client{};
-    ::GetClientRect(tree, &client);
+    RECT client = ClientRect(tree);
     for (HTREEITEM row = TreeView_GetFirstVisible(tree); row; row = TreeView_GetNextVisible(tree, row)) {
         RowGeometry geometry;
         if (!GetRowGeometry(tree, row, geometry)) break;
@@ -82,7 +82,6 @@ void TreeRowPainter::PaintRows(HWND tree, HDC dc, const RECT& area, const NodeRo
         if (::IntersectRect(&overlap, &geometry.row, &area)) PaintRow(tree, dc, row, geometry, rows, animation);
     }
     ::SetBkMode(dc, oldMode);
-    if (oldFont) ::SelectObject(dc, oldFont);
 }
 
 void TreeRowPainter::PaintRow(HWND tree, HDC dc, HTREEITEM row, const RowGeometry& g, const NodeRows& rows,
