@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "cli/Commands.h"
+#include "cli/CtrlCEvent.h"
 #include "cli/Record.h"
 #include "engine/HostRoots.h"
 #include "framework/UniqueHandle.h"
@@ -13,15 +16,6 @@
 namespace scw::cli {
 
 namespace {
-// Ctrl+C arrives on a thread of its own; the run polls this event after every block.
-HANDLE g_stopEvent = nullptr;
-
-BOOL WINAPI OnConsoleControl(DWORD type) {
-    if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) return FALSE;
-    if (g_stopEvent) ::SetEvent(g_stopEvent);
-    return TRUE;
-}
-
 std::wstring FullPathOf(const std::wstring& typed) {
     // "C:" alone is the current folder on C: to the system, but whoever types it means the drive.
     if (typed.size() == 2 && typed[1] == L':') return typed + L"\\";
@@ -150,14 +144,11 @@ int ShredPaths(ConsoleOut& out, const std::vector<std::wstring>& paths, int pass
     }
 
     for (const auto& [path, reason] : refused) view.Skipped(path, reason);
-    UniqueKernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    g_stopEvent = stop.Get();
-    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    std::optional<CtrlCEvent> stop(std::in_place);
     ShredRun run(list, view);
     run.SetGoOnAfterFailure(true);
-    ShredSummary summary = run.RunHere(passes, stop.Get());
-    ::SetConsoleCtrlHandler(OnConsoleControl, FALSE);
-    g_stopEvent = nullptr;
+    ShredSummary summary = run.RunHere(passes, stop->Get());
+    stop.reset();
 
     out.Err(L"shredded " + std::to_wstring(view.Shredded()) + L", skipped " + std::to_wstring(view.SkippedCount()) +
             L", failed " + std::to_wstring(view.Failed()));

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "cli/Commands.h"
+#include "cli/CtrlCEvent.h"
 #include "cli/Record.h"
 #include "framework/UniqueHandle.h"
 #include "shred/core/FreeSpaceWipe.h"
@@ -10,15 +13,6 @@
 namespace scw::cli {
 
 namespace {
-// Ctrl+C arrives on a thread of its own; the wipe polls this event between writes.
-HANDLE g_stopEvent = nullptr;
-
-BOOL WINAPI OnConsoleControl(DWORD type) {
-    if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) return FALSE;
-    if (g_stopEvent) ::SetEvent(g_stopEvent);
-    return TRUE;
-}
-
 long long Count(std::uint64_t n) { return static_cast<long long>(n); }
 
 // Nothing shows while it works: the records come at the end.
@@ -53,13 +47,10 @@ int WipeFreeSpaceOf(ConsoleOut& out, const std::wstring& drive, int passes, bool
         return ExitUsage;
     }
 
-    UniqueKernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    g_stopEvent = stop.Get();
-    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    std::optional<CtrlCEvent> stop(std::in_place);
     SilentWipeView view;
-    const WipeSummary summary = WipeFreeSpace(root, passes, stop.Get(), view);
-    ::SetConsoleCtrlHandler(OnConsoleControl, FALSE);
-    g_stopEvent = nullptr;
+    const WipeSummary summary = WipeFreeSpace(root, passes, stop->Get(), view);
+    stop.reset();
 
     if (summary.leftoversRemoved)
         out.Err(L"removed " + std::to_wstring(summary.leftoversRemoved) + L" files an earlier wipe had left");

@@ -147,7 +147,12 @@ std::wstring SystemErrorText(DWORD error) {
 
 std::optional<std::wstring> ListingFolder(const std::wstring& folder) {
     if (folder.empty() || IsDevicePath(folder) || folder.size() > kMaxPathChars) return std::nullopt;
-    UniqueFileHandle handle = OpenItself(WithoutSlash(folder), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    // Where a folder link opens as its target (Wine), only its own entry shows the link.
+    const std::wstring asked = WithoutSlash(folder);
+    const DWORD attributes = ::GetFileAttributesW(asked.c_str());
+    if (asked.size() > 3 && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return std::nullopt;
+    UniqueFileHandle handle = OpenItself(asked, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!handle || !QueryFile(handle.Get(), info)) return std::nullopt;
     if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))

@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include "engine/FinalPath.h"
+#include "engine/ListedFile.h"
 #include "engine/Targets.h"
 
 namespace scw {
@@ -97,18 +98,7 @@ bool IsLinkPath(const std::wstring& fullPath) {
     return handle && !ReachedDirectly(handle.Get(), path);
 }
 
-std::wstring SystemMessage(DWORD error) {
-    wchar_t* text = nullptr;
-    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length && text ? std::wstring(text, length) : L"error " + std::to_wstring(error);
-    if (text) ::LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
-                                message.back() == L'.'))
-        message.pop_back();
-    return message;
-}
+std::wstring SystemMessage(DWORD error) { return SystemErrorText(error); }
 
 std::wstring RefusalText(const ShredCheck& check) {
     switch (check.refusal) {

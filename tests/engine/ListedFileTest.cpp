@@ -107,6 +107,8 @@ TEST(ListedFile, EmptiedFolderRemovalNeverFollowsALinkAndKeepsAFolderThatStillHo
     // Listed by its spelling (a link is never listed), the link is refused, the empty folder it
     // points to stays.
     const std::wstring spelled = *ListingFolder(temp.Path()) + L"link\\";
+    // Nor is a listing ever started in one: it would record the target's path as the folder's.
+    EXPECT_FALSE(ListingFolder(temp / L"link\\").has_value());
     EXPECT_NE(RemoveListedFolder(spelled).refusal, DeleteRefusal::None);
     EXPECT_TRUE(FolderExists(temp / L"outside\\empty"));
     RemoveFolderLink(temp / L"link");
