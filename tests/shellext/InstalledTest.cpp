@@ -286,7 +286,9 @@ TEST(SetupTarget, RefusesADriveRootAndTheSystemsAndTheUsersTopFoldersAndWritesNo
         DWORD code = 0;
         EXPECT_FALSE(RunSetup(target, &code));
         EXPECT_EQ(code, 2u);
-        if (!hadProgram) EXPECT_FALSE(FileExists(folder + L"Scourwell.exe"));
+        if (!hadProgram) {
+            EXPECT_FALSE(FileExists(folder + L"Scourwell.exe"));
+        }
         EXPECT_FALSE(FileExists(folder + L"uninstall.exe"));
         EXPECT_NE(RegText(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"), target) << "nothing registered";
         if (FileExists(folder + L"uninstall.exe")) RunUninstaller(target, true);  // undo a wrong install
