@@ -20,4 +20,6 @@ fi
 ensure_display
 start_wineserver
 cd "$BUILD/x86_64"
-ctest --output-on-failure --timeout 300 "$@" </dev/null
+# A test that fails is run once more: under Wine a test process now and then exits at once with
+# no output at all (seen once in some 450 runs); the first failure stays in the output above.
+ctest --output-on-failure --timeout 300 --repeat until-pass:2 "$@" </dev/null
