@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/UniqueHandle.h"
+#include "tests/common/TestSupport.h"
 
 namespace scw::test {
 
@@ -44,23 +45,12 @@ bool DefineDrive(wchar_t letter, const std::string& unixFolder) {
                              nullptr, 0, &returned, nullptr) != 0;
 }
 
-std::string UnixNameOf(const std::wstring& path) {
-    using ToUnix = char*(CDECL*)(const wchar_t*);
-    auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* name = toUnix(path.c_str());
-    if (!name) return {};
-    std::string result(name);
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    return result;
-}
 
 }  // namespace
 
 HostStandIn::HostStandIn() : folder_(temp_ / L"host\\") {
     for (const wchar_t* name : {L"a.tmp", L"b.log", L"sub\\c.tmp"}) WriteFileText(folder_ + name, "precious");
-    unix_ = UnixNameOf(folder_.substr(0, folder_.size() - 1));
+    unix_ = UnixName(folder_.substr(0, folder_.size() - 1));
     if (unix_.empty()) return;
     const DWORD used = ::GetLogicalDrives();
     for (wchar_t letter = L'R'; letter <= L'Y'; ++letter) {

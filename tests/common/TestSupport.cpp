@@ -114,18 +114,6 @@ std::wstring FromUtf8(const std::string& text) {
 
 bool IsWine() { return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
-// The Linux name of a Windows path under Wine; empty when it has none.
-std::string UnixName(const std::wstring& path) {
-    using ToUnix = char*(CDECL*)(const wchar_t*);
-    auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* name = toUnix(path.c_str());
-    if (!name) return {};
-    std::string result(name);
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    return result;
-}
 
 // Starts a Linux program from a Wine process (Wine starts native programs named by a \\?\unix
 // path). Wine hands back no usable process handle for it, so callers poll for its effect.
@@ -192,6 +180,18 @@ std::wstring WithoutTrailingSlash(std::wstring path) {
 }
 
 }  // namespace
+
+std::string UnixName(const std::wstring& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return {};
+    char* name = toUnix(path.c_str());
+    if (!name) return {};
+    std::string result(name);
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return result;
+}
 
 bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
     std::wstring linkPath = WithoutTrailingSlash(link), targetPath = WithoutTrailingSlash(target);

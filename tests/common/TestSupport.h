@@ -40,6 +40,8 @@ void RemoveTree(const std::wstring& folder);
 bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
 // Removes the link only, never what it points to.
 void RemoveFolderLink(const std::wstring& link);
+// The Linux name of a Windows path under Wine; empty when it has none.
+std::string UnixName(const std::wstring& path);
 // Under Wine: makes `link` a Linux link to the file `target`, which Wine shows as a plain file;
 // false elsewhere.
 bool MakeFileLink(const std::wstring& link, const std::wstring& target);
