@@ -30,4 +30,8 @@ void ConsoleView::MarkScanned(CMyObject& item) {
         out_.Err(std::to_wstring(item.itemId) + L" " + item.displayName + L": " + std::to_wstring(item.traceCount));
 }
 
+void ConsoleView::ShowRefusal(const std::wstring& path, const DeleteOutcome& outcome) {
+    out_.Out(OutcomeRecord(L"failed", path, outcome.Reason(), json_));
+}
+
 }  // namespace scw::cli

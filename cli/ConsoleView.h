@@ -1,6 +1,7 @@
 #pragma once
-// The sweep run seen from a console: each trace is printed as it is found; the count of each item
-// that found traces and the scan's summary go to standard error.
+// The sweep run seen from a console: each trace is printed as it is found, and each file a clean
+// left with its reason; the count of each item that found traces and the scan's summary go to
+// standard error.
 #include <atomic>
 
 #include "cli/ConsoleOut.h"
@@ -15,6 +16,7 @@ public:
     void ShowScanPhase(bool scanning) override;
     void AddResultRow(const TraceRow& row) override;
     void MarkScanned(CMyObject& item) override;
+    void ShowRefusal(const std::wstring& path, const DeleteOutcome& outcome) override;
 
 private:
     ConsoleOut& out_;

@@ -122,15 +122,10 @@ int RunJunk(ConsoleOut& out, const Arguments& args) {
     const int failed = DeleteJunkFiles(
         sink.rows,
         [&](const JunkRow& row, const DeleteOutcome& outcome) {
-            if (outcome.Deleted()) {
-                ++deleted;
-                out.Out(FormatRecord({{L"result", std::wstring(L"deleted")}, {L"path", row.FullPath()}}, args.json));
-                return;
-            }
+            if (outcome.Deleted()) ++deleted;
             // Why it stays: "link", "moved", "too long", "locked", "gone"... never a success.
-            out.Out(FormatRecord(
-                {{L"result", std::wstring(L"failed")}, {L"path", row.FullPath()}, {L"reason", outcome.Reason()}},
-                args.json));
+            out.Out(OutcomeRecord(outcome.Deleted() ? L"deleted" : L"failed", row.FullPath(), outcome.Reason(),
+                                  args.json));
         },
         &g_junkStop);
     out.Err(L"deleted " + std::to_wstring(deleted) + L", failed " + std::to_wstring(failed));

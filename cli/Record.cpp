@@ -78,4 +78,9 @@ std::wstring FormatRecord(std::initializer_list<Field> fields, bool json) {
     return json ? line + L"}" : line;
 }
 
+std::wstring OutcomeRecord(const wchar_t* result, const std::wstring& path, const std::wstring& reason, bool json) {
+    if (reason.empty()) return FormatRecord({{L"result", std::wstring(result)}, {L"path", path}}, json);
+    return FormatRecord({{L"result", std::wstring(result)}, {L"path", path}, {L"reason", reason}}, json);
+}
+
 }  // namespace scw::cli

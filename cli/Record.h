@@ -18,4 +18,9 @@ std::wstring FormatRecord(std::initializer_list<Field> fields, bool json);
 
 std::wstring JsonString(const std::wstring& text);
 
+// What became of one file a command deleted or shredded: "deleted", "failed", "skipped"... then
+// its path and, when it stayed, why ("link", "moved", "locked"...; JSON key "reason"). Every
+// command that deletes prints its files through this one record.
+std::wstring OutcomeRecord(const wchar_t* result, const std::wstring& path, const std::wstring& reason, bool json);
+
 }  // namespace scw::cli

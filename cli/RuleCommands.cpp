@@ -35,6 +35,9 @@ public:
                               json_));
     }
     void ReportDeletion(bool success, DWORD number) override { tally_.Add(success, number); }
+    void ReportRefusal(const std::wstring& path, const DeleteOutcome& outcome) override {
+        out_.Out(OutcomeRecord(L"failed", path, outcome.Reason(), json_));
+    }
     void MarkScanning(CMyObject& item) override { SetScanState(item, ScanRunning); }
     void MarkScanned(CMyObject& item) override {
         SetScanState(item, ScanDone);

@@ -94,7 +94,7 @@ public:
 
 private:
     void Print(const wchar_t* result, const std::wstring& path, const std::wstring& reason) {
-        out_.Out(FormatRecord({{L"result", std::wstring(result)}, {L"path", path}, {L"reason", reason}}, json_));
+        out_.Out(OutcomeRecord(result, path, reason, json_));
     }
 
     ConsoleOut& out_;

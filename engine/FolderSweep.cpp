@@ -106,6 +106,7 @@ public:
         // Not when it was to be overwritten first: the restart would delete it plainly.
         if (!options.overwrite && (outcome.refusal == DeleteRefusal::Locked || outcome.refusal == DeleteRefusal::Denied))
             QueueListedFileForRestart(path);
+        if (!outcome.Deleted()) run_.ReportRefusal(path, outcome);
         run_.ReportDeletion(outcome.Deleted(), 0);
         return true;
     }
@@ -125,7 +126,10 @@ private:
         if (!held.Held()) {
             // Swapped for a link or renamed since it was listed: what it leads to is not ours.
             const DeleteRefusal why = held.Check().refusal;
-            if (why == DeleteRefusal::Link || why == DeleteRefusal::Moved) run_.ReportDeletion(false, 0);
+            if (why == DeleteRefusal::Link || why == DeleteRefusal::Moved) {
+                run_.ReportRefusal(folder, held.Check());
+                run_.ReportDeletion(false, 0);
+            }
             return false;
         }
         held_.push_back(std::move(held));

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 
+#include "engine/ListedFile.h"
 #include "engine/MyObject.h"
 
 namespace scw {
@@ -30,6 +31,9 @@ public:
     // One outcome of a delete: success adds `number` (or 1 when it is 0) to the deleted
     // count, failure adds 1 to the failed count. DeletionTally does the arithmetic.
     virtual void ReportDeletion(bool success, DWORD number) = 0;
+    // Why a listed file (or the folder holding it) was not deleted, just before its failure is
+    // reported: the console names each one, a window only counts them.
+    virtual void ReportRefusal(const std::wstring& /*path*/, const DeleteOutcome& /*outcome*/) {}
     // Around the scan of one item. SetScanState(item, ...) sets item, program and category.
     virtual void MarkScanning(CMyObject& item) = 0;
     virtual void MarkScanned(CMyObject& item) = 0;

@@ -114,12 +114,15 @@ public:
             held_.push_back(std::make_unique<HeldFolder>(HeldFolder::Hold(folder)));
         // Renamed or swapped for a link since it was read: its files stay, and say so.
         if (!held_.back()->Held()) {
+            run_.ReportRefusal(folder, held_.back()->Check());
             run_.ReportDeletion(false, 0);
             return true;
         }
         const DeleteOutcome outcome = DeleteListedFile(folder + entry.cFileName, UserDeleteOptions({.queueLockedForRestart = true}));
         // Gone since the listing: nothing was left behind.
-        if (outcome.refusal != DeleteRefusal::Gone) run_.ReportDeletion(outcome.Deleted(), 0);
+        if (outcome.refusal == DeleteRefusal::Gone) return true;
+        if (!outcome.Deleted()) run_.ReportRefusal(folder + entry.cFileName, outcome);
+        run_.ReportDeletion(outcome.Deleted(), 0);
         return true;
     }
 

@@ -213,6 +213,10 @@ void SweepRun::ReportTrace(const TraceRow& row) {
     ++foundRows_;
 }
 
+void SweepRun::ReportRefusal(const std::wstring& path, const DeleteOutcome& outcome) {
+    view_.ShowRefusal(path, outcome);
+}
+
 void SweepRun::ReportDeletion(bool success, DWORD number) {
     tally_.Add(success, number);
     if (DeletionProgress* dialog = progress_) {

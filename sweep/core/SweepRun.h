@@ -63,6 +63,7 @@ public:
     bool StopRequested() const override;
     void ReportTrace(const TraceRow& row) override;
     void ReportDeletion(bool success, DWORD number) override;
+    void ReportRefusal(const std::wstring& path, const DeleteOutcome& outcome) override;
     void MarkScanning(CMyObject& item) override;
     void MarkScanned(CMyObject& item) override;
 

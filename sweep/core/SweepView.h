@@ -17,6 +17,8 @@ public:
     // its category already.
     virtual void MarkScanning(CMyObject&) {}
     virtual void MarkScanned(CMyObject&) {}
+    // A listed file a delete left, and why; the deletion progress counts it as failed already.
+    virtual void ShowRefusal(const std::wstring& /*path*/, const DeleteOutcome& /*outcome*/) {}
     // What only a window shows: the working animation, an emptied list, the tree after its scan
     // states and counts were reset.
     virtual void SetWorkingAnimation(bool) {}

@@ -3,6 +3,8 @@
 // (items 122 and 126) are planted in the real HKCU keys and removed afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/UniqueHandle.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/common/KeyAccess.h"
@@ -117,6 +119,32 @@ TEST_F(CliTest, FileInUseMakesCleanExitWithOneAndIsQueuedForRestart) {
         EXPECT_FALSE(FileExists(temp + L"\\a.txt"));
     }
     EXPECT_TRUE(TakePendingRename(held));
+}
+
+TEST_F(CliTest, CleanNamesEachFileItLeftWithItsReasonAndLeavesWhatALinkLeadsTo) {
+    WriteFileText(files / L"precious\\keep.txt", "precious");
+    if (!MakeFileLink(temp + L"\\link.tmp", files / L"precious\\keep.txt")) GTEST_SKIP() << "needs Wine";
+    const std::string link = Utf8(temp) + "\\link.tmp";
+
+    ProcessResult r = cli.Run(L"clean 106 --yes");
+    EXPECT_EQ(r.exitCode, 1u) << r.errors;
+    std::vector<std::string> lines = Lines(r.output);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "failed\t" + link + "\tlink"), lines.end()) << r.output;
+    EXPECT_EQ(LastLine(r.errors), "deleted 2, failed 1");
+    EXPECT_EQ(ReadFileText(files / L"precious\\keep.txt"), "precious");
+    EXPECT_FALSE(FileExists(temp + L"\\a.txt"));
+
+    // The same record as JSON, for scripts.
+    ProcessResult json = cli.Run(L"clean 106 --yes --json");
+    EXPECT_EQ(json.exitCode, 1u) << json.errors;
+    std::vector<std::string> records = Lines(json.output);
+    ASSERT_FALSE(records.empty()) << json.output;
+    auto failed = ParseJsonObject(records.back());
+    ASSERT_TRUE(failed) << records.back();
+    EXPECT_EQ(failed->at("result"), JsonValue(std::wstring(L"failed")));
+    EXPECT_EQ(failed->at("path"), JsonValue(temp + L"\\link.tmp"));
+    EXPECT_EQ(failed->at("reason"), JsonValue(std::wstring(L"link")));
+    EXPECT_EQ(ReadFileText(files / L"precious\\keep.txt"), "precious");
 }
 
 TEST_F(CliTest, RegistryKeyThatWillNotGoMakesCleanExitWithOneAndTheOtherItemsStillGo) {
