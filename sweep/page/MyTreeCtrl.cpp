@@ -315,6 +315,11 @@ void CMyTreeCtrl::InvalidateRowOf(const CMyObject* node) {
 
 void CMyTreeCtrl::PaintRows(HDC dc, const RECT& area) { painter_.PaintRows(hwnd_, dc, area, rows_, {animated_, frame_}); }
 
+void CMyTreeCtrl::OnDpiChanged() {
+    // Sent after the layout gave the tree its place and its font for the new DPI.
+    FitToDpi();
+}
+
 bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (ToggleCheckByKey(hwnd_, message, wParam, toggle_)) {
         result = 0;
@@ -334,10 +339,6 @@ bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             result = 0;
             return true;
         }
-        return false;
-    case WM_DPICHANGED_AFTERPARENT:
-        // Sent after the layout gave the tree its place and its font for the new DPI.
-        FitToDpi();
         return false;
     case WM_TIMER:
         if (wParam != kAnimationTimer) return false;

@@ -80,6 +80,7 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
 
 private:
     // Runs the work on the tree's thread while its window exists; false when it did not run.
