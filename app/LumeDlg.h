@@ -1,42 +1,35 @@
 #pragma once
-// The program's one top-level window: a borderless skinned dialog with the tab strip, the four
+// The program's one top-level window: a borderless skinned dialog with the page strip, the four
 // pages, the tray icon and the hand-off of files from other processes.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/MainChrome.h"
+#include "app/MainPages.h"
+#include "app/PageIndex.h"
+#include "app/PageStrip.h"
 #include "app/ProcessState.h"
-#include "app/ScanScheduler.h"
+#include "app/ScheduledErase.h"
 #include "app/TrayAnimation.h"
 #include "app/TrayIcon.h"
 #include "app/WindowDrag.h"
-#include "controls/BackGround.h"
-#include "controls/HyperLink.h"
-#include "controls/NButtonEx.h"
-#include "controls/SkinTab.h"
 #include "engine/Catalogue.h"
 #include "framework/Dialog.h"
-#include "framework/DpiLayout.h"
 #include "framework/IniFileRW.h"
 #include "framework/UiChannel.h"
 #include "sweep/core/TrayActivity.h"
 
 namespace scw {
 
-class CDlgScan;
-class CDlgJunk;
-class CDlgShred;
-class CDlgOptions;
 class StartupUpdateCheck;
 
 inline constexpr UINT kTabChangedMessage = WM_USER + 100;
 inline constexpr UINT kShowShredderMessage = WM_USER + 101;
 
-enum PageIndex { kPageScan = 0, kPageJunk = 1, kPageShred = 2, kPageOptions = 3, kPageFaq = 5 };
-
 inline constexpr UINT_PTR kDragTimer = 5;
-inline constexpr UINT_PTR kSchedulerTimer = 6;
 
 class CLumeDlg : public CDialog, public TrayActivity {
 public:
@@ -44,6 +37,10 @@ public:
     // its pages run on, and the settings file they save to; all outlive the window.
     CLumeDlg(Catalogue& catalogue, ProcessState& state, CIniFileRW settingsFile);
     ~CLumeDlg() override;
+
+    // Runs once the window is built and taken to its DPI, before it first shows: the application
+    // ends its splash there, so the window is made while the splash is up anyway.
+    std::function<void()> beforeShown;
 
     // Removes the tray icon and ends the modal run with exit code -1.
     void ExitProgram();
@@ -54,14 +51,14 @@ public:
     void StopTrayActivity(const std::wstring& title, const std::wstring& text) override;
 
     int CurrentPage() const { return currentPage_; }
-    int SelectedTab() const;
+    int SelectedTab() const { return strip_.Selected(); }
     bool TrayAnimating() const { return trayAnimation_.Animating(); }
-    CDlgScan& ScanPage() { return *scanPage_; }
-    CDlgJunk& JunkPage() { return *junkPage_; }
-    CDlgShred& ShredPage() { return *shredPage_; }
-    CDlgOptions& OptionsPage() { return *optionsPage_; }
+    CDlgScan& ScanPage() { return pages_.Scan(); }
+    CDlgJunk& JunkPage() { return pages_.Junk(); }
+    CDlgShred& ShredPage() { return pages_.Shred(); }
+    CDlgOptions& OptionsPage() { return pages_.Options(); }
     CTrayIcon& Tray() { return tray_; }
-    ScanScheduler& Scheduler() { return scheduler_; }
+    ScanScheduler& Scheduler() { return scheduledErase_.Scheduler(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -79,51 +76,22 @@ protected:
 private:
     // Tab order is the windows' order: the strip, the shown page, then the window's own buttons.
     void OrderForKeyboard();
-    // After a page change the focus stays in the strip, else goes to the new page's first control.
-    void FocusAfterPageKey(bool stripHadFocus);
-    void FitToSkin();
-    // Takes the window, its skin, its controls and its corners to `dpi`; at the suggested place
-    // when the system moved the window to a screen of another scale.
-    void ApplyDpi(Dpi dpi, const RECT* suggested);
-    void SetIcons(Dpi dpi);
-    void CreatePages();
-    void SkinButtons();
-    void CreateTabStrip();
-    void PlaceWindowButtons();
-    void SelectTab(int index);
     void ApplyCloseRule();
     void HandOff(const COPYDATASTRUCT* data);
     void OnTrayCallback(WPARAM iconId, LPARAM mouseMessage);
-    void ShowFromTray(int tab, int page);
-    // Timer 6: starts the one-click erase when the schedule says so.
-    void ScheduledScanCheck();
+    void ShowFromTray(int page);
 
     // First: runs of the pages post to it until the pages have joined their workers.
     UiChannel channel_;
     ProcessState& state_;
-    CNButtonEx updateButton_;
-    CNButtonEx helpTopButton_;
-    CNButtonEx helpSideButton_;
-    CHyperLink homeLink_;
-    CSkinTab tabStrip_;
-    std::unique_ptr<CBackGround> background_;
-    std::unique_ptr<CDlgScan> scanPage_;
-    std::unique_ptr<CDlgOptions> optionsPage_;
-    std::unique_ptr<CDlgShred> shredPage_;
-    std::unique_ptr<CDlgJunk> junkPage_;
-    std::unique_ptr<CNButtonEx> minimizeButton_;
-    std::unique_ptr<CNButtonEx> closeButton_;
-    UniqueIcon mainIcon_;
-    UniqueIcon bigIcon_;
-    // The window's size and its controls' places at 96 DPI, as the skin is drawn.
-    SIZE size96_{};
-    DpiLayout layout_;
+    MainChrome chrome_;
+    PageStrip strip_;
+    MainPages pages_;
     int currentPage_ = -1;
     CTrayIcon tray_;
     TrayAnimation trayAnimation_{tray_};
     WindowDrag drag_{kDragTimer};
-    bool firstPaintMarked_ = false;
-    ScanScheduler scheduler_;
+    ScheduledErase scheduledErase_;
     std::unique_ptr<StartupUpdateCheck> startupUpdate_;
 };
 

@@ -166,8 +166,11 @@ void CDigiStatic::DrawTo(HDC dc) {
     }
 }
 
+void CDigiStatic::OnDpiChanged() {
+    Redraw();
+}
+
 bool CDigiStatic::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (message == WM_DPICHANGED_AFTERPARENT) Redraw();
     // The paint covers the whole control.
     return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); });
 }

@@ -41,6 +41,7 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
 
     void OnAttached() override { ServeAccessibility(*this); }
 

@@ -192,6 +192,11 @@ bool CNGlyphButton::OnKey(UINT message, WPARAM key) {
     return false;
 }
 
+void CNGlyphButton::OnDpiChanged() {
+    EnsureStrip();
+    Redraw();
+}
+
 bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (hoverState_.Handle(hwnd_, message, result, [this] { Redraw(); })) return true;
     if (HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); })) return true;
@@ -214,10 +219,6 @@ bool CNGlyphButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         result = TRUE;
         return true;
     }
-    case WM_DPICHANGED_AFTERPARENT:
-        EnsureStrip();
-        Redraw();
-        return false;
     case WM_GETDLGCODE:
         result = Default(message, wParam, lParam) | (WantsArrows() ? DLGC_WANTARROWS : 0);
         return true;

@@ -41,6 +41,7 @@ public:
 protected:
     CNGlyphButton() = default;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
     void OnAttached() override;
     // Runs on a release inside the control while hovered, before the platform sends the click.
     virtual void OnClickRelease() = 0;

@@ -154,6 +154,11 @@ bool CHyperLink::Open() {
     return true;
 }
 
+void CHyperLink::OnDpiChanged() {
+    // The layout hands out its own copy of our font for a new DPI; ours is the one to show.
+    SendFont(true);
+}
+
 bool CHyperLink::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message == ReflectedMessage(WM_CTLCOLORSTATIC)) {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -172,8 +177,6 @@ bool CHyperLink::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
         result = 0;
         return true;
     }
-    // The layout hands out its own copy of our font for a new DPI; ours is the one to show.
-    if (message == WM_DPICHANGED_AFTERPARENT) SendFont(true);
     if (message == WM_PAINT) SendFont(false);
     return false;
 }

@@ -53,6 +53,7 @@ public:
 protected:
     void OnAttached() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
 
 private:
     // A link named by its text; its target is the value, following it the default action.

@@ -221,6 +221,11 @@ bool CMyListCtrl::AccessibleSelect(long child) {
     return ::SendMessageW(hwnd_, LVM_SETITEMSTATE, child - 1, reinterpret_cast<LPARAM>(&item)) != FALSE;
 }
 
+void CMyListCtrl::OnDpiChanged() {
+    RescaleColumns();
+    MeasureRowsAgain();
+}
+
 bool CMyListCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case ReflectedMessage(WM_DRAWITEM):
@@ -241,10 +246,6 @@ bool CMyListCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         result = Default(message, wParam, lParam);
         MeasureRowsAgain();
         return true;
-    case WM_DPICHANGED_AFTERPARENT:
-        RescaleColumns();
-        MeasureRowsAgain();
-        return false;
     case WM_SETFOCUS:
         hasFocus_ = true;
         return false;

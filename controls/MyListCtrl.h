@@ -46,6 +46,7 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
 
 private:
     // A list to screen readers: one list item per row, named by its first column; the other

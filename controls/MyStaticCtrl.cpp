@@ -34,6 +34,11 @@ void CMyStaticCtrl::SetBkColor(COLORREF colour) {
     if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void CMyStaticCtrl::OnDpiChanged() {
+    // The layout hands out its own copy of our font for a new DPI; ours is the one to show.
+    SendFont(true);
+}
+
 bool CMyStaticCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == ReflectedMessage(WM_CTLCOLORSTATIC)) {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -56,8 +61,6 @@ bool CMyStaticCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         ::InvalidateRect(parent, &rc, TRUE);
         ::UpdateWindow(parent);
     }
-    // The layout hands out its own copy of our font for a new DPI; ours is the one to show.
-    if (message == WM_DPICHANGED_AFTERPARENT) SendFont(true);
     if (message == WM_PAINT) SendFont(false);
     (void)lParam;
     return false;

@@ -27,6 +27,7 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
 
 private:
     void SendFont(bool always);

@@ -287,6 +287,12 @@ void CNButtonEx::DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool presse
     if (ShowsFocusCue(hwnd_)) DrawFocusCue(dc, rc, dpi);
 }
 
+void CNButtonEx::OnDpiChanged() {
+    EnsureImages();
+    SendFont();
+    Redraw();
+}
+
 bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
         RelayToTooltip(message, wParam, lParam);
@@ -326,11 +332,6 @@ bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = Default(message, wParam, lParam);
         if (custom) Redraw();
         return true;
-    case WM_DPICHANGED_AFTERPARENT:
-        EnsureImages();
-        SendFont();
-        Redraw();
-        return false;
     case WM_UPDATEUISTATE:
         result = Default(message, wParam, lParam);
         if (custom) Redraw();

@@ -63,6 +63,7 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
     void OnAttached() override;
 
 private:

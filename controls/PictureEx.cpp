@@ -1,16 +1,10 @@
 #include "controls/PictureEx.h"
 
-#include "controls/SelfPaint.h"
-
-#include <ocidl.h>
-#include <olectl.h>
-
 #include <algorithm>
-#include <cstring>
 #include <fstream>
-#include <tuple>
 
 #include "controls/GifParser.h"
+#include "controls/SelfPaint.h"
 #include "controls/KeyedResample.h"
 #include "controls/MemDC.h"
 #include "controls/SkinDraw.h"
@@ -23,8 +17,6 @@ namespace scw {
 namespace {
 
 constexpr UINT_PTR kPlayTimer = 0x5049;
-constexpr long long kMaxPixels = 16LL * 1024 * 1024;  // refuse absurd screen sizes from a file
-constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
 
 std::span<const uint8_t> ResourceBytes(UINT id, const wchar_t* type) {
     HRSRC found = ::FindResourceW(AppInstance(), MAKEINTRESOURCEW(id), type);
@@ -34,49 +26,6 @@ std::span<const uint8_t> ResourceBytes(UINT id, const wchar_t* type) {
     const auto* bytes = static_cast<const uint8_t*>(loaded ? ::LockResource(loaded) : nullptr);
     if (!bytes) return {};
     return std::span<const uint8_t>(bytes, size);
-}
-
-// A top-down 32-bit DIB of the given size, with access to its pixels.
-HBITMAP MakeDib(int width, int height, uint32_t** bits) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* pixels = nullptr;
-    HBITMAP dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    *bits = static_cast<uint32_t*>(pixels);
-    return dib;
-}
-
-ComPtr<IPicture> LoadPicture(std::span<const uint8_t> bytes, LONG* width, LONG* height) {
-    ComPtr<IPicture> picture;
-    if (bytes.empty() || bytes.size() > kMaxFileBytes) return picture;
-    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-    if (!memory) return picture;
-    void* p = ::GlobalLock(memory.Get());
-    if (!p) return picture;
-    std::memcpy(p, bytes.data(), bytes.size());
-    ::GlobalUnlock(memory.Get());
-    ComPtr<IStream> stream;
-    // The stream frees the memory from here on.
-    if (FAILED(::CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Put()))) return picture;
-    memory.Release();
-    const HRESULT hr = ::OleLoadPicture(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                        picture.PutVoid());
-    if (FAILED(hr) || !picture) {
-        picture.Reset();
-        return picture;
-    }
-    OLE_XSIZE_HIMETRIC hmWidth = 0;
-    OLE_YSIZE_HIMETRIC hmHeight = 0;
-    picture->get_Width(&hmWidth);
-    picture->get_Height(&hmHeight);
-    WindowDc screen(nullptr);
-    *width = ::MulDiv(hmWidth, ::GetDeviceCaps(screen.Get(), LOGPIXELSX), 2540);
-    *height = ::MulDiv(hmHeight, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 2540);
-    return picture;
 }
 
 }  // namespace
@@ -121,7 +70,7 @@ bool CPictureEx::Load(const std::wstring& path) {
     std::ifstream file(path.c_str(), std::ios::binary | std::ios::ate);
     if (!file) return false;
     const std::streamoff size = file.tellg();
-    if (size <= 0 || static_cast<unsigned long long>(size) > kMaxFileBytes) return false;
+    if (size <= 0 || static_cast<unsigned long long>(size) > kMaxPictureFileBytes) return false;
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return false;
@@ -162,96 +111,21 @@ void CPictureEx::OnDpiChanged() {
     Invalidate();
 }
 
-std::optional<CPictureEx::Frame> CPictureEx::LoadFrame(std::span<const uint8_t> bytes) {
-    LONG width = 0, height = 0;
-    ComPtr<IPicture> picture = LoadPicture(bytes, &width, &height);
-    if (!picture || width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels)
-        return std::nullopt;
-    OLE_XSIZE_HIMETRIC hmWidth = 0;
-    OLE_YSIZE_HIMETRIC hmHeight = 0;
-    picture->get_Width(&hmWidth);
-    picture->get_Height(&hmHeight);
-    // Rendered once on black and once on white: pixels that differ are the transparent ones.
-    // Playing then needs only GDI, never the picture object.
-    uint32_t* onBlack = nullptr;
-    uint32_t* onWhite = nullptr;
-    Frame frame;
-    frame.color.Reset(MakeDib(width, height, &onBlack));
-    UniqueBitmap white(MakeDib(width, height, &onWhite));
-    if (!frame.color || !white) return std::nullopt;
-    UniqueMemDc dc(::CreateCompatibleDC(nullptr));
-    const size_t count = static_cast<size_t>(width) * height;
-    for (auto [bitmap, bits, fill] : {std::tuple{frame.color.Get(), onBlack, 0u},
-                                      std::tuple{white.Get(), onWhite, 0xFFFFFFu}}) {
-        SelectScope select(dc.Get(), bitmap);
-        std::fill(bits, bits + count, fill);
-        picture->Render(dc.Get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
-        ::GdiFlush();
-    }
-    uint32_t* maskBits = nullptr;
-    frame.mask.Reset(MakeDib(width, height, &maskBits));
-    if (!frame.mask) return std::nullopt;
-    for (size_t i = 0; i < count; ++i) {
-        const bool clear = (onBlack[i] & 0xFFFFFF) != (onWhite[i] & 0xFFFFFF);
-        maskBits[i] = clear ? 0xFFFFFF : 0;
-        if (clear) onBlack[i] = 0;
-    }
-    frame.width = width;
-    frame.height = height;
-    return frame;
-}
-
 bool CPictureEx::Decode(std::span<const uint8_t> bytes) {
     UnLoad();
-    if (HasGifSignature(bytes)) {
-        isGif_ = true;
-        const std::optional<GifInfo> info = ParseGif(bytes);
-        if (!info) {
-            UnLoad();
-            return false;
-        }
-        if (info->hasBackground)
-            background_ = RGB(info->background[0], info->background[1], info->background[2]);
-        if (info->frames.size() > 1) return DecodeAnimation(bytes);
-    }
-    std::optional<Frame> still = LoadFrame(bytes);
-    if (!still) {
-        UnLoad();
-        return false;
-    }
-    size_ = SIZE{still->width, still->height};
-    frames_.push_back(std::move(*still));
-    return PrepareSurface();
-}
-
-bool CPictureEx::DecodeAnimation(std::span<const uint8_t> bytes) {
-    const std::optional<GifInfo> info = ParseGif(bytes);
-    if (!info || info->width <= 0 || info->height <= 0 ||
-        static_cast<long long>(info->width) * info->height > kMaxPixels) {
-        UnLoad();
-        return false;
-    }
-    for (const GifFrameInfo& part : info->frames) {
-        std::optional<Frame> frame = LoadFrame(BuildFrameGif(bytes, *info, part));
-        if (!frame) continue;  // a frame that does not load is dropped
-        frame->left = part.left;
-        frame->top = part.top;
-        frame->delay = part.delay;
-        frame->disposal = part.disposal;
-        frames_.push_back(std::move(*frame));
-    }
-    if (frames_.empty()) {
-        UnLoad();
-        return false;
-    }
+    std::optional<DecodedPicture> picture = DecodePicture(bytes);
+    if (!picture) return false;
+    isGif_ = picture->isGif;
+    if (picture->gifBackground) background_ = *picture->gifBackground;
+    frames_ = std::move(picture->frames);
     animated_ = frames_.size() > 1;
-    size_ = SIZE{info->width, info->height};
+    size_ = picture->size;
     return PrepareSurface();
 }
 
 bool CPictureEx::PrepareSurface() {
     if (!backgroundSet_) background_ = ::GetSysColor(COLOR_BTNFACE);
-    surface_.Reset(MakeDib(size_.cx, size_.cy, &surfaceBits_));
+    surface_.Reset(MakeTopDownDib(size_.cx, size_.cy, &surfaceBits_));
     surfaceDc_.Reset(::CreateCompatibleDC(nullptr));
     if (!surface_ || !surfaceDc_) return false;
     surfaceOld_ = ::SelectObject(surfaceDc_.Get(), surface_.Get());
@@ -265,7 +139,7 @@ void CPictureEx::FillSurface(const RECT& area) {
     ::FillRect(surfaceDc_.Get(), &area, brush.Get());
 }
 
-void CPictureEx::Compose(const Frame& frame) {
+void CPictureEx::Compose(const PictureFrame& frame) {
     UniqueMemDc source(::CreateCompatibleDC(surfaceDc_.Get()));
     {
         SelectScope select(source.Get(), frame.mask.Get());
@@ -295,7 +169,7 @@ bool CPictureEx::Draw() {
 }
 
 void CPictureEx::ShowFrame() {
-    const Frame& frame = frames_[index_];
+    const PictureFrame& frame = frames_[index_];
     saved_.Reset();
     if (frame.disposal == 3) {  // keep what the frame covers, to put it back afterwards
         saved_.Reset(::CreateCompatibleBitmap(surfaceDc_.Get(), frame.width, frame.height));
@@ -310,7 +184,7 @@ void CPictureEx::ShowFrame() {
 }
 
 void CPictureEx::NextFrame() {
-    const Frame& frame = frames_[index_];
+    const PictureFrame& frame = frames_[index_];
     if (frame.disposal == 2) FillSurface(RECT{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height});
     if (frame.disposal == 3 && saved_) {
         UniqueMemDc dc(::CreateCompatibleDC(surfaceDc_.Get()));
@@ -400,9 +274,6 @@ bool CPictureEx::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     switch (message) {
     case WM_DESTROY:
         UnLoad();
-        return false;
-    case WM_DPICHANGED_AFTERPARENT:
-        OnDpiChanged();
         return false;
     case WM_TIMER:
         if (wParam != kPlayTimer) return false;

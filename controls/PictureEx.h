@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/AccessibleServer.h"
+#include "controls/PictureDecode.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
@@ -53,6 +54,7 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
 
     void OnAttached() override { ServeAccessibility(*this); }
 
@@ -62,24 +64,14 @@ private:
     long AccessibleRole(long) override { return ROLE_SYSTEM_ANIMATION; }
     long AccessibleState(long) override { return IsPlaying() ? STATE_SYSTEM_ANIMATED : 0; }
 
-    struct Frame {
-        UniqueBitmap color;  // the frame on black
-        UniqueBitmap mask;   // white where the frame is transparent, black where it paints
-        int left = 0, top = 0, width = 0, height = 0;
-        int delay = 0, disposal = 0;
-    };
-
     bool Decode(std::span<const uint8_t> bytes);
     bool LoadResourceFor(UINT id, const wchar_t* type, Dpi dpi);
     // Sizes the window to the picture at `dpi`; size96 is the picture's size at 96 DPI.
     void ShowAt(Dpi dpi, SIZE size96);
-    void OnDpiChanged();
     void DrawScaled(HDC dc, const RECT& part);
-    bool DecodeAnimation(std::span<const uint8_t> bytes);
-    std::optional<Frame> LoadFrame(std::span<const uint8_t> bytes);
     bool PrepareSurface();
     void FillSurface(const RECT& area);
-    void Compose(const Frame& frame);
+    void Compose(const PictureFrame& frame);
     void Invalidate();
     // Composes frame `index_` and sets the timer for its delay.
     void ShowFrame();
@@ -99,7 +91,7 @@ private:
     uint32_t* surfaceBits_ = nullptr;
     COLORREF background_ = RGB(255, 255, 255);
     bool backgroundSet_ = false;
-    std::vector<Frame> frames_;
+    std::vector<PictureFrame> frames_;
     UniqueMemDc surfaceDc_;
     UniqueBitmap surface_;
     HGDIOBJ surfaceOld_ = nullptr;

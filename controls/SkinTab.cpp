@@ -258,6 +258,11 @@ void CSkinTab::SetHot(int index) {
     Redraw();
 }
 
+void CSkinTab::OnDpiChanged() {
+    EnsureImages();
+    Redraw();
+}
+
 bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
@@ -267,10 +272,6 @@ bool CSkinTab::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); });
     case WM_PRINTCLIENT:
         return HandleSelfPaint(hwnd_, message, wParam, result, [this](HDC dc) { DrawTo(dc); });
-    case WM_DPICHANGED_AFTERPARENT:
-        EnsureImages();
-        Redraw();
-        return false;
     case WM_MOUSEMOVE: {
         SetHot(HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
         if (!leaveTracking_) {

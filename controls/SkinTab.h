@@ -60,6 +60,7 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
 
 private:
     // A page tab list to screen readers, one page tab per item.

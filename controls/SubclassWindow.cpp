@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/AccessibleServer.h"
+#include "framework/Dpi.h"
 
 namespace scw {
 
@@ -48,6 +49,7 @@ LRESULT CALLBACK CSubclassWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, L
     bool handled = false;
     try {
         if (self->access_ && self->access_->Answer(hwnd, message, wParam, lParam, result)) return result;
+        if (message == WM_DPICHANGED_AFTERPARENT) self->OnDpiChanged();
         handled = self->OnMessage(message, wParam, lParam, result);
     } catch (...) {
         // No exception may cross the window procedure.

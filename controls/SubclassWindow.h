@@ -40,6 +40,9 @@ protected:
     }
     // Called once the window has been attached.
     virtual void OnAttached() {}
+    // The window has its place and font for a new DPI (the layout's WM_DPICHANGED_AFTERPARENT):
+    // remake what was made for the old one. OnMessage and the control's own procedure follow.
+    virtual void OnDpiChanged() {}
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

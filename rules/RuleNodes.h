@@ -13,8 +13,8 @@
 namespace scw::rules {
 
 inline constexpr wchar_t kMoreProgramsName[] = L"More Programs";
-inline constexpr UINT kMoreProgramsIcon = 7;
-inline constexpr UINT kRuleProgramIcon = 34;
+inline constexpr UINT kMoreProgramsIcon = 37;
+inline constexpr UINT kRuleProgramIcon = 38;
 
 // An item of the category: it holds its own copy of the entry, so it lives as long as the node.
 class RuleNode : public CMyObject {

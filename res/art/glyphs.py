@@ -90,6 +90,20 @@ def draw(layer, name, x, y, s, color, bg=None):
         L.rrect(*P(0.04, 0.18), *P(0.96, 0.84), s * 0.06, fill=color)
         if bg:
             L.line([P(0.1, 0.26), P(0.5, 0.56), P(0.9, 0.26)], bg, w)
+    elif name == "windows":
+        # Two program windows, one in front of the other: "more programs".
+        L.rrect(*P(0.3, 0.04), *P(0.96, 0.62), s * 0.07, fill=color)
+        if bg:
+            L.rrect(*P(0.37, 0.2), *P(0.89, 0.55), s * 0.03, fill=bg)
+            L.rrect(*P(0.0, 0.3), *P(0.74, 1.0), s * 0.1, fill=bg)
+        L.rrect(*P(0.04, 0.36), *P(0.7, 0.96), s * 0.07, fill=color)
+        if bg:
+            L.rrect(*P(0.11, 0.52), *P(0.63, 0.89), s * 0.03, fill=bg)
+    elif name == "program":
+        # A program's window: a title bar over an empty body.
+        L.rrect(*P(0.04, 0.1), *P(0.96, 0.9), s * 0.1, fill=color)
+        if bg:
+            L.rrect(*P(0.14, 0.34), *P(0.86, 0.8), s * 0.04, fill=bg)
     elif name == "grid":
         for (u, v) in ((0.06, 0.06), (0.54, 0.06), (0.06, 0.54), (0.54, 0.54)):
             L.rrect(*P(u, v), *P(u + 0.4, v + 0.4), s * 0.08, fill=color)

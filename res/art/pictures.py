@@ -52,13 +52,23 @@ def tray_frame(i, sizes=(16, 32)):
     return out
 
 
+# The rule files' category ("More Programs", 37) and the generic icon of its programs (38).
+RULES_COLOR = (0, 140, 186)
+TREE_ICON_COUNT = 39
+
+
 def tree_icons():
-    """37 icons of 16x16 in one strip, magenta where transparent, blended against the white tree."""
-    strip = A.strip(37, 16, 16, A.MAGENTA)
-    for i in range(37):
+    """39 icons of 16x16 in one strip, magenta where transparent, blended against the white tree."""
+    strip = A.strip(TREE_ICON_COUNT, 16, 16, A.MAGENTA)
+    for i in range(TREE_ICON_COUNT):
         lay = A.Layer(16, 16)
         if i < 8:
             glyphs.draw(lay, CATEGORY_GLYPHS[i], 1, 1, 14, CATEGORY_COLORS[i], bg=A.WHITE)
+        elif i == 37:
+            glyphs.draw(lay, "windows", 1, 1, 14, RULES_COLOR, bg=A.WHITE)
+        elif i == 38:
+            lay.rrect(1, 1, 15, 15, 3.5, fill=RULES_COLOR)
+            glyphs.draw(lay, "program", 3, 3, 10, A.WHITE, bg=RULES_COLOR)
         elif i in PROGRAM_TILES:
             cat, letter = PROGRAM_TILES[i]
             lay.rrect(1, 1, 15, 15, 3.5, fill=CATEGORY_COLORS[cat])

@@ -5,10 +5,15 @@
 
 #include "controls/SubclassWindow.h"
 #include "sweep/page/TreeAccess.h"
+#include "sweep/page/TreeChecks.h"
 
 namespace scw {
 
 class CCheckClicks : public CSubclassWindow {
+public:
+    // What a press or Space does to a check box; ToggleCheck unless the owner asks first.
+    RowToggle toggle = ToggleCheck;
+
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnAttached() override { ServeAccessibility(access_); }

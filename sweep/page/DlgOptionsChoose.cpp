@@ -9,7 +9,9 @@
 #include "framework/Strings.h"
 #include "framework/UniqueHandle.h"
 #include "res/resource.h"
+#include "rules/RuleNodes.h"
 #include "state/ItemSets.h"
+#include "state/RuleItemSets.h"
 #include "sweep/page/CheckClicks.h"
 #include "sweep/page/TreeChecks.h"
 #include "framework/ClientRect.h"
@@ -39,19 +41,28 @@ void UnscaleChildren(HWND parent, Dpi dpi) {
     }
 }
 
-LPARAM ItemIdOf(HWND tree, HTREEITEM row) {
+// Each row's item data is the catalogue node it shows (the catalogue outlives the dialog).
+const CMyObject* NodeOf(HWND tree, HTREEITEM row) {
     TVITEMW item{};
     item.mask = TVIF_PARAM | TVIF_HANDLE;
     item.hItem = row;
-    return TreeView_GetItem(tree, &item) ? item.lParam : 0;
+    return TreeView_GetItem(tree, &item) ? reinterpret_cast<const CMyObject*>(item.lParam) : nullptr;
 }
 
-HTREEITEM FindRow(HWND tree, HTREEITEM first, UINT itemId) {
+template <typename Match>
+HTREEITEM FindRow(HWND tree, HTREEITEM first, const Match& match) {
     for (HTREEITEM row = first; row; row = TreeView_GetNextSibling(tree, row)) {
-        if (static_cast<UINT>(ItemIdOf(tree, row)) == itemId) return row;
-        if (HTREEITEM found = FindRow(tree, TreeView_GetChild(tree, row), itemId)) return found;
+        const CMyObject* node = NodeOf(tree, row);
+        if (node && match(*node)) return row;
+        if (HTREEITEM found = FindRow(tree, TreeView_GetChild(tree, row), match)) return found;
     }
     return nullptr;
+}
+
+bool NameIn(const std::vector<std::wstring>& names, const std::wstring& name) {
+    for (const std::wstring& n : names)
+        if (::CompareStringOrdinal(n.c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+    return false;
 }
 }  // namespace
 
@@ -75,24 +86,13 @@ BOOL CDlgOptionsChoose::OnInitDialog() {
     catalogue_.ForEach([&](const CMyObject* node) {
         auto parent = node->parent ? rows.find(node->parent) : rows.end();
         if (node->parent && parent == rows.end()) return;  // its parent has no row
-        if (node->itemId == 0) return;                      // not the catalogue's: no ID to store
-        HTREEITEM row = InsertRow(node->parent ? parent->second : TVI_ROOT, node->itemId);
+        HTREEITEM row = InsertRow(node->parent ? parent->second : TVI_ROOT, *node);
         if (!row) return;
         rows[node] = row;
         if (!node->parent && categories_.size() < kMaxCategoryRows) categories_.push_back(row);
     });
-
-    std::vector<int> shown = ReadShownSet();
     if (!categories_.empty()) TreeView_SelectItem(tree_, categories_.back());
-    for (HTREEITEM category : categories_) {
-        for (HTREEITEM program = TreeView_GetChild(tree_, category); program;
-             program = TreeView_GetNextSibling(tree_, program)) {
-            for (HTREEITEM item = TreeView_GetChild(tree_, program); item; item = TreeView_GetNextSibling(tree_, item)) {
-                int id = static_cast<int>(ItemIdOf(tree_, item));
-                if (std::find(shown.begin(), shown.end(), id) != shown.end()) SetCheck(tree_, item, Checked, true);
-            }
-        }
-    }
+    TickShownSet();
     return TRUE;
 }
 
@@ -117,6 +117,7 @@ bool CDlgOptionsChoose::CreateTree() {
     states_ = LoadSkinImageStrip(IDB_TREE_CHECKS, kCheckSize, kCheckSize, 4, RGB(255, 255, 255), dpi_);
     if (states_) UseStateImages(tree_, states_.Get());
     baseIndent_ = static_cast<int>(TreeView_GetIndent(tree_));
+    checkClicks_.toggle = [this](HWND tree, HTREEITEM row) { return ToggleCheckWarned(tree, row, confirmWarning); };
     checkClicks_.Attach(tree_);
     return true;
 }
@@ -170,44 +171,70 @@ bool CDlgOptionsChoose::OnDpiChanged(Dpi dpi, const RECT* suggested) {
     return true;
 }
 
-HTREEITEM CDlgOptionsChoose::InsertRow(HTREEITEM parent, UINT itemId) {
-    std::wstring text = LoadResourceString(itemId);
+HTREEITEM CDlgOptionsChoose::InsertRow(HTREEITEM parent, const CMyObject& node) {
+    // The catalogue's rows read their names from the string table; the rule files' carry their own.
+    std::wstring text = node.itemId ? LoadResourceString(node.itemId) : node.displayName;
     if (text.size() > kMaxRowText) text.resize(kMaxRowText);
     TVINSERTSTRUCTW ins{};
     ins.hParent = parent;
     ins.hInsertAfter = TVI_LAST;
     ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
     ins.item.pszText = text.data();
-    ins.item.lParam = static_cast<LPARAM>(itemId);
+    ins.item.lParam = reinterpret_cast<LPARAM>(&node);
     ins.item.stateMask = TVIS_STATEIMAGEMASK;
     ins.item.state = INDEXTOSTATEIMAGEMASK(Unchecked);
     return TreeView_InsertItem(tree_, &ins);
 }
 
-// The one-click set, or the default set while the one-click set has never been written.
-std::vector<int> CDlgOptionsChoose::ReadShownSet() const {
+// The one-click set, or the default set while the one-click set has never been written; the rule
+// entries' names likewise by their own section. A saved set was agreed to when it was chosen: no
+// warning is asked again.
+void CDlgOptionsChoose::TickShownSet() {
     ItemSetContent oneClick = ReadItemSet(settings_, ItemSet::OneClick);
-    if (oneClick.count == -1) return ReadItemSet(settings_, ItemSet::Default).ids;
-    return oneClick.ids;
+    const std::vector<int> ids = oneClick.count == -1 ? ReadItemSet(settings_, ItemSet::Default).ids : oneClick.ids;
+    RuleItemSetContent rules = ReadRuleItemSet(settings_, ItemSet::OneClick);
+    if (!rules.written) rules = ReadRuleItemSet(settings_, ItemSet::Default);
+    for (HTREEITEM category : categories_) {
+        for (HTREEITEM program = TreeView_GetChild(tree_, category); program;
+             program = TreeView_GetNextSibling(tree_, program)) {
+            for (HTREEITEM item = TreeView_GetChild(tree_, program); item; item = TreeView_GetNextSibling(tree_, item)) {
+                const CMyObject* node = NodeOf(tree_, item);
+                if (!node) continue;
+                const rules::RuleEntry* entry = rules::RuleOf(*node);
+                const bool shown = entry ? NameIn(rules.names, entry->name)
+                                         : std::find(ids.begin(), ids.end(), static_cast<int>(node->itemId)) != ids.end();
+                if (shown) SetCheck(tree_, item, Checked, true);
+            }
+        }
+    }
 }
 
-std::vector<int> CDlgOptionsChoose::CollectTicked() const {
-    std::vector<int> ids;
+void CDlgOptionsChoose::CollectTicked(std::vector<int>& ids, std::vector<std::wstring>& ruleNames) const {
     for (HTREEITEM category : categories_) {
         if (GetCheck(tree_, category) == Unchecked) continue;
         for (HTREEITEM program = TreeView_GetChild(tree_, category); program;
              program = TreeView_GetNextSibling(tree_, program)) {
             if (GetCheck(tree_, program) == Unchecked) continue;
             for (HTREEITEM item = TreeView_GetChild(tree_, program); item; item = TreeView_GetNextSibling(tree_, item)) {
-                if (GetCheck(tree_, item) == Checked) ids.push_back(static_cast<int>(ItemIdOf(tree_, item)));
+                const CMyObject* node = GetCheck(tree_, item) == Checked ? NodeOf(tree_, item) : nullptr;
+                if (!node) continue;
+                if (const rules::RuleEntry* entry = rules::RuleOf(*node))
+                    ruleNames.push_back(entry->name);
+                else if (node->itemId != 0)
+                    ids.push_back(static_cast<int>(node->itemId));
             }
         }
     }
-    return ids;
 }
 
 void CDlgOptionsChoose::OnOK() {
-    if (tree_) WriteItemSet(settings_, ItemSet::OneClick, CollectTicked());
+    if (tree_) {
+        std::vector<int> ids;
+        std::vector<std::wstring> ruleNames;
+        CollectTicked(ids, ruleNames);
+        WriteItemSet(settings_, ItemSet::OneClick, ids);
+        WriteRuleItemSet(settings_, ItemSet::OneClick, ruleNames);
+    }
     EndDialog(IDOK);
 }
 
@@ -226,7 +253,13 @@ void CDlgOptionsChoose::OnDestroy() {
 }
 
 HTREEITEM CDlgOptionsChoose::RowOf(UINT itemId) const {
-    return tree_ ? FindRow(tree_, TreeView_GetRoot(tree_), itemId) : nullptr;
+    if (!tree_ || itemId == 0) return nullptr;
+    return FindRow(tree_, TreeView_GetRoot(tree_), [itemId](const CMyObject& node) { return node.itemId == itemId; });
+}
+
+HTREEITEM CDlgOptionsChoose::RowOf(const CMyObject& node) const {
+    if (!tree_) return nullptr;
+    return FindRow(tree_, TreeView_GetRoot(tree_), [&node](const CMyObject& shown) { return &shown == &node; });
 }
 
 }  // namespace scw

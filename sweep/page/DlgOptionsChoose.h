@@ -1,8 +1,10 @@
 #pragma once
-// The one-click chooser: a modal dialog whose tree ticks the items of the one-click set.
+// The one-click chooser: a modal dialog whose tree ticks the items of the one-click set, the
+// catalogue's by ID and the rule files' entries ("More Programs") by name.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/Catalogue.h"
@@ -11,6 +13,7 @@
 #include "framework/IniFileRW.h"
 #include "framework/UniqueHandle.h"
 #include "sweep/page/CheckClicks.h"
+#include "sweep/page/WarnedTicks.h"
 
 namespace scw {
 
@@ -23,9 +26,14 @@ public:
     CDlgOptionsChoose(const Catalogue& catalogue, CIniFileRW settings);
     ~CDlgOptionsChoose() override;
 
+    // Asks before ticks take rule entries with a warning (WarnedTicks); tests answer themselves.
+    AskWarning confirmWarning = AskWarningBox;
+
     HWND Tree() const { return tree_; }
     // The row that shows an item ID, or null.
     HTREEITEM RowOf(UINT itemId) const;
+    // The row that shows a node (a rule entry's too), or null.
+    HTREEITEM RowOf(const CMyObject& node) const;
     const std::vector<HTREEITEM>& CategoryRows() const { return categories_; }
     // The DPI the dialog is laid out for: its owner's.
     Dpi ShownDpi() const { return dpi_; }
@@ -46,9 +54,10 @@ private:
     // Takes the layout to `dpi`; the client area keeps its centre.
     void TakeToDpi(Dpi dpi);
     void LoadCheckImages();
-    HTREEITEM InsertRow(HTREEITEM parent, UINT itemId);
-    std::vector<int> ReadShownSet() const;
-    std::vector<int> CollectTicked() const;
+    HTREEITEM InsertRow(HTREEITEM parent, const CMyObject& node);
+    void TickShownSet();
+    // The ticked items: the catalogue's IDs and the rule entries' names, in display order.
+    void CollectTicked(std::vector<int>& ids, std::vector<std::wstring>& ruleNames) const;
 
     const Catalogue& catalogue_;
     CIniFileRW settings_;

@@ -32,10 +32,6 @@ UniqueImageList BlankList(int width, int height, int count) {
 // The width of the vertical scroll bar the system draws on this window.
 int ScrollBarWidth(HWND window) { return SystemMetricForDpi(SM_CXVSCROLL, SystemDpiOfWindow(window)); }
 
-int ConfirmWithMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption) {
-    return ::MessageBoxW(owner, text, caption, MB_OKCANCEL | MB_ICONWARNING);
-}
-
 void ClearCounts(CMyObject& node) {
     node.scanState = ScanIdle;
     node.traceCount = 0;
@@ -43,7 +39,9 @@ void ClearCounts(CMyObject& node) {
 }
 }  // namespace
 
-CMyTreeCtrl::CMyTreeCtrl() : confirmWarning(ConfirmWithMessageBox) {}
+CMyTreeCtrl::CMyTreeCtrl()
+    : confirmWarning(AskWarningBox),
+      toggle_([this](HWND tree, HTREEITEM row) { return ToggleCheckWarned(tree, row, confirmWarning); }) {}
 
 CMyTreeCtrl::~CMyTreeCtrl() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
@@ -188,26 +186,23 @@ void CMyTreeCtrl::ApplyRuleNames(const std::vector<std::wstring>& names) {
     ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-bool CMyTreeCtrl::WarningDeclined(HTREEITEM row) {
-    if (!row || scw::GetCheck(hwnd_, row) == Checked) return false;
-    TVITEMW item{};
-    item.mask = TVIF_PARAM;
-    item.hItem = row;
-    if (!TreeView_GetItem(hwnd_, &item) || !item.lParam) return false;
-    const rules::RuleEntry* entry = rules::RuleOf(*reinterpret_cast<const CMyObject*>(item.lParam));
-    if (!entry || entry->warning.empty() || !confirmWarning) return false;
-    return confirmWarning(hwnd_, entry->warning.c_str(), entry->name.c_str()) != IDOK;
+std::vector<HTREEITEM> CMyTreeCtrl::CategoryRows() const {
+    std::vector<HTREEITEM> rows;
+    if (!catalogue_ || !hwnd_) return rows;
+    for (CMyObject* category = catalogue_->Head(); category; category = category->next)
+        if (HTREEITEM row = RowOf(*category)) rows.push_back(row);
+    return rows;
 }
 
-void CMyTreeCtrl::ForEachCategoryRow(CheckState state) {
-    if (!catalogue_ || !hwnd_) return;
-    for (CMyObject* category = catalogue_->Head(); category; category = category->next)
-        if (HTREEITEM row = RowOf(*category)) SetCheck(hwnd_, row, state, true);
+void CMyTreeCtrl::CheckAll() {
+    TickRowsWarned(hwnd_, CategoryRows(), confirmWarning);
     ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void CMyTreeCtrl::CheckAll() { ForEachCategoryRow(Checked); }
-void CMyTreeCtrl::UncheckAll() { ForEachCategoryRow(Unchecked); }
+void CMyTreeCtrl::UncheckAll() {
+    for (HTREEITEM row : CategoryRows()) SetCheck(hwnd_, row, Unchecked, true);
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
 
 CheckState CMyTreeCtrl::GetCheck(const CMyObject& node) const {
     HTREEITEM row = RowOf(node);
@@ -320,21 +315,13 @@ void CMyTreeCtrl::InvalidateRowOf(const CMyObject* node) {
 
 void CMyTreeCtrl::PaintRows(HDC dc, const RECT& area) { painter_.PaintRows(hwnd_, dc, area, rows_, {animated_, frame_}); }
 
+void CMyTreeCtrl::OnDpiChanged() {
+    // Sent after the layout gave the tree its place and its font for the new DPI.
+    FitToDpi();
+}
+
 bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_KEYDOWN && wParam == VK_SPACE && WarningDeclined(TreeView_GetSelection(hwnd_))) {
-        result = 0;
-        return true;
-    }
-    if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && hwnd_) {
-        TVHITTESTINFO hit{};
-        hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        HTREEITEM row = TreeView_HitTest(hwnd_, &hit);
-        if (row && (hit.flags & TVHT_ONITEMSTATEICON) && WarningDeclined(row)) {
-            result = 0;
-            return true;
-        }
-    }
-    if (ToggleCheckByKey(hwnd_, message, wParam)) {
+    if (ToggleCheckByKey(hwnd_, message, wParam, toggle_)) {
         result = 0;
         return true;
     }
@@ -346,16 +333,12 @@ bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // A press on a check box is ours alone: the tree view must not toggle the state again.
-        if (ToggleCheckAt(hwnd_, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
+        if (ToggleCheckAt(hwnd_, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, toggle_)) {
             ::SetFocus(hwnd_);
             ::InvalidateRect(hwnd_, nullptr, FALSE);
             result = 0;
             return true;
         }
-        return false;
-    case WM_DPICHANGED_AFTERPARENT:
-        // Sent after the layout gave the tree its place and its font for the new DPI.
-        FitToDpi();
         return false;
     case WM_TIMER:
         if (wParam != kAnimationTimer) return false;

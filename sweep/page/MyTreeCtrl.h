@@ -18,6 +18,7 @@
 #include "sweep/page/TreeAccess.h"
 #include "sweep/page/TreeChecks.h"
 #include "sweep/page/TreeRowPainter.h"
+#include "sweep/page/WarnedTicks.h"
 
 namespace scw {
 
@@ -47,9 +48,9 @@ public:
     // Ticks the rule items of these entry names (letter case ignored); names of no item are skipped.
     void ApplyRuleNames(const std::vector<std::wstring>& names);
 
-    // Asks before a rule item with a warning is ticked: the default shows the warning with OK and
-    // Cancel; tests answer it themselves. Anything but IDOK leaves the item unticked.
-    std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption)> confirmWarning;
+    // Asks before ticks take rule items with a warning (WarnedTicks); tests answer it themselves.
+    AskWarning confirmWarning;
+    // Ticks every row, asking once about warned rule items (Select All).
     void CheckAll();
     void UncheckAll();
     CheckState GetCheck(const CMyObject& node) const;
@@ -79,6 +80,7 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged() override;
 
 private:
     // Runs the work on the tree's thread while its window exists; false when it did not run.
@@ -88,9 +90,7 @@ private:
     void LoadLayoutImages();
     void RelayoutCounts(CMyObject& node, SIZE countColumn);
     void InsertSubtree(CMyObject* node, HTREEITEM parentRow);
-    void ForEachCategoryRow(CheckState state);
-    // True when the row is a rule item with a warning about to be ticked and the user declined.
-    bool WarningDeclined(HTREEITEM row);
+    std::vector<HTREEITEM> CategoryRows() const;
 
     SIZE Measure() const;
     void LayoutNode(CMyObject& node, SIZE countColumn);
@@ -102,6 +102,8 @@ private:
     int ClientWidthWithScrollBar() const;
 
     const Catalogue* catalogue_ = nullptr;
+    // A press or Space on a check box; a tick asks first about warned rule items.
+    const RowToggle toggle_;
     TreeRowPainter painter_;
     NodeRows rows_;
     // The tree view's own indent, taken as its 96-DPI length.

@@ -59,19 +59,19 @@ bool ToggleCheck(HWND tree, HTREEITEM row) {
     return true;
 }
 
-bool ToggleCheckAt(HWND tree, POINT clientPoint) {
+bool ToggleCheckAt(HWND tree, POINT clientPoint, const RowToggle& toggle) {
     TVHITTESTINFO hit{};
     hit.pt = clientPoint;
     HTREEITEM row = TreeView_HitTest(tree, &hit);
     if (!row || !(hit.flags & TVHT_ONITEMSTATEICON)) return false;
-    return ToggleCheck(tree, row);
+    return toggle(tree, row);
 }
 
-bool ToggleCheckByKey(HWND tree, UINT message, WPARAM key) {
+bool ToggleCheckByKey(HWND tree, UINT message, WPARAM key, const RowToggle& toggle) {
     if (key != VK_SPACE) return false;
     switch (message) {
     case WM_KEYDOWN:
-        ToggleCheck(tree, TreeView_GetSelection(tree));
+        if (HTREEITEM row = TreeView_GetSelection(tree)) toggle(tree, row);
         ::InvalidateRect(tree, nullptr, FALSE);
         return true;
     case WM_KEYUP:

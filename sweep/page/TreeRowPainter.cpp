@@ -11,7 +11,7 @@ namespace scw {
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kLineColour = RGB(160, 160, 160);
-constexpr int kIconCount = 37;
+constexpr int kIconCount = 39;
 using L = TreeRowLayout;
 
 CMyObject* NodeOf(HWND tree, HTREEITEM row, UINT* state) {

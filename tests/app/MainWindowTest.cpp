@@ -365,6 +365,8 @@ TEST_F(MainWindowTest, DraggingTheBackgroundMovesTheWindowUntilRelease) {
 TEST_F(MainWindowTest, ClosingTheWindowStopsAndJoinsRunningWorkersFirst) {
     CLumeDlg& w = Open();
     const std::vector<DWORD> before = LiveThreadIds();
+    // Rule entries beside the program may carry warnings: every one is agreed to here.
+    w.ScanPage().Tree().confirmWarning = [](HWND, const wchar_t*, const wchar_t*, UINT) { return IDYES; };
     w.ScanPage().Tree().CheckAll();
     ::SendMessageW(w.ScanPage().GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(CDlgScan::kScan, BN_CLICKED), 0);
     ASSERT_TRUE(w.ScanPage().Run()->Busy()) << "a scan of every item is still running";

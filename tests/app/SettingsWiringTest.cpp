@@ -6,6 +6,7 @@
 #include "app/ProcessState.h"
 #include "app/SiteAddresses.h"
 #include "app/UpdateFeedback.h"
+#include "framework/WorkerThread.h"
 #include "junk/page/DlgJunk.h"
 #include "res/options.h"
 #include "res/resource.h"
@@ -177,6 +178,29 @@ TEST_F(UpdateWiring, ClosingDuringAStartupCheckDoesNotWaitForTheServer) {
     const ULONGLONG start = ::GetTickCount64();
     Close();
     EXPECT_LT(::GetTickCount64() - start, 6000u);
+    PumpMessages(200);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(UpdateWiring, ClosingMidDownloadLeavesNoWorkerAndNoPartOfTheAnswer) {
+    WriteCloseSettings(0, 1);
+    SettingsFile().WriteInt(kSectionGeneral, kKeyAutoUpdate, 1);
+    WriteFileText(localCopy_, Ini("1.0"));
+    // The headers and part of a newer version's answer, then silence: the download waits in a read.
+    const std::string answer = LocalHttpServer::Answer(200, Ini("2.0") + "; " + std::string(100, '-') + "\r\n");
+    LocalHttpServer stalled = LocalHttpServer::Trickling(answer, answer.find("\r\n\r\n") + 4 + 20, 60000);
+    UseServer(stalled.BaseUrl());
+    Open();
+    ASSERT_TRUE(WaitUntil([&] { return stalled.Requests() > 0; }, 5000));
+    PumpMessages(500);
+    const ULONGLONG start = ::GetTickCount64();
+    Close();
+    EXPECT_LT(::GetTickCount64() - start, 6000u) << "closing a window costs about two seconds here";
+    // The program's last stop before exit finds no worker of the check still waiting on the server.
+    const ULONGLONG joined = ::GetTickCount64();
+    WorkerThread::StopAndJoinAll();
+    EXPECT_LT(::GetTickCount64() - joined, 500u);
+    EXPECT_EQ(ReadFileText(localCopy_), Ini("1.0"));
     PumpMessages(200);
     EXPECT_TRUE(messages_.empty());
 }

@@ -2,16 +2,15 @@
 
 #include <wininet.h>
 
-#include <system_error>
-#include <thread>
+#include <algorithm>
 
 #include "framework/UniqueHandle.h"
+#include "update/core/PendingCalls.h"
 #include "update/core/UpdateBody.h"
 
 namespace scw {
 
 namespace {
-constexpr DWORD kBlock = 4096;
 constexpr DWORD kMaxUrl = 1024;
 
 void CloseInternet(HINTERNET h) {
@@ -31,96 +30,119 @@ std::optional<DWORD> QueryNumber(HINTERNET request, DWORD what) {
     return value;
 }
 
-// The exchange itself, on the worker. The time-outs bound each wait for the server and the
-// deadline is checked between reads, so the worker ends soon after the deadline; only a server
-// that trickles its headers keeps it longer, long after the caller has stopped waiting.
-std::optional<std::string> Exchange(HINTERNET session, const std::wstring& url, DWORD timeoutMs, ULONGLONG deadline) {
+bool Stopped(HANDLE stop) { return stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
+
+// The host, port, path and scheme of an http or https URL.
+struct UrlParts {
+    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
+    wchar_t path[kMaxUrl] = {};
+    INTERNET_PORT port = 0;
+    bool secure = false;
+};
+
+std::optional<UrlParts> CrackHttpUrl(const std::wstring& url) {
     wchar_t canonical[kMaxUrl] = {};
     DWORD size = kMaxUrl;
     if (!::InternetCanonicalizeUrlW(url.c_str(), canonical, &size, ICU_BROWSER_MODE)) return std::nullopt;
-    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
-    wchar_t path[kMaxUrl] = {};
+    UrlParts out;
     URL_COMPONENTSW parts{};
     parts.dwStructSize = sizeof(parts);
-    parts.lpszHostName = host;
+    parts.lpszHostName = out.host;
     parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
-    parts.lpszUrlPath = path;
+    parts.lpszUrlPath = out.path;
     parts.dwUrlPathLength = kMaxUrl;
     if (!::InternetCrackUrlW(canonical, 0, 0, &parts)) return std::nullopt;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return std::nullopt;
+    out.port = parts.nPort;
+    out.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    return out;
+}
 
-    // The request is built by hand rather than by opening the URL, so that the time-outs reach
-    // the connection that waits (a connection opened for a URL does not take them on every
-    // platform).
-    UniqueInternet connection(
-        ::InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection) return std::nullopt;
-    SetTimeOuts(connection.Get(), timeoutMs);
-    DWORD flags =
-        INTERNET_FLAG_RELOAD | INTERNET_FLAG_RESYNCHRONIZE | INTERNET_FLAG_HYPERLINK | INTERNET_FLAG_NEED_FILE;
-    if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
-    UniqueInternet request(::HttpOpenRequestW(connection.Get(), L"GET", path, nullptr, nullptr, nullptr, flags, 0));
-    if (!request) return std::nullopt;
-    SetTimeOuts(request.Get(), timeoutMs);
-    if (!::HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return std::nullopt;
-    // An error page or a redirect's leftovers are not the update description.
-    if (QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE).value_or(0) != HTTP_STATUS_OK) return std::nullopt;
-    const std::optional<DWORD> announced = QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH);
+// Reads the answer's body to its end. Each wait for data ends at the deadline or the stop; the
+// body is whole, within kMaxUpdateBody, or nothing.
+std::optional<std::string> ReadBody(HINTERNET request, PendingCalls& calls, HANDLE stop, ULONGLONG deadline) {
+    const std::optional<DWORD> announced = QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH);
     if (announced && *announced > kMaxUpdateBody) return std::nullopt;
-
     std::string body;
-    char block[kBlock];
     for (;;) {
-        if (::GetTickCount64() >= deadline) return std::nullopt;
-        DWORD read = 0;
-        if (!::InternetReadFile(request.Get(), block, kBlock, &read)) return std::nullopt;
-        if (read == 0) break;
+        if (Stopped(stop) || ::GetTickCount64() >= deadline) return std::nullopt;
+        // Asked again once data has come, it answers at once; 0 only at the end.
+        DWORD& available = calls.AvailableCount();
+        available = 0;
+        calls.Arm();
+        if (!::InternetQueryDataAvailable(request, &available, 0, 0)) {
+            if (!calls.Finish(FALSE, stop, deadline)) return std::nullopt;
+            continue;
+        }
+        if (available == 0) break;
+        DWORD& read = calls.ReadCount();
+        read = 0;
+        calls.Arm();
+        const BOOL done = ::InternetReadFile(request, calls.Block(), std::min(available, PendingCalls::kBlockSize), &read);
+        if (!calls.Finish(done, stop, deadline)) return std::nullopt;
         if (body.size() + read > kMaxUpdateBody) return std::nullopt;
-        body.append(block, read);
+        body.append(calls.Block(), read);
     }
     // A connection that closed early ends the reads as if the file were complete.
     if (announced && body.size() != *announced) return std::nullopt;
     return body;
 }
 
-// What the worker hands back. It is written before `done` is set and read only after the
-// worker has been joined, so it needs no lock; once the caller has stopped waiting, the worker's
-// share keeps it alive.
-struct Outcome {
-    UniqueKernelHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    std::optional<std::string> body;
+// The exchange. Every call that waits on the network goes pending and is waited for here, so
+// the deadline and the stop end it at once: the handles close on the way out, which cancels what
+// is still pending.
+std::optional<std::string> Exchange(HINTERNET session, PendingCalls& calls, const std::wstring& url, DWORD timeoutMs,
+                                    HANDLE stop, ULONGLONG deadline) {
+    const std::optional<UrlParts> parts = CrackHttpUrl(url);
+    if (!parts) return std::nullopt;
+    // The request is built by hand rather than by opening the URL, so that the time-outs reach
+    // the connection that waits (a connection opened for a URL does not take them on every
+    // platform); they end the platform's own work on a cancelled request.
+    UniqueInternet connection(::InternetConnectW(session, parts->host, parts->port, nullptr, nullptr,
+                                                 INTERNET_SERVICE_HTTP, 0, calls.Context()));
+    if (!connection) return std::nullopt;
+    calls.Adopt(connection.Get());
+    SetTimeOuts(connection.Get(), timeoutMs);
+    DWORD flags =
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_RESYNCHRONIZE | INTERNET_FLAG_HYPERLINK | INTERNET_FLAG_NEED_FILE;
+    if (parts->secure) flags |= INTERNET_FLAG_SECURE;
+    UniqueInternet request(
+        ::HttpOpenRequestW(connection.Get(), L"GET", parts->path, nullptr, nullptr, nullptr, flags, calls.Context()));
+    if (!request) return std::nullopt;
+    calls.Adopt(request.Get());
+    SetTimeOuts(request.Get(), timeoutMs);
+    calls.Arm();
+    if (!calls.Finish(::HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0), stop, deadline)) return std::nullopt;
+    // An error page or a redirect's leftovers are not the update description.
+    if (QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE).value_or(0) != HTTP_STATUS_OK) return std::nullopt;
+    return ReadBody(request.Get(), calls, stop, deadline);
+}
+
+struct ReleaseCalls {
+    void operator()(PendingCalls* calls) const { calls->Release(); }
 };
 }  // namespace
 
 SharedInternet OpenInternetSession(DWORD timeoutMs) {
-    HINTERNET session = ::InternetOpenW(L"AutoUpdateAgent", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET session =
+        ::InternetOpenW(L"AutoUpdateAgent", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC);
     if (!session) return nullptr;
     SetTimeOuts(session, timeoutMs);
+    // Handles opened on the session report to it; an exchange tells its own by their context.
+    if (::InternetSetStatusCallbackW(session, PendingCalls::OnStatus) == INTERNET_INVALID_STATUS_CALLBACK) {
+        ::InternetCloseHandle(session);
+        return nullptr;
+    }
     return SharedInternet(session, CloseInternet);
 }
 
 std::optional<std::string> DownloadWithin(const SharedInternet& session, const std::wstring& url, DWORD deadlineMs,
                                           HANDLE stop) {
-    if (!session) return std::nullopt;
-    auto outcome = std::make_shared<Outcome>();
-    if (!outcome->done) return std::nullopt;
+    if (!session || Stopped(stop)) return std::nullopt;
+    std::unique_ptr<PendingCalls, ReleaseCalls> calls(PendingCalls::Create());
+    if (!calls) return std::nullopt;
     const ULONGLONG deadline = ::GetTickCount64() + deadlineMs;
-    std::thread worker;
-    try {
-        worker = std::thread([outcome, session, url, deadlineMs, deadline] {
-            outcome->body = Exchange(static_cast<HINTERNET>(session.get()), url, deadlineMs, deadline);
-            ::SetEvent(outcome->done.Get());
-        });
-    } catch (const std::system_error&) {
-        return std::nullopt;  // no thread, no exchange: a failed fetch
-    }
-    const HANDLE waits[] = {outcome->done.Get(), stop};
-    if (::WaitForMultipleObjects(stop ? 2 : 1, waits, FALSE, deadlineMs) != WAIT_OBJECT_0) {
-        worker.detach();
-        return std::nullopt;
-    }
-    worker.join();
-    return std::move(outcome->body);
+    return Exchange(static_cast<HINTERNET>(session.get()), *calls, url, deadlineMs, stop, deadline);
 }
 
 }  // namespace scw

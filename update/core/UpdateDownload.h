@@ -9,18 +9,18 @@
 
 namespace scw {
 
-// The WinINet session: the check and the worker of its exchange each hold it, so whichever ends
-// last closes it and neither ever closes a handle the other still uses.
+// The WinINet session, closed by the last check that holds it.
 using SharedInternet = std::shared_ptr<void>;
 
-// Opens the session ("AutoUpdateAgent", the system's proxy settings); null when that fails.
+// Opens the session ("AutoUpdateAgent", the system's proxy settings) in the asynchronous mode the
+// downloads need; null when that fails.
 SharedInternet OpenInternetSession(DWORD timeoutMs);
 
 // The body of a 200 answer for `url`, whole and at most kMaxUpdateBody bytes; nullopt for
 // anything else, and when `deadlineMs` passes or `stop` (a manual-reset event, optional) is set
-// first. The exchange runs on a thread of its own, since the platform cannot cancel a request
-// that waits on the network; when the caller stops waiting that thread is left to end on its own
-// (its own time-outs and deadline checks end it soon after) and its answer is dropped.
+// first. Runs on the calling thread and starts no other: every wait on the network is a pending
+// call this thread waits for, and giving up closes the request, which cancels it, so the caller
+// is free at once (a worker stopped at exit is joined without waiting for the server).
 std::optional<std::string> DownloadWithin(const SharedInternet& session, const std::wstring& url, DWORD deadlineMs,
                                           HANDLE stop = nullptr);
 

@@ -8,8 +8,11 @@
 #include "engine/Catalogue.h"
 #include "framework/IniFileRW.h"
 #include "sweep/page/DlgOptionsChoose.h"
+#include "rules/RuleNodes.h"
 #include "state/ItemSets.h"
+#include "state/RuleItemSets.h"
 #include "sweep/page/TreeChecks.h"
+#include "tests/rules/RuleWorld.h"
 #include "tests/common/DpiHost.h"
 #include "tests/common/TestSupport.h"
 #include "tests/common/ScriptedModal.h"
@@ -23,7 +26,26 @@ class ScriptedChooser : public ScriptedModal<CDlgOptionsChoose, ScriptedChooser>
 public:
     using ScriptedModal::ScriptedModal;
     CheckState State(UINT id) const { return GetCheck(Tree(), RowOf(id)); }
+    CheckState State(const CMyObject& node) const { return GetCheck(Tree(), RowOf(node)); }
     void Press(int id) { ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    // A press on the row's check box, as the user ticks it.
+    void ClickCheckBox(HTREEITEM row) {
+        HWND tree = Tree();
+        TreeView_EnsureVisible(tree, row);
+        RECT text{};
+        ASSERT_TRUE(TreeView_GetItemRect(tree, row, &text, TRUE));
+        const int y = (text.top + text.bottom) / 2;
+        for (int x = text.left - 1; x > 0; --x) {
+            TVHITTESTINFO hit{};
+            hit.pt = {x, y};
+            if (TreeView_HitTest(tree, &hit) == row && (hit.flags & TVHT_ONITEMSTATEICON)) {
+                ::SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+                ::SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+                return;
+            }
+        }
+        FAIL() << "no check box on the row";
+    }
 };
 
 class ChooserTest : public testing::Test {
@@ -203,6 +225,107 @@ ChooserLook LookOf(ScriptedChooser& d) {
     ImageList_GetIconSize(TreeView_GetImageList(d.Tree(), TVSIL_STATE), &cx, &cy);
     look.checks = SIZE{cx, cy};
     return look;
+}
+
+// The rule files' category in the chooser: its entries tick like the catalogue's items, ask
+// before a warned one is taken, and round-trip through [OneClickRuleItem] by name.
+class ChooserRulesTest : public ChooserTest {
+protected:
+    void SetUp() override {
+        MakeFolders(world.local + L"\\Planted\\");
+        rules::RuleSet set;
+        rules::ParseRuleText(
+            L"[Planted Cache *]\nSection=Planted Browser\nDetectFile=%LocalAppData%\\Planted\n"
+            L"FileKey1=%LocalAppData%\\Planted\\Cache|*.*|RECURSE\n"
+            L"[Planted Cookies *]\nSection=Planted Browser\nDetectFile=%LocalAppData%\\Planted\n"
+            L"Warning=This signs you out of every site.\nFileKey1=%LocalAppData%\\Planted|Cookies\n",
+            L"test.ini", set.entries, set.problems);
+        catalogue.Build();
+        catalogue.Append(rules::BuildMorePrograms(set, world.env));
+        CMyObject* last = catalogue.Head();
+        while (last->next) last = last->next;
+        category = last;
+        program = category->firstChild;
+        cache = program->firstChild;
+        cookies = cache->nextSibling;
+    }
+    INT_PTR RunAnswering(int answer, std::function<void(ScriptedChooser&)> script) {
+        ScriptedChooser dialog(catalogue, settings);
+        dialog.confirmWarning = [this, answer](HWND, const wchar_t* text, const wchar_t*, UINT) {
+            asked.push_back(text);
+            return answer;
+        };
+        dialog.script = std::move(script);
+        return dialog.DoModal(nullptr);
+    }
+
+    RuleWorld world;
+    CMyObject* category = nullptr;
+    CMyObject* program = nullptr;
+    CMyObject* cache = nullptr;
+    CMyObject* cookies = nullptr;
+    std::vector<std::wstring> asked;
+};
+
+TEST_F(ChooserRulesTest, ListsTheEntriesAndSavesTheirTicksByNameBesideTheItems) {
+    WriteItemSet(settings, ItemSet::OneClick, {104});
+    WriteRuleItemSet(settings, ItemSet::OneClick, {L"planted cache", L"Gone Entry"});
+    RunAnswering(IDCANCEL, [&](ScriptedChooser& d) {
+        EXPECT_EQ(TreeView_GetCount(d.Tree()), 175u + 4u);
+        ASSERT_EQ(d.CategoryRows().size(), 9u);
+        wchar_t text[64] = {};
+        TVITEMW item{TVIF_TEXT, d.CategoryRows().back()};
+        item.pszText = text;
+        item.cchTextMax = 64;
+        TreeView_GetItem(d.Tree(), &item);
+        EXPECT_STREQ(text, L"More Programs");
+        EXPECT_EQ(d.State(*cache), Checked) << "saved names match whatever their letter case";
+        EXPECT_EQ(d.State(*cookies), Unchecked);
+        EXPECT_EQ(d.State(*program), PartlyChecked);
+        EXPECT_EQ(d.State(104), Checked);
+
+        d.ClickCheckBox(d.RowOf(*cookies));
+        EXPECT_EQ(asked.size(), 1u);
+        EXPECT_EQ(d.State(*cookies), Unchecked) << "Cancel on the warning leaves it unticked";
+        d.Press(IDOK);
+    });
+    EXPECT_EQ(ReadRuleItemSet(settings, ItemSet::OneClick).names, (std::vector<std::wstring>{L"Planted Cache"}))
+        << "the gone entry is forgotten";
+    EXPECT_EQ(ReadItemSet(settings, ItemSet::OneClick).ids, (std::vector<int>{104})) << "the items' keys as before";
+
+    RunAnswering(IDOK, [&](ScriptedChooser& d) {
+        d.ClickCheckBox(d.RowOf(*cookies));
+        EXPECT_EQ(d.State(*cookies), Checked);
+        EXPECT_EQ(d.State(*program), Checked);
+        d.Press(IDOK);
+    });
+    EXPECT_EQ(ReadRuleItemSet(settings, ItemSet::OneClick).names,
+              (std::vector<std::wstring>{L"Planted Cache", L"Planted Cookies"}));
+    RunAnswering(IDCANCEL, [&](ScriptedChooser& d) {
+        EXPECT_EQ(d.State(*category), Checked) << "saved ticks come back, without a question";
+        EXPECT_EQ(d.State(*cookies), Checked);
+        d.Press(CDlgOptionsChoose::kSelectNoneId);
+        d.Press(IDOK);
+    });
+    EXPECT_TRUE(ReadRuleItemSet(settings, ItemSet::OneClick).written);
+    EXPECT_TRUE(ReadRuleItemSet(settings, ItemSet::OneClick).names.empty());
+    EXPECT_EQ(asked.size(), 2u);
+}
+
+TEST_F(ChooserRulesTest, ANeverWrittenSetShowsTheDefaultEntriesAndAProgramTickAsksOnce) {
+    WriteRuleItemSet(settings, ItemSet::Default, {L"Planted Cookies"});
+    RunAnswering(IDNO, [&](ScriptedChooser& d) {
+        EXPECT_EQ(d.State(*cookies), Checked);
+        d.ClickCheckBox(d.RowOf(*cookies));  // unticking asks nothing
+        EXPECT_TRUE(asked.empty());
+        d.ClickCheckBox(d.RowOf(*program));
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_NE(asked[0].find(L"Planted Cookies: This signs you out"), std::wstring::npos);
+        EXPECT_EQ(d.State(*cache), Checked);
+        EXPECT_EQ(d.State(*cookies), Unchecked) << "No ticks the others only";
+        d.Press(IDOK);
+    });
+    EXPECT_EQ(ReadRuleItemSet(settings, ItemSet::OneClick).names, (std::vector<std::wstring>{L"Planted Cache"}));
 }
 
 class ChooserDpiTest : public ChooserTest, public testing::WithParamInterface<int> {};

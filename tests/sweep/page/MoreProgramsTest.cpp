@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/SkinDraw.h"
+#include "res/resource.h"
 #include "rules/RuleNodes.h"
 #include "rules/RuleParser.h"
 #include "state/ItemSets.h"
@@ -12,6 +14,7 @@
 #include "state/RunFlags.h"
 #include "state/Settings.h"
 #include "sweep/page/DlgScan.h"
+#include "tests/common/Canvas.h"
 #include "tests/common/ProgressCloser.h"
 #include "tests/common/TestSupport.h"
 #include "tests/rules/RuleWorld.h"
@@ -58,10 +61,12 @@ protected:
 
     void OpenPage() {
         page = std::make_unique<CDlgScan>(tray, catalogue, settings, world.env);
-        page->Tree().confirmWarning = [this](HWND, const wchar_t* text, const wchar_t* caption) {
+        page->Tree().confirmWarning = [this](HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
             warnings.push_back(std::wstring(caption) + L": " + text);
+            types.push_back(type & MB_TYPEMASK);
             return answer;
         };
+        page->askUser = [](HWND, const wchar_t*, const wchar_t*) { return IDYES; };
         page->onProgressShown = [](CDialog& dialog) { ProgressCloser::dialog = dialog.GetSafeHwnd(); };
         ASSERT_TRUE(page->Create(parent));
     }
@@ -109,6 +114,7 @@ protected:
     HWND parent = nullptr;
     std::unique_ptr<CDlgScan> page;
     std::vector<std::wstring> warnings;
+    std::vector<UINT> types;
     int answer = IDCANCEL;
 };
 
@@ -154,6 +160,61 @@ TEST_F(MoreProgramsTest, TheCategoryShowsDetectedEntriesOnlyAndAWarningCanRefuse
     Click(CDlgScan::kSelectDefault);
     EXPECT_EQ(tree.GetCheck(cookies), Checked) << "the default set's names, letter case ignored";
     EXPECT_EQ(tree.GetCheck(*Item(L"Planted Cache")), Unchecked);
+    EXPECT_EQ(warnings.size(), 2u) << "a saved set was agreed to when it was chosen";
+}
+
+// A tick of a program, of the category or Select All takes warned entries only after one
+// question that names them: Yes ticks them too, No ticks the rest, Cancel ticks nothing.
+TEST_F(MoreProgramsTest, BulkTicksAskOnceAboutWarnedEntries) {
+    OpenPage();
+    CMyTreeCtrl& tree = page->Tree();
+    CMyObject& category = *Category();
+    CMyObject& program = *category.firstChild;
+    CMyObject& cookies = *Item(L"Planted Cookies");
+    CMyObject& cache = *Item(L"Planted Cache");
+
+    ClickCheckBox(program);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(types[0], static_cast<UINT>(MB_YESNOCANCEL));
+    EXPECT_NE(warnings[0].find(L"Planted Cookies: This signs you out of every site."), std::wstring::npos);
+    EXPECT_EQ(warnings[0].find(L"Planted Cache"), std::wstring::npos) << "only the warned entries are listed";
+    EXPECT_EQ(tree.GetCheck(program), Unchecked) << "Cancel ticks nothing";
+    EXPECT_EQ(tree.GetCheck(cache), Unchecked);
+
+    answer = IDNO;
+    ClickCheckBox(program);
+    EXPECT_EQ(tree.GetCheck(cache), Checked);
+    EXPECT_EQ(tree.GetCheck(cookies), Unchecked) << "No ticks the others only";
+    EXPECT_EQ(tree.GetCheck(program), PartlyChecked);
+    EXPECT_EQ(tree.GetCheck(category), PartlyChecked);
+
+    answer = IDYES;
+    ClickCheckBox(category);  // a partly ticked row becomes ticked: the question comes again
+    EXPECT_EQ(warnings.size(), 3u);
+    EXPECT_EQ(tree.GetCheck(cookies), Checked);
+    EXPECT_EQ(tree.GetCheck(category), Checked);
+    ClickCheckBox(category);
+    EXPECT_EQ(tree.GetCheck(cookies), Unchecked);
+    EXPECT_EQ(warnings.size(), 3u) << "unticking asks nothing";
+
+    // Select All: its own question, then one about the warned entries; No keeps them unticked.
+    answer = IDNO;
+    Click(CDlgScan::kSelectAll);
+    EXPECT_EQ(warnings.size(), 4u);
+    EXPECT_EQ(tree.GetCheck(cache), Checked);
+    EXPECT_EQ(tree.GetCheck(cookies), Unchecked);
+    EXPECT_EQ(tree.GetCheck(*catalogue.Head()), Checked) << "the catalogue's categories are all ticked";
+    EXPECT_EQ(tree.GetCheck(category), PartlyChecked);
+    answer = IDCANCEL;
+    Click(CDlgScan::kSelectNone);
+    Click(CDlgScan::kSelectAll);
+    EXPECT_EQ(tree.GetCheck(*catalogue.Head()), Unchecked) << "Cancel leaves the tree as it was";
+
+    // Space on the selected program row asks the same.
+    TreeView_SelectItem(tree.GetSafeHwnd(), tree.RowOf(program));
+    ::SendMessageW(tree.GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(warnings.size(), 6u);
+    EXPECT_EQ(tree.GetCheck(program), Unchecked);
 }
 
 TEST_F(MoreProgramsTest, ScanFindsATickedEntrysFilesAndDeleteAllRemovesThemOnly) {
@@ -189,4 +250,39 @@ TEST_F(MoreProgramsTest, OneClickEraseDeletesTheOneClickSetsEntries) {
     EXPECT_FALSE(FileExists(planted + L"\\Cookies"));
     EXPECT_TRUE(FileExists(planted + L"\\Cache\\one.bin"));
     EXPECT_TRUE(FileExists(planted + L"\\Bookmarks"));
+}
+
+// The category and its programs have icons of their own in the tree's strip, drawn for each of the
+// skin's three scales: in a cyan of their own that no catalogue icon has, cut at whole cells.
+TEST(MoreProgramsIcons, AreTheirOwnAtEveryDrawnScale) {
+    constexpr int kIcons = 39;
+    const auto cyan = [](const Canvas& canvas, int size) {
+        int n = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const COLORREF c = canvas.At(x, y);
+                const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+                n += r < 30 && g > 110 && b > g + 20 && b < g + 70;
+            }
+        return n;
+    };
+    for (int value : {96, 144, 192}) {
+        const Dpi dpi(value);
+        const int cell = dpi.Scale(16);
+        EXPECT_EQ(BitmapSize(LoadSkinBitmap(IDB_TREE_ICONS, dpi).Get()).cx, kIcons * cell) << value;
+        UniqueImageList list = LoadSkinImageStrip(IDB_TREE_ICONS, 16, 16, kIcons, kSkinKeyColor, dpi);
+        ASSERT_TRUE(list) << value;
+        ASSERT_EQ(::ImageList_GetImageCount(list.Get()), kIcons) << value;
+        std::vector<int> cyanPixels;
+        for (int i = 0; i < kIcons; ++i) {
+            Canvas canvas(cell, cell);
+            RECT all{0, 0, cell, cell};
+            ::FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+            ::ImageList_Draw(list.Get(), i, canvas.Dc(), 0, 0, ILD_TRANSPARENT);
+            cyanPixels.push_back(cyan(canvas, cell));
+        }
+        EXPECT_GT(cyanPixels[rules::kMoreProgramsIcon], cell * cell / 12) << value;
+        EXPECT_GT(cyanPixels[rules::kRuleProgramIcon], cell * cell / 4) << value << ": a filled tile";
+        for (int i = 0; i < 37; ++i) EXPECT_EQ(cyanPixels[i], 0) << "catalogue icon " << i << " at " << value;
+    }
 }

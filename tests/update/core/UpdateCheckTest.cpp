@@ -21,7 +21,7 @@ using namespace scw::test;
 namespace {
 std::string Ini(const std::string& version) { return "[Program]\r\nVersion=" + version + "\r\n"; }
 
-// What a check may take beyond its deadline: starting and ending the exchange's worker.
+// What a check may take beyond its deadline: closing the exchange's handles.
 constexpr ULONGLONG kDeadlineMargin = 600;
 
 // The names in a folder, sorted.
@@ -189,6 +189,27 @@ TEST_F(UpdateCheck, AStopEndsTheWaitOnASilentServerAtOnce) {
     EXPECT_EQ(updater.Fetch(silent.BaseUrl(), stop.Get()).code, kUpdateOpenFailed);
     EXPECT_LT(::GetTickCount64() - start, 500 + kDeadlineMargin);
     stopper.join();
+}
+
+// A server that sends the headers and part of the body, then nothing: every read waits on the
+// network. A stop must still end the download at once, and nothing of the part may be kept.
+TEST_F(UpdateCheck, AStopEndsADownloadStalledHalfWayAndKeepsNoPartOfIt) {
+    const std::string answer = LocalHttpServer::Answer(200, Ini("9.0") + "; " + std::string(200, '-') + "\r\n");
+    LocalHttpServer stalled = LocalHttpServer::Trickling(answer, answer.find("\r\n\r\n") + 4 + 12, 60000);
+    WriteFileText(localCopy_, "sentinel");
+    CAutoUpdater updater({15000, localCopy_, std::wstring(L"1.0")});
+    UniqueKernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread stopper([&] {
+        ::Sleep(700);
+        ::SetEvent(stop.Get());
+    });
+    const ULONGLONG start = ::GetTickCount64();
+    EXPECT_EQ(updater.Fetch(stalled.BaseUrl(), stop.Get()).code, kUpdateOpenFailed);
+    EXPECT_LT(::GetTickCount64() - start, 700 + kDeadlineMargin);
+    stopper.join();
+    EXPECT_EQ(stalled.Requests(), 1);
+    EXPECT_EQ(ReadFileText(localCopy_), "sentinel");
+    EXPECT_EQ(NamesIn(folder_.Path()), std::vector<std::wstring>{L"update.ini"}) << "no part kept under another name";
 }
 
 TEST_F(UpdateCheck, TricklingServerFailsWithinTheDeadline) {
