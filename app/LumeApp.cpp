@@ -55,22 +55,23 @@ BOOL CLumeApp::InitInstance() {
     StartupMark("rule files read");
     // A wipe that was killed left a drive nearly full: that space is the user's again first.
     RemoveWipeLeftoversOnAllDrives();
-    if (!state.autoStartFlag) {
-        // The splash stays one second in all; building the catalogue counts towards it.
-        const DWORD elapsed = ::GetTickCount() - splashShownAt;
-        if (elapsed < kSplashMs) ::Sleep(kSplashMs - elapsed);
-        splash.EndDialog(IDOK);
-    }
 
     // The pages use common controls; register their classes before any dialog is made.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     ::InitCommonControlsEx(&controls);
-
-    StartupMark("splash ended");
     LoadSettings();
     // Screen readers reach the skinned controls' objects through COM on this thread.
     ComScope com;
     CLumeDlg mainWindow(catalogue_, state_, settingsFile_);
+    // The window is built, at the display's scale, behind the splash; the splash stays one second
+    // in all (the build counts towards it) and is gone before the window shows.
+    mainWindow.beforeShown = [&] {
+        if (!splash.GetSafeHwnd()) return;
+        const DWORD elapsed = ::GetTickCount() - splashShownAt;
+        if (elapsed < kSplashMs) ::Sleep(kSplashMs - elapsed);
+        splash.EndDialog(IDOK);
+        StartupMark("splash ended");
+    };
     mainWindow.DoModal();
     SetMainWindow(nullptr);
     return FALSE;

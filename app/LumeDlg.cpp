@@ -72,6 +72,9 @@ BOOL CLumeDlg::OnInitDialog() {
         startupUpdate_ = std::make_unique<StartupUpdateCheck>(hwnd_);
         startupUpdate_->Start();
     }
+    StartupMark("main window built");
+    // The dialog manager shows the window once this returns.
+    if (beforeShown) beforeShown();
     return TRUE;
 }
 

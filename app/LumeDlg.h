@@ -3,6 +3,7 @@
 // pages, the tray icon and the hand-off of files from other processes.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,10 @@ public:
     // its pages run on, and the settings file they save to; all outlive the window.
     CLumeDlg(Catalogue& catalogue, ProcessState& state, CIniFileRW settingsFile);
     ~CLumeDlg() override;
+
+    // Runs once the window is built and taken to its DPI, before it first shows: the application
+    // ends its splash there, so the window is made while the splash is up anyway.
+    std::function<void()> beforeShown;
 
     // Removes the tray icon and ends the modal run with exit code -1.
     void ExitProgram();

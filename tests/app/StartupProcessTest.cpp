@@ -129,7 +129,54 @@ SIZE WindowSize(HWND window) {
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
+// Whether the process shows its splash: a visible tool window of the dialog class.
+bool SplashShown(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        bool found;
+    } search{processId, false};
+    ::EnumWindows(
+        [](HWND w, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(w, &owner);
+            wchar_t name[16] = {};
+            ::GetClassNameW(w, name, 16);
+            if (owner == s->processId && ::IsWindowVisible(w) && std::wstring(name) == L"#32770" &&
+                (::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+                s->found = true;
+            return !s->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace
+
+// The window is built behind the splash and shows only once the splash is gone, already at the
+// display's scale with its pages in place: never beside the splash, never at 100 % first.
+TEST_F(StartupProcess, TheWindowFirstShowsWhenTheSplashIsGoneAndAtTheDisplaysScale) {
+    DisplayScale scale(144);
+    ChildProcess child(L"\"" + program + L"\"", folder.Path());
+    ASSERT_TRUE(child.Started());
+    HWND window = nullptr;
+    bool builtBehindSplash = false;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const bool splash = SplashShown(child.Id());
+            window = ::FindWindowW(nullptr, L"Scourwell");
+            // The window exists from its creation until the splash ends: longer than its build.
+            builtBehindSplash = builtBehindSplash || (window && splash && !::IsWindowVisible(window));
+            return window && ::IsWindowVisible(window);
+        },
+        20000));
+    EXPECT_FALSE(SplashShown(child.Id()));
+    EXPECT_NEAR(WindowSize(window).cx, 800 * 1.5, 1.0);
+    EXPECT_NEAR(WindowSize(window).cy, 686 * 1.5, 1.0);
+    EXPECT_NE(FindControl(window, IDC_MAIN_TAB), nullptr);
+    EXPECT_TRUE(builtBehindSplash);
+    ExitProgram(child, window);
+}
 
 TEST_F(StartupProcess, OpensAtTheScaleOfTheDisplayWithItsControlsScaledAlike) {
     for (DWORD dpi : {144u, 192u}) {
