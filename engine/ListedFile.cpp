@@ -3,14 +3,13 @@
 #include <vector>
 
 #include "engine/FinalPath.h"
+#include "engine/HostRoots.h"
 #include "engine/OverwriteDelete.h"
 #include "engine/Targets.h"
 
 namespace scw {
 
 namespace {
-
-bool IsDevicePath(const std::wstring& path) { return path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"); }
 
 // The folder as the system is asked about it: without its trailing backslash, but for a root's.
 std::wstring WithoutSlash(std::wstring folder) {
@@ -77,6 +76,29 @@ bool SetAttributes(HANDLE handle, DWORD attributes) {
     FILE_BASIC_INFO basic{};  // zero times stay as they are
     basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
     return ::SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof(basic)) != 0;
+}
+
+// The common case in the fewest questions to the system: a plain file, opened for deleting only
+// (never as a folder: without backup semantics the system opens none), judged by its handle's
+// final path and deleted through that handle. False, with the file untouched, at anything out of
+// the ordinary (a link, a folder, read-only, locked, gone, moved): the full check then says why.
+// Under Wine a file link opens as its target and no attribute of the handle ever shows a link,
+// so there the final path is the whole proof; asking for attributes would cost a round trip that
+// also hands this process the file's descriptor (a delete took half as long again with it).
+bool DeletedIfPlain(const std::wstring& listedPath) {
+    const bool attributesShowLinks = !RunningUnderWine();
+    UniqueFileHandle handle(::CreateFileW(listedPath.c_str(), DELETE | (attributesShowLinks ? FILE_READ_ATTRIBUTES : 0),
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!handle) return false;
+    if (attributesShowLinks) {
+        FILE_ATTRIBUTE_TAG_INFO tag{};
+        if (!::GetFileInformationByHandleEx(handle.Get(), FileAttributeTagInfo, &tag, sizeof(tag)) ||
+            (tag.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+            return false;
+    }
+    // A read-only file refuses the disposition: whether its bit may go is the full path's matter.
+    return SameText(FinalPathOf(handle.Get()), listedPath) && SetDeleteDisposition(handle.Get());
 }
 
 // True when the open folder holds nothing but "." and "..", asked through its handle.
@@ -259,6 +281,7 @@ DeleteOutcome ListedFile::Delete(bool clearReadOnly) {
 
 DeleteOutcome DeleteListedFile(const std::wstring& listedPath, const DeleteOptions& options) {
     if (options.overwrite) return OverwriteListedFile(listedPath, options.clearReadOnly);
+    if (listedPath.size() <= kMaxPathChars && !IsDevicePath(listedPath) && DeletedIfPlain(listedPath)) return {};
     ListedFile file = ListedFile::Open(listedPath);
     DeleteOutcome outcome = file.Ok() ? file.Delete(options.clearReadOnly) : file.Check();
     if (outcome.refusal == DeleteRefusal::Locked && options.queueLockedForRestart) {

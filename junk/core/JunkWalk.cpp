@@ -17,7 +17,7 @@ public:
     bool OnFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry) override {
         // A link is never listed: deleting a file link can remove its target. Where the system
         // shows a file link as a plain file (Wine) it is listed, and the delete refuses it:
-        // opening each match to tell made the search 1.2 to 1.4 times the bare walk.
+        // opening each match to tell made the search 1.4 to 1.6 times the bare walk.
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
         wchar_t buffer[MAX_PATH];
         if (!matcher_.Matches(JunkListName(entry.cFileName, buffer))) return true;
@@ -25,17 +25,26 @@ public:
         return true;
     }
     bool OnFolder(const std::wstring&, const WIN32_FIND_DATAW&) override {
-        // The event, which a program exit may signal alone, is asked once per folder.
-        stopped_ = stopped_ || stop_.AtFolder();
+        // The event, which a program exit may signal alone, is asked at most every few
+        // milliseconds: under Wine each question is a round trip to the server, and asked at
+        // every folder they took a fifth of the search.
+        const ULONGLONG now = ::GetTickCount64();
+        if (!stopped_ && now >= nextEventPoll_) {
+            nextEventPoll_ = now + kEventPollMs;
+            stopped_ = stop_.AtFolder();
+        }
+        stopped_ = stopped_ || stop_.AtEntry();
         return !stopped_;
     }
     bool StopRequested() override { return stopped_ || stop_.AtEntry(); }
 
 private:
     const JunkMatcher& matcher_;
+    static constexpr ULONGLONG kEventPollMs = 5;
     JunkSink& sink_;
     const JunkStop& stop_;
     bool stopped_ = false;
+    ULONGLONG nextEventPoll_ = 0;
 };
 
 }  // namespace

@@ -34,7 +34,7 @@ protected:
 };
 
 // How a walk learns it should stop. The flag is read at every entry (it costs nothing); the
-// event, which a program exit may signal alone, once per folder.
+// event, which a program exit may signal alone, between folders, at most every few milliseconds.
 struct JunkStop {
     const std::atomic<bool>* flag = nullptr;
     HANDLE event = nullptr;
