@@ -5,32 +5,15 @@
 #include "controls/SelfPaint.h"
 #include "engine/ScanRun.h"
 #include "framework/App.h"
-#include "framework/Dpi.h"
 #include "framework/ClientRect.h"
+#include "framework/Dpi.h"
 #include "rules/RuleNodes.h"
+#include "sweep/page/CountColumn.h"
 
 namespace scw {
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-UniqueImageList BlankList(int width, int height, int count) {
-    UniqueImageList list(::ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0));
-    if (!list) return list;
-    UniqueBitmap blank(::CreateCompatibleBitmap(WindowDc(nullptr).Get(), width * count, height));
-    if (!blank) return list;
-    {
-        UniqueMemDc dc(::CreateCompatibleDC(nullptr));
-        SelectScope select(dc.Get(), blank.Get());
-        RECT all{0, 0, width * count, height};
-        ::FillRect(dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    }
-    ::ImageList_AddMasked(list.Get(), blank.Get(), kWhite);
-    return list;
-}
-
-// The width of the vertical scroll bar the system draws on this window.
-int ScrollBarWidth(HWND window) { return SystemMetricForDpi(SM_CXVSCROLL, SystemDpiOfWindow(window)); }
 
 void ClearCounts(CMyObject& node) {
     node.scanState = ScanIdle;
@@ -77,7 +60,7 @@ bool CMyTreeCtrl::Create(HWND parent, const RECT& rect, int id) {
     ServeAccessibility(access_);
     // The indent the tree view settles on for the 96-DPI boxes is the one every DPI scales.
     painter_.LoadImages(Dpi());
-    LoadLayoutImages();
+    layoutImages_.Load(hwnd_, RowMetrics());
     baseIndent_ = static_cast<int>(TreeView_GetIndent(hwnd_));
     FitToDpi();
     return true;
@@ -86,7 +69,7 @@ bool CMyTreeCtrl::Create(HWND parent, const RECT& rect, int id) {
 void CMyTreeCtrl::FitToDpi() {
     const Dpi dpi = DpiOfWindow(hwnd_);
     painter_.LoadImages(dpi);
-    LoadLayoutImages();
+    layoutImages_.Load(hwnd_, RowMetrics());
     const int indent = dpi.Scale(baseIndent_);
     if (static_cast<int>(TreeView_GetIndent(hwnd_)) != indent) TreeView_SetIndent(hwnd_, indent);
     // The tree view's own height for its font and images, but room for a pixel above and below
@@ -96,32 +79,15 @@ void CMyTreeCtrl::FitToDpi() {
     if (TreeView_GetItemHeight(hwnd_) < least) TreeView_SetItemHeight(hwnd_, least);
     // Counts already shown move to the new measures.
     if (catalogue_) {
-        const SIZE column = Measure();
+        const SIZE column = MeasureCountText(hwnd_);
         for (CMyObject* category = catalogue_->Head(); category; category = category->next)
             RelayoutCounts(*category, column);
     }
     ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void CMyTreeCtrl::LoadLayoutImages() {
-    // The tree view lays its rows out (and hit-tests them) from the sizes of its image lists.
-    // Blank lists of the box widths put its check-box and icon areas exactly where we draw.
-    const TreeRowMetrics& m = RowMetrics();
-    UniqueImageList states = BlankList(m.boxWidth, m.iconSize, 4);
-    UniqueImageList icons = BlankList(m.iconBox, m.iconSize, 1);
-    TreeView_SetImageList(hwnd_, icons.Get(), TVSIL_NORMAL);
-    // The first time the tree view's own check boxes go; later our previous list goes below.
-    if (layoutStates_)
-        TreeView_SetImageList(hwnd_, states.Get(), TVSIL_STATE);
-    else
-        UseStateImages(hwnd_, states.Get());
-    // The old lists go only once the tree view no longer uses them.
-    layoutStates_ = std::move(states);
-    layoutIcons_ = std::move(icons);
-}
-
 void CMyTreeCtrl::RelayoutCounts(CMyObject& node, SIZE countColumn) {
-    LayoutNode(node, countColumn);
+    PlaceCount(hwnd_, RowMetrics(), node, countColumn, rows_[node]);
     for (CMyObject* child = node.firstChild; child; child = child->nextSibling) RelayoutCounts(*child, countColumn);
 }
 
@@ -212,43 +178,14 @@ CheckState CMyTreeCtrl::GetCheck(const CMyObject& node) const {
 
 SIZE CMyTreeCtrl::MeasureCountColumn() const {
     SIZE size{};
-    OnTreeThread([this, &size] { size = Measure(); });
+    OnTreeThread([this, &size] { size = MeasureCountText(hwnd_); });
     return size;
-}
-
-SIZE CMyTreeCtrl::Measure() const {
-    SIZE size{};
-    WindowDc dc(hwnd_);
-    if (!dc) return size;
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
-    SelectScope select(dc.Get(), font);
-    ::GetTextExtentPoint32W(dc.Get(), L"67890", 5, &size);
-    return size;
-}
-
-int CMyTreeCtrl::ClientWidthWithScrollBar() const {
-    RECT client = ClientRect(hwnd_);
-    int width = client.right - client.left;
-    // Counts stay put whether or not a scroll bar comes and goes.
-    if (!(::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL)) width -= ScrollBarWidth(hwnd_);
-    return width;
-}
-
-void CMyTreeCtrl::LayoutNode(CMyObject& node, SIZE countColumn) {
-    const TreeRowMetrics& m = RowMetrics();
-    const int width = ClientWidthWithScrollBar();
-    const int indent = hwnd_ ? static_cast<int>(TreeView_GetIndent(hwnd_)) : 0;
-    const int steps = node.level >= LevelItem ? 0 : static_cast<int>(LevelItem - node.level);
-    const int right = width - (m.statusSquare + m.statusGap) - steps * indent;
-    NodeRow& places = rows_[node];
-    places.countRect = RECT{right - countColumn.cx, 0, right, 0};
-    places.stateRect = node.level == LevelItem ? RECT{width - m.statusSquare, 0, width, 0} : RECT{};
 }
 
 void CMyTreeCtrl::ResetSubtree(CMyObject& node, SIZE countColumn, std::vector<CMyObject*>& checked) {
     node.scanState = ScanIdle;
     node.traceCount = 0;
-    LayoutNode(node, countColumn);
+    PlaceCount(hwnd_, RowMetrics(), node, countColumn, rows_[node]);
     if (node.level == LevelItem && GetCheck(node) == Checked) checked.push_back(&node);
     for (CMyObject* child = node.firstChild; child; child = child->nextSibling)
         ResetSubtree(*child, countColumn, checked);
@@ -257,7 +194,8 @@ void CMyTreeCtrl::ResetSubtree(CMyObject& node, SIZE countColumn, std::vector<CM
 void CMyTreeCtrl::ResetNodeView(CMyObject& node, SIZE countColumn, std::vector<CMyObject*>& checked) {
     const bool shown = OnTreeThread([&] {
         ResetSubtree(node, countColumn, checked);
-        if (animated_ && animated_->scanState.load() != ScanRunning) OnScanned(animated_);
+        CMyObject* animated = animation_.Item();
+        if (animated && animated->scanState.load() != ScanRunning) animation_.Stop(animated);
         ::InvalidateRect(hwnd_, nullptr, FALSE);
     });
     if (shown) return;
@@ -274,46 +212,14 @@ std::vector<CMyObject*> CMyTreeCtrl::ResetAllNodes(SIZE countColumn) {
 }
 
 void CMyTreeCtrl::MarkScanning(CMyObject& item) {
-    OnTreeThread([this, &item] { OnScanning(&item); });
+    OnTreeThread([this, &item] { animation_.Start(&item); });
 }
 
 void CMyTreeCtrl::MarkScanned(CMyObject& item) {
-    OnTreeThread([this, &item] { OnScanned(&item); });
+    OnTreeThread([this, &item] { animation_.Stop(&item); });
 }
 
-void CMyTreeCtrl::OnScanning(CMyObject* item) {
-    animated_ = item;
-    frame_ = 0;
-    ::SetTimer(hwnd_, kAnimationTimer, kAnimationMs, nullptr);
-    InvalidateRowOf(item);
-}
-
-void CMyTreeCtrl::OnScanned(CMyObject* item) {
-    ::KillTimer(hwnd_, kAnimationTimer);
-    animated_ = nullptr;
-    InvalidateRowOf(item);
-}
-
-void CMyTreeCtrl::OnAnimationTick() {
-    if (!animated_) {
-        ::KillTimer(hwnd_, kAnimationTimer);
-        return;
-    }
-    frame_ = (frame_ + 1) % kAnimationFrames;
-    InvalidateRowOf(animated_);
-}
-
-// The row of the node and the rows of its program and category, whose counts change with it.
-void CMyTreeCtrl::InvalidateRowOf(const CMyObject* node) {
-    for (const CMyObject* n = node; n; n = n->parent) {
-        HTREEITEM row = RowOf(*n);
-        if (!row) continue;
-        RECT rc{};
-        if (TreeView_GetItemRect(hwnd_, row, &rc, FALSE)) ::InvalidateRect(hwnd_, &rc, FALSE);
-    }
-}
-
-void CMyTreeCtrl::PaintRows(HDC dc, const RECT& area) { painter_.PaintRows(hwnd_, dc, area, rows_, {animated_, frame_}); }
+void CMyTreeCtrl::PaintRows(HDC dc, const RECT& area) { painter_.PaintRows(hwnd_, dc, area, rows_, {animation_.Item(), animation_.Frame()}); }
 
 void CMyTreeCtrl::OnDpiChanged() {
     // Sent after the layout gave the tree its place and its font for the new DPI.
@@ -342,16 +248,14 @@ bool CMyTreeCtrl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         return false;
     case WM_TIMER:
         if (wParam != kAnimationTimer) return false;
-        OnAnimationTick();
+        animation_.Tick();
         result = 0;
         return true;
     case WM_DESTROY:
-        // Our state list is ours to free; the tree view must not free it with itself.
-        TreeView_SetImageList(hwnd_, nullptr, TVSIL_STATE);
+        TreeLayoutImages::Release(hwnd_);
         return false;
     case WM_NCDESTROY:
-        ::KillTimer(hwnd_, kAnimationTimer);
-        animated_ = nullptr;
+        animation_.Forget();
         return false;
     default:
         return false;

@@ -13,10 +13,11 @@
 #include "controls/SubclassWindow.h"
 #include "engine/Catalogue.h"
 #include "framework/UiChannel.h"
-#include "framework/UniqueHandle.h"
 #include "sweep/page/NodeRows.h"
+#include "sweep/page/ScanAnimation.h"
 #include "sweep/page/TreeAccess.h"
 #include "sweep/page/TreeChecks.h"
+#include "sweep/page/TreeLayoutImages.h"
 #include "sweep/page/TreeRowPainter.h"
 #include "sweep/page/WarnedTicks.h"
 
@@ -25,9 +26,9 @@ namespace scw {
 class CMyTreeCtrl : public CSubclassWindow {
 public:
     static constexpr int kControlId = 10000;
-    static constexpr UINT_PTR kAnimationTimer = 1000;
-    static constexpr UINT kAnimationMs = 500;
-    static constexpr int kAnimationFrames = TreeRowLayout::kAnimationFrames;
+    static constexpr UINT_PTR kAnimationTimer = ScanAnimation::kTimer;
+    static constexpr UINT kAnimationMs = ScanAnimation::kFrameMs;
+    static constexpr int kAnimationFrames = ScanAnimation::kFrames;
     static constexpr int kStatusSquare = TreeRowLayout::kStatusSquare;
     static constexpr int kStatusGap = TreeRowLayout::kStatusGap;
 
@@ -69,8 +70,8 @@ public:
     // thread. They hand the animation and the drawing to the tree's thread.
     void MarkScanning(CMyObject& item);
     void MarkScanned(CMyObject& item);
-    const CMyObject* AnimatedItem() const { return animated_; }
-    int AnimationFrame() const { return frame_; }
+    const CMyObject* AnimatedItem() const { return animation_.Item(); }
+    int AnimationFrame() const { return animation_.Frame(); }
 
     // Paints the rows that fall into `area` of the client area into `dc` (the paint handler
     // hands it an off-screen bitmap; tests hand it their own).
@@ -87,19 +88,10 @@ private:
     bool OnTreeThread(const std::function<void()>& work) const;
     // Images, row height, indent and count column for the DPI the tree is shown at now.
     void FitToDpi();
-    void LoadLayoutImages();
     void RelayoutCounts(CMyObject& node, SIZE countColumn);
     void InsertSubtree(CMyObject* node, HTREEITEM parentRow);
     std::vector<HTREEITEM> CategoryRows() const;
-
-    SIZE Measure() const;
-    void LayoutNode(CMyObject& node, SIZE countColumn);
     void ResetSubtree(CMyObject& node, SIZE countColumn, std::vector<CMyObject*>& checked);
-    void OnScanning(CMyObject* item);
-    void OnScanned(CMyObject* item);
-    void OnAnimationTick();
-    void InvalidateRowOf(const CMyObject* node);
-    int ClientWidthWithScrollBar() const;
 
     const Catalogue* catalogue_ = nullptr;
     // A press or Space on a check box; a tick asks first about warned rule items.
@@ -108,14 +100,11 @@ private:
     NodeRows rows_;
     // The tree view's own indent, taken as its 96-DPI length.
     int baseIndent_ = 0;
-    // Blank lists of the boxes' widths: the tree view lays its rows out by them.
-    UniqueImageList layoutStates_;
-    UniqueImageList layoutIcons_;
+    TreeLayoutImages layoutImages_;
     std::unique_ptr<UiChannel> channel_;
     TreeAccess access_{*this};
     // Only touched on the tree's own thread.
-    CMyObject* animated_ = nullptr;
-    int frame_ = 0;
+    ScanAnimation animation_{*this, rows_};
 };
 
 }  // namespace scw
