@@ -11,12 +11,12 @@
 #include "shred/core/ShredTarget.h"
 #include "shred/page/DlgWipeFree.h"
 #include "shred/page/FilePickers.h"
+#include "shred/page/ShredTexts.h"
 #include "framework/ClientRect.h"
 
 namespace scw {
 
 namespace {
-constexpr wchar_t kNoMemory[] = L"\u5206\u914d\u5185\u5b58\u5931\u8d25\uff01";
 
 struct ButtonImages {
     UINT normal, hover, pressed, disabled;
@@ -43,50 +43,7 @@ void TellWithMessageBox(HWND owner, const std::wstring& text) {
     ::MessageBoxW(owner, text.c_str(), L"Scourwell", MB_OK | MB_ICONINFORMATION);
 }
 
-std::wstring Count(int n, const wchar_t* one, const wchar_t* many) {
-    return std::to_wstring(n) + L" " + (n == 1 ? one : many);
-}
 }  // namespace
-
-std::wstring ShredRunReport(const ShredSummary& s) {
-    std::wstring text;
-    auto line = [&](const std::wstring& part) { text += (text.empty() ? L"" : L"\n\n") + part; };
-    auto stay = [](int n) { return n == 1 ? L"it stays in the list." : L"they stay in the list."; };
-    if (s.notRemoved)
-        line(Count(s.notRemoved, L"file was", L"files were") + L" overwritten but could not be removed; " +
-             stay(s.notRemoved));
-    if (s.failed)
-        line(Count(s.failed, L"file", L"files") + L" could not be overwritten (in use or gone); " + stay(s.failed));
-    if (s.namesOnly)
-        line(Count(s.namesOnly, L"file has", L"files have") +
-             L" other names (hard links): only the chosen name was removed. The data was not overwritten, "
-             L"because the other names still use it.");
-    if (s.tooLong)
-        line(Count(s.tooLong, L"file was", L"files were") +
-             L" skipped (too long): the full path is longer than Windows allows, so it was not shredded and "
-             L"stays on the disk.");
-    if (s.leftAlone)
-        line(Count(s.leftAlone, L"entry is a link", L"entries are links") +
-             L": a link is never shredded, so what it points to stays untouched.");
-    return text;
-}
-
-std::wstring ShredFolderRefusal(const std::wstring& folder, const ShredCheck& check) {
-    const std::wstring quoted = L"\"" + folder + L"\"";
-    switch (check.refusal) {
-    case ShredRefusal::ProtectedFolder:
-        return L"Scourwell will not shred " + quoted +
-               L".\n\nIt is a drive, a network share, a folder of Windows or of your programs, your profile or "
-               L"one of its main folders (such as Documents or Desktop), or a folder that holds one of them. "
-               L"Shredding it would destroy everything stored there.\n\nChoose a folder further down, or add "
-               L"files one by one with Add File. The list was not changed.";
-    case ShredRefusal::Link:
-        return quoted + L" is a link to another folder. The shredder never follows links: choose the folder "
-                        L"itself. The list was not changed.";
-    default:
-        return L"Scourwell cannot shred " + quoted + L": " + RefusalText(check) + L". The list was not changed.";
-    }
-}
 
 CDlgShred::CDlgShred()
     : CPageDialog(IDD_SHRED), chooseFiles(ChooseFilesToShred), chooseFolder(ChooseFolderToShred),
@@ -109,11 +66,7 @@ std::vector<std::wstring> CDlgShred::QueuedPaths() const {
     return paths;
 }
 
-int CDlgShred::Passes() const {
-    if (radios_[2].IsTicked()) return 7;
-    if (radios_[1].IsTicked()) return 3;
-    return 1;
-}
+int CDlgShred::Passes() const { return methods_.Passes(); }
 
 BOOL CDlgShred::OnInitDialog() {
     channel_ = std::make_unique<UiChannel>();
@@ -146,26 +99,11 @@ void CDlgShred::CreateControls() {
                  {IDB_CANCELALL_NORMAL, IDB_CANCELALL_HOVER, IDB_CANCELALL_PRESSED, IDB_CANCELALL_DISABLED});
     CreateButton(wipeFree_, hwnd_, kWipeFree, L"Wipe Free Space", Rect(W - 100, 246, W - 4, 274),
                  {IDB_WIPEFREE_NORMAL, IDB_WIPEFREE_HOVER, IDB_WIPEFREE_PRESSED, IDB_WIPEFREE_DISABLED});
-    const wchar_t* labels[3] = {L"Quick(1 overwrite pass)", L"Safe(DOD 5220.22-M:3 overwrite passes)",
-                                L"Thorough(7 overwrite passes)"};
-    for (int i = 0; i < 3; ++i) {
-        const int top = H - 92 + i * 20;
-        radios_[i].Create(L"", WS_VISIBLE | WS_TABSTOP, Rect(10, top, 26, top + 18), hwnd_, kQuick + i);
-        radios_[i].SetGlyphStrip(IDB_RADIO_STRIP);
-        labels_[i].Create(labels[i], WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, Rect(28, top, W - 120, top + 18), hwnd_,
-                          4001 + i);
-    }
-    LinkRadioGroup({&radios_[0], &radios_[1], &radios_[2]});
-    radios_[0].SetTicked(true);
+    methods_.Create(hwnd_, kQuick, H - 92, W - 120);
     // After the methods, so Tab reaches the method before Shred.
     CreateButton(shred_, hwnd_, kShred, L"Shred", Rect(W - 100, H - 70, W - 7, H - 13), kShredImages);
 
-    HWND bar = GetDlgItem(kProgress);
-    // A progress bar draws no text: this names it for screen readers.
-    ::SetWindowTextW(bar, L"Shredding progress");
-    ::SetWindowPos(bar, nullptr, 10, H - 28, W - 116, 14, SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SendMessageW(bar, PBM_SETRANGE32, 0, 0);
-    ::SendMessageW(bar, PBM_SETPOS, 0, 0);
+    progress_.Attach(GetDlgItem(kProgress), Rect(10, H - 28, W - 106, H - 14));
 }
 
 bool CDlgShred::OnCommand(WORD id, WORD code, HWND) {
@@ -254,48 +192,30 @@ void CDlgShred::ShowRunning(bool running) {
     shred_.SetBitmaps(images.normal, images.hover, images.pressed, images.disabled, 93, 57);
     shred_.SetText(running ? L"Stop" : L"Shred");
     EnableListControls(!running);
-    ::SendMessageW(GetDlgItem(kProgress), PBM_SETPOS, 0, 0);
+    progress_.Clear();
 }
 
 void CDlgShred::EnableListControls(bool enable) {
-    for (CNRadioEx& radio : radios_) ::EnableWindow(radio.GetSafeHwnd(), enable);
-    // The labels belong to the radios: they grey with them.
-    for (CMyStaticCtrl& label : labels_) {
-        label.SetTextColor(enable ? RGB(0, 0, 0) : ::GetSysColor(COLOR_GRAYTEXT));
-        RECT rc;
-        ::GetWindowRect(label.GetSafeHwnd(), &rc);
-        ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
-        ::RedrawWindow(hwnd_, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    }
+    methods_.Enable(enable);
     for (CNButtonEx* button : {&addFile_, &addDirectory_, &cancelFile_, &cancelAll_, &wipeFree_})
         button->Enable(enable);
 }
 
 void CDlgShred::RunStarted(std::uint64_t totalBytes, int passes) {
     channel_->Send([this, totalBytes, passes] {
-        scale_.emplace(totalBytes, passes);
-        progressBytes_ = 0;
         ShowRunning(true);
-        ::SendMessageW(GetDlgItem(kProgress), PBM_SETRANGE32, 0, scale_->Range());
+        progress_.Start(totalBytes, passes);
     });
 }
 
-void CDlgShred::Progress(std::uint64_t bytes) {
-    progressBytes_ = bytes;
-    // One update on its way at a time: the bar shows the latest count when it gets its turn.
-    if (progressQueued_.exchange(true)) return;
-    channel_->Post([this] {
-        progressQueued_ = false;
-        if (scale_) ::SendMessageW(GetDlgItem(kProgress), PBM_SETPOS, scale_->Position(progressBytes_), 0);
-    });
-}
+void CDlgShred::Progress(std::uint64_t bytes) { progress_.Report(bytes, *channel_); }
 
 void CDlgShred::FileFinished(const ShredRow&, const FileOutcome&) {
     channel_->Post([this] { ShowRows(); });
 }
 
 void CDlgShred::BuffersUnavailable() {
-    channel_->Send([this] { tellUser(hwnd_, kNoMemory); });
+    channel_->Send([this] { tellUser(hwnd_, kShredNoMemory); });
 }
 
 void CDlgShred::RunEnded(const ShredSummary& summary) {

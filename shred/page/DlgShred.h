@@ -3,25 +3,22 @@
 // list, and Shred/Stop. The shredding itself is ShredRun's; this page is its view.
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "controls/GlyphButton.h"
 #include "controls/MyListCtrl.h"
-#include "controls/MyStaticCtrl.h"
 #include "controls/NButtonEx.h"
 #include "controls/PageDialog.h"
+#include "controls/PageHeader.h"
 #include "framework/UiChannel.h"
-#include "framework/UniqueHandle.h"
-#include "shred/core/ProgressScale.h"
 #include "shred/core/ShredList.h"
 #include "shred/core/ShredRun.h"
 #include "shred/core/ShredView.h"
-#include "controls/PageHeader.h"
+#include "shred/page/ShredMethods.h"
+#include "shred/page/ShredProgressBar.h"
 
 namespace scw {
 
@@ -91,22 +88,14 @@ private:
     HWND mainWindow_ = nullptr;
     ShredList rows_;
     bool idle_ = true;
-    std::optional<ProgressScale> scale_;
-    std::atomic<std::uint64_t> progressBytes_{0};
-    std::atomic<bool> progressQueued_{false};
+    ShredProgressBar progress_;
     PageHeader header_;
     CMyListCtrl list_;
-    CNRadioEx radios_[3];
-    CMyStaticCtrl labels_[3];
+    ShredMethods methods_;
     CNButtonEx addFile_, addDirectory_, cancelFile_, cancelAll_, shred_, wipeFree_;
     std::unique_ptr<UiChannel> channel_;
     // Last: the worker is joined before the list, the controls and the channel go.
     std::unique_ptr<ShredRun> run_;
 };
-
-// What the end of a run tells the user; empty when every file was shredded.
-std::wstring ShredRunReport(const ShredSummary& summary);
-// What the user is told when Add Directory refuses the chosen folder.
-std::wstring ShredFolderRefusal(const std::wstring& folder, const ShredCheck& check);
 
 }  // namespace scw
