@@ -261,7 +261,9 @@ TEST_F(ChooserRulesTest, ListsTheEntriesAndSavesTheirTicksByNameBesideTheItems) 
         EXPECT_EQ(TreeView_GetCount(d.Tree()), 175u + 4u);
         ASSERT_EQ(d.CategoryRows().size(), 9u);
         wchar_t text[64] = {};
-        TVITEMW item{TVIF_TEXT, d.CategoryRows().back()};
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = d.CategoryRows().back();
         item.pszText = text;
         item.cchTextMax = 64;
         TreeView_GetItem(d.Tree(), &item);
