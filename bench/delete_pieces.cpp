@@ -2,7 +2,10 @@
 // way deletes its own fresh copy of 250 folders of 20 files, the rounds rotating the order. Shows
 // where a checked delete loses its time on this system (under Wine every question about a handle
 // is a round trip to the server).
-// Usage: bench_delete_pieces.exe [folder] [rounds]
+// The program's own delete is timed too, with and without the held folder to open through, and a
+// folder's hold and removal against RemoveDirectoryW. SCOURWELL_PIECES picks rows of the table,
+// SCOURWELL_SETTLE_MS waits before each timing (on a disk, for the journal of the last one).
+// Usage: bench_delete_pieces.exe [folder] [rounds]   (bench/delete_pieces.sh runs it)
 #include <windows.h>
 #include <winternl.h>
 

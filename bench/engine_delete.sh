@@ -13,24 +13,20 @@ BUILD=${SCOURWELL_BUILD:-$SCOURWELL_ROOT/build}
 ensure_prefix "$BUILD/x86_64"
 cmake --build "$BUILD/x86_64" --target bench_engine_delete >/dev/null 2>&1
 
+source "$(dirname "$0")/ram_drive.sh"
 base="$WINEPREFIX/drive_c/scourwell-bench-delete"
 windows_base='C:\scourwell-bench-delete\'
 settle=6000
-ram_drive=
 cleanup() {
   stop_wineserver
   rm -rf "$base"
-  if [ -n "$ram_drive" ]; then rm -f "$ram_drive"; rm -rf "$(dirname "$base")"; fi
+  remove_ram_drive
 }
 trap cleanup EXIT
 if [ "${SCOURWELL_BENCH_RAM:-0}" = 1 ]; then
-  ram_drive="$WINEPREFIX/dosdevices/r:"
-  [ -e "$ram_drive" ] && { echo "drive R: is taken in the prefix" >&2; exit 1; }
-  base=/dev/shm/scourwell-bench-delete-$$
-  mkdir -p "$base"
-  ln -s "$base" "$ram_drive"
-  base="$base/tree-copies"
-  windows_base='R:\tree-copies\'
+  make_ram_drive
+  base="$RAM_FOLDER/copies"
+  windows_base='R:\copies\'
   settle=0
 fi
 rm -rf "$base"
