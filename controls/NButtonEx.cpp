@@ -22,11 +22,11 @@ CNButtonEx::CNButtonEx()
       border_(RGB(214, 221, 230)),
       disabledText_(RGB(150, 160, 172)) {}
 
-CNButtonEx::~CNButtonEx() { DestroyTooltip(); }
+CNButtonEx::~CNButtonEx() = default;
 
 std::wstring CNButtonEx::AccessibleName(long) {
     if (!AccessibleNameGiven().empty()) return AccessibleNameGiven();
-    return text_.empty() ? tooltipText_ : text_;
+    return text_.empty() ? tooltip_.Text() : text_;
 }
 
 long CNButtonEx::AccessibleState(long) {
@@ -70,49 +70,21 @@ Dpi CNButtonEx::WindowDpi() const { return hwnd_ ? DpiOfWindow(hwnd_) : Dpi(); }
 
 bool CNButtonEx::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT disabled, int width, int height, int mode) {
     const UINT ids[4] = {normal, hover, pressed, disabled};
-    std::copy(ids, ids + 4, ids_);
-    fromIds_ = true;
-    size_ = SIZE{width, height};
     mode_ = mode;
-    const bool all = LoadImages(WindowDpi());
+    const bool all = images_.Load(ids, SIZE{width, height}, WindowDpi());
     MakeOwnerDraw();
     Redraw();
     return all;
 }
 
-bool CNButtonEx::LoadImages(Dpi dpi) {
-    UniqueBitmap loaded[4] = {LoadSkinBitmap(ids_[0], dpi), LoadSkinBitmap(ids_[1], dpi), LoadSkinBitmap(ids_[2], dpi),
-                              LoadSkinBitmap(ids_[3], dpi)};
-    for (int i = 0; i < 4; ++i) {
-        images_[i] = loaded[i].Get();
-        owned_[i] = std::move(loaded[i]);
-    }
-    imagesDpi_ = dpi;
-    return images_[0] && images_[1] && images_[2] && images_[3];
-}
-
 void CNButtonEx::EnsureImages() {
-    if (fromIds_ && hwnd_ && imagesDpi_ != DpiOfWindow(hwnd_)) LoadImages(DpiOfWindow(hwnd_));
+    if (hwnd_) images_.EnsureFor(DpiOfWindow(hwnd_));
 }
-
-SIZE CNButtonEx::ShownSize() const { return fromIds_ ? WindowDpi().Scale(size_) : size_; }
 
 void CNButtonEx::SetBitmapHandles(HBITMAP normal, HBITMAP hover, HBITMAP pressed, HBITMAP disabled, int width,
                                   int height, int mode) {
     const HBITMAP handles[4] = {normal, hover, pressed, disabled};
-    UniqueBitmap fresh[4];
-    for (int i = 0; i < 4; ++i) {
-        bool repeated = false;  // one bitmap may serve several states
-        for (int j = 0; j < i; ++j) repeated = repeated || handles[j] == handles[i];
-        if (!repeated) fresh[i].Reset(handles[i]);
-    }
-    for (int i = 0; i < 4; ++i) {
-        owned_[i] = std::move(fresh[i]);
-        images_[i] = handles[i];
-        ids_[i] = 0;
-    }
-    fromIds_ = false;
-    size_ = SIZE{width, height};
+    images_.Adopt(handles, SIZE{width, height});
     mode_ = mode;
     MakeOwnerDraw();
     Redraw();
@@ -154,45 +126,7 @@ void CNButtonEx::Enable(bool enable) {
     NotifyAccessible(EVENT_OBJECT_STATECHANGE, hwnd_);
 }
 
-void CNButtonEx::SetTooltip(const std::wstring& text) {
-    tooltipText_ = text.substr(0, kMaxTooltip - 1);
-    tooltipOn_ = true;
-    if (!hwnd_) return;
-    if (!tooltip_) {
-        tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                     AppInstance(), nullptr);
-        if (!tooltip_) return;
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND;
-        tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-        tool.lpszText = tooltipText_.data();
-        ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    } else {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-        tool.lpszText = tooltipText_.data();
-        ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    ::SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOMATIC, 250);
-}
-
-void CNButtonEx::DestroyTooltip() {
-    if (tooltip_ && ::IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
-    tooltip_ = nullptr;
-}
-
-void CNButtonEx::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!tooltipOn_ || !tooltip_) return;
-    MSG msg{hwnd_, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
-    msg.pt.x = GET_X_LPARAM(::GetMessagePos());
-    msg.pt.y = GET_Y_LPARAM(::GetMessagePos());
-    ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
-}
+void CNButtonEx::SetTooltip(const std::wstring& text) { tooltip_.Set(hwnd_, text); }
 
 void CNButtonEx::Redraw() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
@@ -218,12 +152,12 @@ void CNButtonEx::DrawBitmapMode(HDC dc, bool disabled, bool pressed) {
     const RECT area{0, 0, size.cx, size.cy};
     CMemDC mem(dc, area);
     if (disabled) {
-        DrawBitmap(mem, images_[kDisabled], 0, 0, size.cx, size.cy);
+        DrawBitmap(mem, images_.Get(kDisabled), 0, 0, size.cx, size.cy);
         return;
     }
-    DrawBitmap(mem, images_[kNormal], 0, 0, size.cx, size.cy);
-    if (hoverState_.hover) DrawBitmap(mem, images_[kHover], 0, 0, size.cx, size.cy);
-    if (pressed) DrawBitmap(mem, images_[kPressed], 0, 0, size.cx, size.cy);
+    DrawBitmap(mem, images_.Get(kNormal), 0, 0, size.cx, size.cy);
+    if (hoverState_.hover) DrawBitmap(mem, images_.Get(kHover), 0, 0, size.cx, size.cy);
+    if (pressed) DrawBitmap(mem, images_.Get(kPressed), 0, 0, size.cx, size.cy);
     if (ShowsFocusCue(hwnd_)) DrawFocusCue(mem, area, WindowDpi());
 }
 
@@ -295,7 +229,7 @@ void CNButtonEx::OnDpiChanged() {
 
 bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
-        RelayToTooltip(message, wParam, lParam);
+        tooltip_.Relay(hwnd_, message, wParam, lParam);
     const bool custom = mode_ == kDrawn || mode_ == kBitmap;
     if (hoverState_.Handle(hwnd_, message, result, [this] { Redraw(); })) return true;
     switch (message) {
@@ -355,7 +289,7 @@ bool CNButtonEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = TRUE;
         return true;
     case WM_DESTROY:
-        DestroyTooltip();
+        tooltip_.Destroy();
         return false;
     default:
         return false;

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "controls/AccessibleServer.h"
+#include "controls/ButtonTooltip.h"
 #include "controls/SelfPaint.h"
+#include "controls/StateImages.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
 #include "framework/ScaledFont.h"
@@ -21,7 +23,7 @@ public:
     enum Mode { kPlatform = 0, kDrawn = 1, kBitmap = 2 };
     enum Image { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
     static constexpr size_t kMaxText = 130;
-    static constexpr size_t kMaxTooltip = 64;
+    static constexpr size_t kMaxTooltip = ButtonTooltip::kMaxText;
 
     CNButtonEx();
     ~CNButtonEx() override;
@@ -48,13 +50,13 @@ public:
     int GetMode() const { return mode_; }
     bool IsHover() const { return hoverState_.hover; }
     bool IsEnabledFlag() const { return enabled_; }
-    HWND Tooltip() const { return tooltip_; }
+    HWND Tooltip() const { return tooltip_.Window(); }
     // As given; ShownSize is what a paint at the window's DPI covers.
-    SIZE DrawSize() const { return size_; }
-    SIZE ShownSize() const;
+    SIZE DrawSize() const { return images_.DrawSize(); }
+    SIZE ShownSize() const { return images_.ShownSize(WindowDpi()); }
     // The size that shows the whole text in the drawn mode (asked for with BCM_GETIDEALSIZE).
     SIZE IdealTextSize();
-    HBITMAP StateImage(Image which) const { return images_[which]; }
+    HBITMAP StateImage(Image which) const { return images_.Get(which); }
     // The font the drawn mode writes with at the window's DPI (null before SetFont).
     HFONT Font();
 
@@ -77,30 +79,20 @@ private:
     Dpi WindowDpi() const;
     // Remakes images loaded by id when the window's DPI differs from the one they were made for.
     void EnsureImages();
-    bool LoadImages(Dpi dpi);
     void SendFont();
     void DrawBitmapMode(HDC dc, bool disabled, bool pressed);
     void DrawTextMode(HDC dc, const RECT& rc, bool disabled, bool pressed);
     void Redraw();
     void MakeOwnerDraw();
-    void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
-    void DestroyTooltip();
 
     std::wstring text_;
     int mode_ = kPlatform;
-    UniqueBitmap owned_[4];    // each distinct bitmap once
-    HBITMAP images_[4] = {};  // per state, borrowed from owned_
-    UINT ids_[4] = {};        // resources the images come from; all 0 for images given as handles
-    bool fromIds_ = false;
-    Dpi imagesDpi_;
-    SIZE size_{0, 0};  // at 96 DPI for images loaded by id
+    StateImages images_;
     COLORREF normalFill_, hoverFill_, pressedFill_, textColor_, border_, disabledText_;
     ScaledFont font_;
     HoverState hoverState_;
     bool enabled_ = true;
-    bool tooltipOn_ = false;
-    std::wstring tooltipText_;
-    HWND tooltip_ = nullptr;
+    ButtonTooltip tooltip_;
 };
 
 }  // namespace scw

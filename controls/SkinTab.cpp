@@ -82,61 +82,32 @@ void CSkinTab::SetItemRect(int index, int left, int top, int right, int bottom) 
 
 void CSkinTab::SetItemBitmapHandles(int index, HBITMAP normal, HBITMAP hot, HBITMAP selected) {
     const HBITMAP handles[3] = {normal, hot, selected};
-    UniqueBitmap fresh[3];  // each distinct handle owned once
-    for (int i = 0; i < 3; ++i) {
-        bool repeated = false;
-        for (int j = 0; j < i; ++j) repeated = repeated || handles[j] == handles[i];
-        if (!repeated) fresh[i].Reset(handles[i]);
-    }
+    // Owned from here on, whether the item exists or not.
+    StateImages images;
+    images.Adopt(handles, SIZE{});
     if (index < 0 || index >= GetItemCount()) return;
-    Item& item = items_[index];
-    for (int i = 0; i < 3; ++i) {
-        item.owned[i] = std::move(fresh[i]);
-        item.images[i] = handles[i];
-        item.ids[i] = 0;
-    }
+    items_[index].images = std::move(images);
     Redraw();
 }
 
 Dpi CSkinTab::WindowDpi() const { return hwnd_ ? DpiOfWindow(hwnd_) : Dpi(); }
 
-void CSkinTab::LoadItemImages(Item& item, Dpi dpi) {
-    for (int i = 0; i < 3; ++i) {
-        item.owned[i].Reset();
-        item.images[i] = nullptr;
-        for (int j = 0; j < i && !item.images[i]; ++j)
-            if (item.ids[j] == item.ids[i]) item.images[i] = item.images[j];
-        if (item.images[i]) continue;
-        item.owned[i] = LoadSkinBitmap(item.ids[i], dpi);
-        item.images[i] = item.owned[i].Get();
-    }
-}
-
 bool CSkinTab::SetItemBitmaps(int index, UINT normal, UINT hot, UINT selected) {
     if (index < 0 || index >= GetItemCount()) return false;
-    Item& item = items_[index];
-    item.ids[0] = normal;
-    item.ids[1] = hot;
-    item.ids[2] = selected;
-    if (WindowDpi() == imagesDpi_)
-        LoadItemImages(item, imagesDpi_);
-    else
-        EnsureImages();
+    const UINT ids[3] = {normal, hot, selected};
+    const bool all = items_[index].images.Load(ids, SIZE{}, WindowDpi());
     Redraw();
-    return item.images[0] && item.images[1] && item.images[2];
+    return all;
 }
 
 void CSkinTab::EnsureImages() {
     const Dpi dpi = WindowDpi();
-    if (dpi == imagesDpi_) return;
-    imagesDpi_ = dpi;
-    for (Item& item : items_)
-        if (item.ids[0]) LoadItemImages(item, dpi);
+    for (Item& item : items_) item.images.EnsureFor(dpi);
 }
 
 HBITMAP CSkinTab::ItemImage(int index, int state) const {
     if (index < 0 || index >= GetItemCount() || state < 0 || state > 2) return nullptr;
-    return items_[index].images[state];
+    return items_[index].images.Get(static_cast<size_t>(state));
 }
 
 RECT CSkinTab::ItemRect(int index) const {
@@ -225,7 +196,7 @@ void CSkinTab::CaptureBackground() {
 
 void CSkinTab::DrawItem(HDC dc, const Item& item, int image, Dpi dpi) {
     const RECT rect = dpi.Scale(item.rect);
-    HBITMAP bitmap = item.images[image];
+    HBITMAP bitmap = item.images.Get(static_cast<size_t>(image));
     if (bitmap) DrawBitmapKeyed(dc, bitmap, rect.left, rect.top);
     if (item.icon) {
         const int size = dpi.Scale(16);

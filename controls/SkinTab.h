@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/AccessibleServer.h"
+#include "controls/StateImages.h"
 #include "controls/SubclassWindow.h"
 #include "framework/Dpi.h"
 #include "framework/UniqueHandle.h"
@@ -79,13 +80,10 @@ private:
     struct Item {
         std::wstring name;
         RECT rect{};  // at 96 DPI
-        UniqueBitmap owned[3];
-        HBITMAP images[3] = {};  // normal, hot, selected
-        UINT ids[3] = {};        // resources of the images; 0 for images given otherwise
+        StateImages images;  // normal, hot, selected
         HICON icon = nullptr;
     };
     Dpi WindowDpi() const;
-    void LoadItemImages(Item& item, Dpi dpi);
     // Remakes resource images when the window's DPI differs from the one they were made for.
     void EnsureImages();
     void DrawItem(HDC dc, const Item& item, int image, Dpi dpi);
@@ -99,7 +97,6 @@ private:
     int current_ = 0;
     int hot_ = -1;
     bool leaveTracking_ = false;
-    Dpi imagesDpi_;
     UniqueBitmap background_;
     bool backgroundTaken_ = false;
     Dpi backgroundDpi_;

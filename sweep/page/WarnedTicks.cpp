@@ -64,8 +64,12 @@ bool TickRowsWarned(HWND tree, const std::vector<HTREEITEM>& rows, const AskWarn
         ask(tree, rules::WarningsQuestion(entries).c_str(), L"Warning", MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer != IDYES && answer != IDNO) return false;
     Tick(tree, rows);
-    if (answer == IDNO)
-        for (const WarnedRow& w : warned) SetCheck(tree, w.row, Unchecked, false);
+    if (answer == IDNO) {
+        for (const WarnedRow& w : warned) {
+            SetCheck(tree, w.row, Unchecked, false);
+            ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, tree, OBJID_CLIENT, RowChildId(tree, w.row));
+        }
+    }
     return true;
 }
 

@@ -125,21 +125,8 @@ TEST_F(ChooserTest, SaveWritesTheClickedItemsInDisplayOrder) {
     WriteItemSet(settings, ItemSet::OneClick, {130});
     Run([](ScriptedChooser& d) {
         // Tick program 103 with a click on its check box, as the user would.
-        HWND tree = d.Tree();
-        TreeView_Expand(tree, d.RowOf(102), TVE_EXPAND);
-        RECT text{};
-        ASSERT_TRUE(TreeView_GetItemRect(tree, d.RowOf(103), &text, TRUE));
-        int y = (text.top + text.bottom) / 2;
-        int x = text.left - 1;
-        TVHITTESTINFO hit{};
-        for (; x > 0; --x) {
-            hit.pt = {x, y};
-            TreeView_HitTest(tree, &hit);
-            if (hit.flags & TVHT_ONITEMSTATEICON) break;
-        }
-        ASSERT_GT(x, 0);
-        ::SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        ::SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        TreeView_Expand(d.Tree(), d.RowOf(102), TVE_EXPAND);
+        d.ClickCheckBox(d.RowOf(103));
         EXPECT_EQ(d.State(103), Checked) << "toggled once, not twice";
         EXPECT_EQ(d.State(126), Checked);
         d.Press(IDOK);

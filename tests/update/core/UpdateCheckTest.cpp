@@ -11,6 +11,7 @@
 #include "tests/common/LocalHttpServer.h"
 #include "tests/common/TestSupport.h"
 #include "update/core/AutoUpdater.h"
+#include "update/core/UpdateBody.h"
 #include "update/core/UpdateSource.h"
 #include "update/core/UpdateStatus.h"
 #include "update/core/Versions.h"
@@ -301,6 +302,24 @@ TEST_F(UpdateCheck, AGoodAnswerReplacesThePlainCopyWholeAndLeavesNoOtherFile) {
     EXPECT_EQ(ReadFileText(localCopy_), Ini("3.1"));
     EXPECT_EQ(ReadFileText(folder_ / L"sentinel.ini"), "keep");
     EXPECT_EQ(NamesIn(folder_.Path()), (std::vector<std::wstring>{L"sentinel.ini", L"update.ini"}));
+}
+
+// An answer of many reads (with and without an announced length) is assembled whole and in order.
+TEST_F(UpdateCheck, ALargeAnswerArrivesWholeOverManyReads) {
+    std::string body = "[Notes]\r\n";
+    for (int line = 0; body.size() < kMaxUpdateBody - 200; ++line) body += "Line" + std::to_string(line) + "=x\r\n";
+    body += Ini("3.1");
+    ASSERT_LE(body.size(), kMaxUpdateBody);
+    for (const std::string& answer :
+         {LocalHttpServer::Answer(200, body),
+          "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + body}) {
+        LocalHttpServer server(answer);
+        CAutoUpdater updater({5000, localCopy_, std::wstring(L"3.0")});
+        const UpdateFinding finding = updater.Fetch(server.BaseUrl());
+        EXPECT_EQ(finding.code, kUpdateProceed);
+        EXPECT_EQ(finding.serverVersion, L"3.1");
+        EXPECT_EQ(ReadFileText(localCopy_), body);
+    }
 }
 
 TEST(UpdateSource, VariableReplacesTheDownloadLocation) {
