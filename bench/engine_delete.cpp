@@ -1,7 +1,10 @@
 // Times Delete all of a kind-10 target over a tree of 100,000 files in 5,051 folders against a
 // bare FindFirstFileW + DeleteFileW walk over an identical tree, in the same run. Each round
 // deletes two fresh copies; the order alternates so neither side always gets the warmer cache.
-// Usage: bench_engine_delete.exe [folder] [rounds]   (copies missing in the folder are made here)
+// Before each timing it waits for the disk to settle (the previous side's deletions are still
+// being written to the journal for a few seconds, and would land in the other side's time).
+// Usage: bench_engine_delete.exe [folder] [rounds] [settle ms, 6000]   (copies missing in the
+// folder are made here)
 #include <windows.h>
 
 #include <cstdio>
@@ -37,6 +40,7 @@ int wmain(int argc, wchar_t** argv) {
     if (root.back() != L'\\') root += L'\\';
     int rounds = argc > 2 ? _wtoi(argv[2]) : 3;
     if (rounds < 1) rounds = 1;
+    const DWORD settle = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 6000;
     CreateDirectoryW(root.c_str(), nullptr);
 
     std::vector<double> bare, engine;
@@ -53,8 +57,14 @@ int wmain(int argc, wchar_t** argv) {
         scw::CMyObject item(&program, 900, scw::LevelItem, 0, L"Item");
         scw::AddTarget(item, nullptr, engineCopy + L"tree\\", L"*.*", scw::KindAllFiles);
         CountingRun run;
-        auto timeBare = [&] { bare.push_back(Seconds([&] { bareFiles = BareDelete(bareCopy + L"tree\\"); })); };
-        auto timeEngine = [&] { engine.push_back(Seconds([&] { scw::DeleteTargets(run, item); })); };
+        auto timeBare = [&] {
+            Sleep(settle);
+            bare.push_back(Seconds([&] { bareFiles = BareDelete(bareCopy + L"tree\\"); }));
+        };
+        auto timeEngine = [&] {
+            Sleep(settle);
+            engine.push_back(Seconds([&] { scw::DeleteTargets(run, item); }));
+        };
         if (r % 2 == 0) {
             timeBare();
             timeEngine();

@@ -97,7 +97,8 @@ public:
         // ("History.dat") is not deleted either.
         if (takes_ == Takes::Name && !IsPattern(name_) && name_ != entry.cFileName) return true;
         const std::wstring path = folder + entry.cFileName;
-        const DeleteOptions options = UserDeleteOptions();
+        DeleteOptions options = UserDeleteOptions();
+        if (!held_.empty() && held_.back().Path() == folder) options.within = &held_.back();
         const DeleteOutcome outcome = DeleteListedFile(path, options);
         // Gone since the listing: nothing was left behind, and a restart must not delete whatever
         // has that name by then.

@@ -1,5 +1,7 @@
 #include "engine/ListedFile.h"
 
+#include <winternl.h>
+
 #include <vector>
 
 #include "engine/FinalPath.h"
@@ -78,6 +80,24 @@ bool SetAttributes(HANDLE handle, DWORD attributes) {
     return ::SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof(basic)) != 0;
 }
 
+// Opens `name`, a file's own name, in an open folder: a plain file only (never a folder), not
+// following a final link where the system knows links.
+UniqueFileHandle OpenFileIn(HANDLE folder, const std::wstring& name, DWORD access) {
+    UNICODE_STRING unicodeName{};
+    unicodeName.Buffer = const_cast<wchar_t*>(name.c_str());
+    unicodeName.Length = unicodeName.MaximumLength = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    OBJECT_ATTRIBUTES attributes{};
+    attributes.Length = sizeof(attributes);
+    attributes.RootDirectory = folder;
+    attributes.ObjectName = &unicodeName;
+    IO_STATUS_BLOCK io{};
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const NTSTATUS status = ::NtCreateFile(
+        &file, access | SYNCHRONIZE, &attributes, &io, nullptr, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        FILE_OPEN, FILE_OPEN_REPARSE_POINT | FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    return status >= 0 ? UniqueFileHandle(file) : UniqueFileHandle();
+}
+
 // The common case in the fewest questions to the system: a plain file, opened for deleting only
 // (never as a folder: without backup semantics the system opens none), judged by its handle's
 // final path and deleted through that handle. False, with the file untouched, at anything out of
@@ -85,11 +105,17 @@ bool SetAttributes(HANDLE handle, DWORD attributes) {
 // Under Wine a file link opens as its target and no attribute of the handle ever shows a link,
 // so there the final path is the whole proof; asking for attributes would cost a round trip that
 // also hands this process the file's descriptor (a delete took half as long again with it).
-bool DeletedIfPlain(const std::wstring& listedPath) {
+bool DeletedIfPlain(const std::wstring& listedPath, const HeldFolder* within) {
     const bool attributesShowLinks = !RunningUnderWine();
-    UniqueFileHandle handle(::CreateFileW(listedPath.c_str(), DELETE | (attributesShowLinks ? FILE_READ_ATTRIBUTES : 0),
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    const DWORD access = DELETE | (attributesShowLinks ? FILE_READ_ATTRIBUTES : 0);
+    const size_t nameAt = within ? within->Path().size() : 0;
+    const bool inHeld = within && within->Held() && listedPath.size() > nameAt && listedPath.starts_with(within->Path()) &&
+                        listedPath.find(L'\\', nameAt) == std::wstring::npos;
+    UniqueFileHandle handle = inHeld ? OpenFileIn(within->Handle(), listedPath.substr(nameAt), access)
+                                     : UniqueFileHandle(::CreateFileW(listedPath.c_str(), access,
+                                                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                                      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                                                                      nullptr));
     if (!handle) return false;
     if (attributesShowLinks) {
         FILE_ATTRIBUTE_TAG_INFO tag{};
@@ -281,7 +307,7 @@ DeleteOutcome ListedFile::Delete(bool clearReadOnly) {
 
 DeleteOutcome DeleteListedFile(const std::wstring& listedPath, const DeleteOptions& options) {
     if (options.overwrite) return OverwriteListedFile(listedPath, options.clearReadOnly);
-    if (listedPath.size() <= kMaxPathChars && !IsDevicePath(listedPath) && DeletedIfPlain(listedPath)) return {};
+    if (listedPath.size() <= kMaxPathChars && !IsDevicePath(listedPath) && DeletedIfPlain(listedPath, options.within)) return {};
     ListedFile file = ListedFile::Open(listedPath);
     DeleteOutcome outcome = file.Ok() ? file.Delete(options.clearReadOnly) : file.Check();
     if (outcome.refusal == DeleteRefusal::Locked && options.queueLockedForRestart) {

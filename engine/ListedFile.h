@@ -82,12 +82,17 @@ private:
     std::wstring path_;
 };
 
+class HeldFolder;
+
 struct DeleteOptions {
     bool clearReadOnly = false;      // a read-only file is made writable first
     bool queueLockedForRestart = false;  // a checked file in use goes at the next restart
     // Overwritten once with random data before it goes (see OverwriteDelete.h); a file that
     // cannot be overwritten stays, and is never queued for a restart.
     bool overwrite = false;
+    // The held folder the file was listed in, when the caller holds it: the file is then opened
+    // through the folder's handle, which spares the system looking up the folder again.
+    const HeldFolder* within = nullptr;
 };
 
 // The path a listing records for one file named by its path: its folder's final path (links on
@@ -111,6 +116,7 @@ public:
     bool Held() const { return check_.Deleted(); }
     // The folder as recorded, ending in a backslash.
     const std::wstring& Path() const { return path_; }
+    HANDLE Handle() const { return handle_.Get(); }
     // Removes the held folder when it is empty, through a handle checked as the hold was; lets
     // it go either way.
     DeleteOutcome RemoveIfEmpty();
