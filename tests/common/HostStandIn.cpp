@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "engine/FinalPath.h"
 #include "framework/UniqueHandle.h"
 #include "tests/common/TestSupport.h"
 
@@ -55,9 +56,12 @@ HostStandIn::HostStandIn() : folder_(temp_ / L"host\\") {
     const DWORD used = ::GetLogicalDrives();
     for (wchar_t letter = L'R'; letter <= L'Y'; ++letter) {
         if (used & (1u << (letter - L'A'))) continue;
-        if (DefineDrive(letter, unix_) &&
-            WaitUntil([&] { return FolderExists(std::wstring(1, letter) + L":\\sub"); }, 5000))
-            drive_ = std::wstring(1, letter) + L":\\";
+        // Wine names a folder by the drive onto it only once its cached list of drives is renewed
+        // (about a second): wait for that, so the folder has one name, as the host's root has Z:.
+        const std::wstring drive = std::wstring(1, letter) + L":\\";
+        if (DefineDrive(letter, unix_) && WaitUntil([&] { return FolderExists(drive + L"sub"); }, 5000) &&
+            WaitUntil([&] { return FinalPathOf(folder_).rfind(drive, 0) == 0; }, 5000))
+            drive_ = drive;
         break;
     }
 }

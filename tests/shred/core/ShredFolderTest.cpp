@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/HostRoots.h"
 #include "shred/core/ShredFolder.h"
 #include "shred/core/ShredRun.h"
 #include "tests/common/HostStandIn.h"
@@ -96,7 +97,8 @@ TEST(ShredFolderGuard, UnderWineTheHostsRootByItsDriveOrItsFolderIsProtectedAndN
     }
     EXPECT_EQ(CheckShredFolder(host.DevicePath(), env).refusal, ShredRefusal::BadPath);
     EXPECT_TRUE(CheckShredFolder(host.Folder() + L"sub", env).Ok()) << "a folder below it is the user's to choose";
-    EXPECT_TRUE(CheckShredFolder(host.Folder()).Ok()) << "without the stand-in it is an ordinary folder";
+    // Without the stand-in it is no host root (to the shredder it is still the drive's root, R:).
+    EXPECT_FALSE(HostRoots().IsHostRoot(host.Folder())) << "without the stand-in it is an ordinary folder";
     EXPECT_TRUE(host.FilesSurvive());
 }
 
