@@ -37,22 +37,9 @@ HANDLE OpenItself(const std::wstring& path, DWORD access, DWORD share) {
                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-// Opens `leaf` relative to an open folder, without following a final link.
+// Opens `leaf` relative to an open folder, as the program's delete does.
 HANDLE OpenIn(HANDLE folder, const std::wstring& leaf) {
-    UNICODE_STRING name{static_cast<USHORT>(leaf.size() * 2), static_cast<USHORT>(leaf.size() * 2),
-                        const_cast<wchar_t*>(leaf.c_str())};
-    OBJECT_ATTRIBUTES attributes{};
-    attributes.Length = sizeof(attributes);
-    attributes.RootDirectory = folder;
-    attributes.ObjectName = &name;
-    IO_STATUS_BLOCK io{};
-    HANDLE file = nullptr;
-    NTSTATUS status = NtCreateFile(&file, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
-                                   &attributes, &io, nullptr, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   FILE_OPEN,
-                                   FILE_OPEN_REPARSE_POINT | FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT,
-                                   nullptr, 0);
-    return status >= 0 ? file : INVALID_HANDLE_VALUE;
+    return scw::OpenFileIn(folder, leaf, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES).Release();
 }
 
 bool Dispose(HANDLE file) {

@@ -80,24 +80,6 @@ bool SetAttributes(HANDLE handle, DWORD attributes) {
     return ::SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof(basic)) != 0;
 }
 
-// Opens `name`, a file's own name, in an open folder: a plain file only (never a folder), not
-// following a final link where the system knows links.
-UniqueFileHandle OpenFileIn(HANDLE folder, const std::wstring& name, DWORD access) {
-    UNICODE_STRING unicodeName{};
-    unicodeName.Buffer = const_cast<wchar_t*>(name.c_str());
-    unicodeName.Length = unicodeName.MaximumLength = static_cast<USHORT>(name.size() * sizeof(wchar_t));
-    OBJECT_ATTRIBUTES attributes{};
-    attributes.Length = sizeof(attributes);
-    attributes.RootDirectory = folder;
-    attributes.ObjectName = &unicodeName;
-    IO_STATUS_BLOCK io{};
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const NTSTATUS status = ::NtCreateFile(
-        &file, access | SYNCHRONIZE, &attributes, &io, nullptr, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        FILE_OPEN, FILE_OPEN_REPARSE_POINT | FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
-    return status >= 0 ? UniqueFileHandle(file) : UniqueFileHandle();
-}
-
 // The common case in the fewest questions to the system: a plain file, opened for deleting only
 // (never as a folder: without backup semantics the system opens none), judged by its handle's
 // final path and deleted through that handle. False, with the file untouched, at anything out of
@@ -146,6 +128,22 @@ bool FolderIsEmpty(HANDLE folder) {
 }
 
 }  // namespace
+
+UniqueFileHandle OpenFileIn(HANDLE folder, const std::wstring& name, DWORD access) {
+    UNICODE_STRING unicodeName{};
+    unicodeName.Buffer = const_cast<wchar_t*>(name.c_str());
+    unicodeName.Length = unicodeName.MaximumLength = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    OBJECT_ATTRIBUTES attributes{};
+    attributes.Length = sizeof(attributes);
+    attributes.RootDirectory = folder;
+    attributes.ObjectName = &unicodeName;
+    IO_STATUS_BLOCK io{};
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const NTSTATUS status = ::NtCreateFile(
+        &file, access | SYNCHRONIZE, &attributes, &io, nullptr, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        FILE_OPEN, FILE_OPEN_REPARSE_POINT | FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    return status >= 0 ? UniqueFileHandle(file) : UniqueFileHandle();
+}
 
 DeleteOutcome DeleteOutcome::OfError(DWORD code) {
     switch (code) {
