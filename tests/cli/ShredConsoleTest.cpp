@@ -127,11 +127,7 @@ TEST_F(ShredConsoleTest, AFileHeldWithoutWriteSharingIsSkippedAsLocked) {
 }
 
 TEST_F(ShredConsoleTest, AFileBelowAFolderWhosePathIsTooLongIsReportedSkippedAndTheExitIsOne) {
-    std::wstring deep = folder;
-    while (deep.size() < 240) deep += L"dddddddddd\\";
-    const std::wstring tooLong = deep + std::wstring(268 - deep.size(), L'x');
-    MakeFolders(deep);
-    WriteFileText(L"\\\\?\\" + tooLong, "long");
+    const std::wstring tooLong = PlantTooLongFile(folder);
     ProcessResult r = cli.Run(L"shred " + Quoted(files / L"folder") + L" --yes");
     EXPECT_EQ(r.exitCode, 1u) << r.errors;
     const std::vector<std::string> lines = Lines(r.output);

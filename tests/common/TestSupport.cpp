@@ -49,6 +49,15 @@ void MakeFolders(const std::wstring& folder) {
     }
 }
 
+std::wstring PlantTooLongFile(const std::wstring& folder) {
+    std::wstring deep = folder;
+    while (deep.size() < 240) deep += L"dddddddddd\\";
+    const std::wstring tooLong = deep + std::wstring(268 - deep.size(), L'x');
+    MakeFolders(deep);
+    WriteFileText(L"\\\\?\\" + tooLong, "long");
+    return tooLong;
+}
+
 void WriteFileText(const std::wstring& path, const std::string& content) {
     size_t slash = path.find_last_of(L'\\');
     if (slash != std::wstring::npos) MakeFolders(path.substr(0, slash + 1));

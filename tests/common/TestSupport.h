@@ -33,6 +33,10 @@ bool FolderExists(const std::wstring& path);
 void MakeFolders(const std::wstring& folder);
 // Removes a folder tree, never following links.
 void RemoveTree(const std::wstring& folder);
+// Writes "long" to a file 268 characters long in full, over the platform limit, in folders made
+// below `folder` (ending in a backslash) for it; its folder's own path is still within the limit.
+// Returns its path, without the long-path prefix that reaching it takes.
+std::wstring PlantTooLongFile(const std::wstring& folder);
 
 // Makes `link` a folder link to `target` (an existing folder); false when this system cannot.
 // Under Wine the system calls report success and make nothing, so a Linux symbolic link is made

@@ -87,12 +87,8 @@ TEST_F(ShredListed, ALinkNamedLikeItsTargetInAnotherLetterCaseIsNeverShredded) {
 }
 
 TEST_F(ShredListed, AFolderAddReportsEveryFileWhosePathIsTooLongAsSkippedAndTheRunIsNotAllShredded) {
-    std::wstring deep = temp / L"tree\\";
-    while (deep.size() < 240) deep += L"dddddddddd\\";
-    const std::wstring tooLong = deep + std::wstring(268 - deep.size(), L'x');
-    MakeFolders(deep);
-    WriteFileText(deep + L"short.txt", "short");
-    WriteFileText(L"\\\\?\\" + tooLong, "long");
+    const std::wstring tooLong = PlantTooLongFile(temp / L"tree\\");
+    WriteFileText(tooLong.substr(0, tooLong.rfind(L'\\') + 1) + L"short.txt", "short");
 
     ASSERT_TRUE(AddShredFolder(list, temp / L"tree").Ok());
     ASSERT_EQ(list.Size(), 1u);
